@@ -1,0 +1,7 @@
+// The sub-commands of velmora-host. Each takes the arguments after its own name and
+// returns the process exit code (0 success, 1 a reported failure of the work, 2 bad
+// input or a library that cannot be used).
+#pragma once
+
+int RunInfo(int argc, char** argv);
+int RunParse(int argc, char** argv);

@@ -1,0 +1,44 @@
+// POSIX stand-in for the process heap and BSTRs: malloc, and a BSTR laid out as on
+// Windows (32-bit byte length in front of the characters, a NUL after them).
+#include "rtl/SysMemory.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace rtl::sys {
+
+void* BoundaryAlloc(std::size_t size) {
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+
+void* BoundaryRealloc(void* p, std::size_t size) {
+  void* q = std::realloc(p, size ? size : 1);
+  if (!q) throw std::bad_alloc();
+  return q;
+}
+
+void BoundaryFree(void* p) noexcept { std::free(p); }
+
+BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
+  // Pointer alignment for the characters: keep the 4-byte length right in front.
+  auto* block = static_cast<std::uint32_t*>(BoundaryAlloc(sizeof(std::uint32_t) + (length + 1) * sizeof(char16_t)));
+  block[0] = length * sizeof(char16_t);
+  auto* s = reinterpret_cast<char16_t*>(block + 1);
+  if (chars && length) std::memcpy(s, chars, length * sizeof(char16_t));
+  else if (length) std::memset(s, 0, length * sizeof(char16_t));
+  s[length] = 0;
+  return s;
+}
+
+void SysFreeString(BStr s) noexcept {
+  if (s) BoundaryFree(reinterpret_cast<std::uint32_t*>(s) - 1);
+}
+
+std::uint32_t SysStringLen(BStr s) noexcept {
+  return s ? (reinterpret_cast<std::uint32_t*>(s)[-1]) / sizeof(char16_t) : 0;
+}
+
+}  // namespace rtl::sys

@@ -1,0 +1,39 @@
+// The process heap and the system's BSTR allocator: what one module allocates here,
+// any other module of the process may free.
+#include <windows.h>
+#include <oleauto.h>
+
+#include <new>
+
+#include "rtl/SysMemory.h"
+
+namespace rtl::sys {
+
+void* BoundaryAlloc(std::size_t size) {
+  void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+
+void* BoundaryRealloc(void* p, std::size_t size) {
+  if (!p) return BoundaryAlloc(size);
+  void* q = HeapReAlloc(GetProcessHeap(), 0, p, size ? size : 1);
+  if (!q) throw std::bad_alloc();
+  return q;
+}
+
+void BoundaryFree(void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+
+BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
+  BSTR s = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(chars), length);
+  if (!s) throw std::bad_alloc();
+  return reinterpret_cast<BStr>(s);
+}
+
+void SysFreeString(BStr s) noexcept { ::SysFreeString(reinterpret_cast<BSTR>(s)); }
+
+std::uint32_t SysStringLen(BStr s) noexcept { return ::SysStringLen(reinterpret_cast<BSTR>(s)); }
+
+}  // namespace rtl::sys

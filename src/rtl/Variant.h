@@ -1,0 +1,178 @@
+// Variant: the one value type of the system. A 16-byte value with the OLE VARIANT
+// layout (type word, three reserved words, eight bytes of data) that owns what it
+// holds: numbers, Booleans, dates and currency inline; 8-bit strings as AnsiString
+// references; wide strings as BSTRs; arrays as SAFEARRAY-shaped descriptors;
+// automation objects as reference-counted interface pointers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rtl/AnsiString.h"
+#include "rtl/SysMemory.h"
+
+namespace rtl {
+
+// Variant type codes, as scripts see them.
+enum : std::uint16_t {
+  varEmpty = 0x0000,
+  varNull = 0x0001,
+  varSmallint = 0x0002,
+  varInteger = 0x0003,
+  varSingle = 0x0004,
+  varDouble = 0x0005,
+  varCurrency = 0x0006,
+  varDate = 0x0007,
+  varOleStr = 0x0008,
+  varDispatch = 0x0009,
+  varError = 0x000A,
+  varBoolean = 0x000B,
+  varVariant = 0x000C,
+  varUnknown = 0x000D,
+  varShortInt = 0x0010,
+  varByte = 0x0011,
+  varWord = 0x0012,
+  varLongWord = 0x0013,
+  varInt64 = 0x0014,
+  varStrArg = 0x0048,
+  varString = 0x0100,
+  varAny = 0x0101,
+  varTypeMask = 0x0FFF,
+  varArray = 0x2000,
+  varByRef = 0x4000,
+};
+
+// Bounds of one dimension of a variant array, as in a SAFEARRAY.
+struct VarArrayBound {
+  std::uint32_t ElementCount;
+  std::int32_t LowBound;
+};
+
+// A SAFEARRAY-shaped descriptor whose elements are variants; Bounds has DimCount
+// entries, the first dimension varying fastest in Data.
+struct VarArray {
+  std::uint16_t DimCount;
+  std::uint16_t Flags;
+  std::uint32_t ElementSize;
+  std::uint32_t LockCount;
+  void* Data;
+  VarArrayBound Bounds[1];
+};
+
+// The part of an automation interface that ownership needs (IUnknown's slots).
+struct UnknownInterface {
+#if defined(_WIN32) && defined(__i386__)
+#define RTL_COMCALL __stdcall
+#else
+#define RTL_COMCALL
+#endif
+  virtual std::int32_t RTL_COMCALL QueryInterface(const void* iid, void** out) = 0;
+  virtual std::uint32_t RTL_COMCALL AddRef() = 0;
+  virtual std::uint32_t RTL_COMCALL Release() = 0;
+};
+
+class alignas(8) Variant {
+public:
+  Variant() noexcept : FType(varEmpty), FRes1(0), FRes2(0), FRes3(0), FInt64(0) {}
+  Variant(const Variant& o) : Variant() { CopyFrom(o); }
+  Variant(Variant&& o) noexcept : FType(o.FType), FRes1(0), FRes2(0), FRes3(0), FInt64(o.FInt64) {
+    o.FType = varEmpty;
+    o.FInt64 = 0;
+  }
+  ~Variant() { Clear(); }
+  Variant& operator=(const Variant& o);
+  Variant& operator=(Variant&& o) noexcept;
+
+  Variant(bool v) noexcept : Variant() { FType = varBoolean; FBool = v ? -1 : 0; }
+  Variant(std::int32_t v) noexcept : Variant() { FType = varInteger; FInt32 = v; }
+  Variant(std::int64_t v) noexcept : Variant() { FType = varInt64; FInt64 = v; }
+  Variant(double v) noexcept : Variant() { FType = varDouble; FDouble = v; }
+  Variant(const AnsiString& s) : Variant() { FType = varString; FRaw = AnsiString(s).Detach(); }
+  Variant(const char* s) : Variant(AnsiString(s)) {}
+  Variant(std::u16string_view ws);
+
+  static Variant Null() noexcept { Variant v; v.FType = varNull; return v; }
+  static Variant FromSmallint(std::int16_t v) noexcept { Variant r; r.FType = varSmallint; r.FInt16 = v; return r; }
+  static Variant FromShortInt(std::int8_t v) noexcept { Variant r; r.FType = varShortInt; r.FInt8 = v; return r; }
+  static Variant FromByte(std::uint8_t v) noexcept { Variant r; r.FType = varByte; r.FUInt8 = v; return r; }
+  static Variant FromWord(std::uint16_t v) noexcept { Variant r; r.FType = varWord; r.FUInt16 = v; return r; }
+  static Variant FromLongWord(std::uint32_t v) noexcept { Variant r; r.FType = varLongWord; r.FUInt32 = v; return r; }
+  static Variant FromSingle(float v) noexcept { Variant r; r.FType = varSingle; r.FSingle = v; return r; }
+  // Currency is a 64-bit integer scaled by 10000.
+  static Variant FromCurrency(std::int64_t scaled) noexcept { Variant r; r.FType = varCurrency; r.FInt64 = scaled; return r; }
+  // Dates count days from 30 December 1899; the fraction is the time of day.
+  static Variant FromDate(double days) noexcept { Variant r; r.FType = varDate; r.FDouble = days; return r; }
+  static Variant FromError(std::int32_t code) noexcept { Variant r; r.FType = varError; r.FInt32 = code; return r; }
+  // Takes a new reference to an automation interface (varDispatch or varUnknown).
+  static Variant FromInterface(UnknownInterface* intf, std::uint16_t type = varDispatch) noexcept;
+  // Takes ownership of an array descriptor made by VarArrayCreate.
+  static Variant AdoptArray(VarArray* array) noexcept { Variant r; r.FType = varArray | varVariant; r.FRaw = array; return r; }
+
+  std::uint16_t VarType() const noexcept { return FType; }
+  bool IsEmpty() const noexcept { return FType == varEmpty; }
+  bool IsNull() const noexcept { return FType == varNull; }
+  bool IsEmptyOrNull() const noexcept { return FType == varEmpty || FType == varNull; }
+  bool IsArray() const noexcept { return (FType & varArray) != 0; }
+  bool IsString() const noexcept { return FType == varString || FType == varOleStr; }
+
+  // Unchecked access to the inline data for the type the caller has tested.
+  std::int8_t AsShortIntRaw() const noexcept { return FInt8; }
+  std::uint8_t AsByteRaw() const noexcept { return FUInt8; }
+  std::int16_t AsSmallintRaw() const noexcept { return FInt16; }
+  std::uint16_t AsWordRaw() const noexcept { return FUInt16; }
+  std::int32_t AsIntegerRaw() const noexcept { return FInt32; }
+  std::uint32_t AsLongWordRaw() const noexcept { return FUInt32; }
+  std::int64_t AsInt64Raw() const noexcept { return FInt64; }
+  float AsSingleRaw() const noexcept { return FSingle; }
+  double AsDoubleRaw() const noexcept { return FDouble; }
+  bool AsBooleanRaw() const noexcept { return FBool != 0; }
+  // varString: the string it holds (shares the buffer).
+  AnsiString AsAnsiStringRaw() const noexcept { return AnsiString::FromRaw(FRaw); }
+  // varOleStr: the characters it holds.
+  std::u16string_view AsOleStrRaw() const noexcept {
+    auto* b = static_cast<sys::BStr>(FRaw);
+    return b ? std::u16string_view(b, sys::SysStringLen(b)) : std::u16string_view();
+  }
+  VarArray* AsArrayRaw() const noexcept { return static_cast<VarArray*>(FRaw); }
+  UnknownInterface* AsInterfaceRaw() const noexcept { return static_cast<UnknownInterface*>(FRaw); }
+  void* RawPointer() const noexcept { return FRaw; }
+
+  void Clear() noexcept;
+  void Swap(Variant& o) noexcept;
+
+  // Exact identity of type and content (strings by characters, arrays element-wise);
+  // not the script language's "=" (that is a variant operation).
+  bool SameAs(const Variant& o) const;
+
+private:
+  void CopyFrom(const Variant& o);
+
+  std::uint16_t FType;
+  std::uint16_t FRes1, FRes2, FRes3;
+  union {
+    std::int8_t FInt8;
+    std::uint8_t FUInt8;
+    std::int16_t FInt16;
+    std::uint16_t FUInt16;
+    std::int32_t FInt32;
+    std::uint32_t FUInt32;
+    std::int64_t FInt64;
+    float FSingle;
+    double FDouble;
+    std::int16_t FBool;
+    void* FRaw;
+  };
+};
+
+static_assert(sizeof(Variant) == 16, "Variant keeps the OLE VARIANT layout");
+
+// Creates an array of empty variants with the given bounds (low, high pairs).
+VarArray* VarArrayCreate(const std::int32_t* bounds, int dimCount);
+VarArray* VarArrayCopy(const VarArray* a);
+void VarArrayDestroy(VarArray* a) noexcept;
+std::size_t VarArrayElementCount(const VarArray* a) noexcept;
+inline Variant* VarArrayData(const VarArray* a) noexcept { return static_cast<Variant*>(a->Data); }
+
+}  // namespace rtl

@@ -1,9 +1,124 @@
+// velmora-host parse --language NAME FILE: runs the grammar-driven parser over a script
+// file and prints its program tree, one element per line, or its first syntax error.
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "HostCommands.h"
+#include "engine/fsILParser.h"
+#include "engine/fsScript.h"
+#include "engine/fsXMLItem.h"
 
-// Placeholder until the parser lands: reports that the command is not available.
-int RunParse(int, char**) {
-  std::fprintf(stderr, "velmora-host: parse is not available in this build\n");
+namespace {
+
+int BadUsage(const char* why) {
+  std::fprintf(stderr, "velmora-host parse: %s (usage: parse --language NAME FILE)\n", why);
   return 2;
+}
+
+void PrintTree(const fs::TfsXMLItem* item, std::string& out) {
+  // Iterative, as trees can be deep; each frame is (element, next child).
+  struct Frame {
+    const fs::TfsXMLItem* Item;
+    int Next;
+  };
+  auto open = [&out](const fs::TfsXMLItem* e, std::size_t level) {
+    out.append(level * 2, ' ');
+    out += "<" + e->Name();
+    if (!e->Text().empty()) out += (e->Text()[0] == ' ' ? "" : " ") + e->Text();
+    out += e->Count() == 0 ? "/>\n" : ">\n";
+  };
+  open(item, 0);
+  if (item->Count() == 0) return;
+  std::vector<Frame> stack{{item, 0}};
+  while (!stack.empty()) {
+    Frame& f = stack.back();
+    if (f.Next < f.Item->Count()) {
+      const fs::TfsXMLItem* child = f.Item->Items(f.Next++);
+      open(child, stack.size());
+      if (child->Count() > 0) stack.push_back({child, 0});
+    } else {
+      out.append((stack.size() - 1) * 2, ' ');
+      out += "</" + f.Item->Name() + ">\n";
+      stack.pop_back();
+    }
+  }
+}
+
+std::string DirectoryOf(const std::string& file) {
+  std::size_t slash = file.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
+int RunParse(int argc, char** argv) {
+  std::string language, file;
+  bool haveFile = false;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--language") == 0) {
+      if (i + 1 >= argc) return BadUsage("--language needs a dialect name");
+      language = argv[++i];
+    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      return BadUsage((std::string("unknown option ") + argv[i]).c_str());
+    } else if (!haveFile) {
+      file = argv[i];
+      haveFile = true;
+    } else {
+      return BadUsage("more than one file given");
+    }
+  }
+  if (language.empty()) return BadUsage("no dialect given");
+  if (!haveFile) return BadUsage("no script file given");
+
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "velmora-host parse: cannot read %s\n", file.c_str());
+    return 2;
+  }
+  std::ostringstream content;
+  content << in.rdbuf();
+  if (in.bad()) {
+    std::fprintf(stderr, "velmora-host parse: cannot read %s\n", file.c_str());
+    return 2;
+  }
+
+  fs::TfsScript script;
+  script.SetLinesText(content.str());
+  script.SetSyntaxType(language);
+  // Units are looked for in the current directory, then next to the script.
+  std::string dir = DirectoryOf(file);
+  if (!dir.empty()) script.IncludeDirs().push_back(dir);
+
+  fs::TfsILParser parser(&script);
+  try {
+    parser.SelectDialect(language);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "velmora-host parse: %s\n", e.what());
+    return 2;
+  }
+  bool built = false;
+  try {
+    built = parser.BuildProgramTree(script.LinesText());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", file.c_str(), e.what());
+    return 1;
+  }
+  if (!built) {
+    std::string where = script.LastErrorUnit().empty() ? file : script.LastErrorUnit();
+    if (script.LastErrorText().empty())
+      std::fprintf(stderr, "%s: the script does not match the %s grammar\n", where.c_str(), language.c_str());
+    else
+      std::fprintf(stderr, "%s:%s: %s\n", where.c_str(), script.LastErrorPos().c_str(),
+                   script.LastErrorText().c_str());
+    return 1;
+  }
+  std::string out;
+  PrintTree(parser.ProgramTree().Root(), out);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return 0;
 }

@@ -20,12 +20,13 @@ bool SendToWindow(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam,
 bool SendCopyData(WindowHandle window, std::uintptr_t wParam, std::uintptr_t dwData, const void* data,
                   std::uint32_t size, std::uint32_t timeoutMs);
 
-// The POSIX host's sink, exported by the host program under this name. Copy-data
-// blocks arrive with msg WM_COPYDATA_ID and data/size set; other messages with
-// data nullptr. Returns non-zero when the message was accepted.
+// The POSIX host's sink, exported by the host program under this name. sent is 0 for
+// a posted message, 1 for a sent one; copy-data blocks arrive sent, with msg
+// WM_COPYDATA_ID and dwData/data/size set. Returns non-zero when the message was
+// accepted.
 using HostMessageSinkProc = std::int32_t (*)(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam,
-                                             std::intptr_t lParam, std::uintptr_t dwData, const void* data,
-                                             std::uint32_t size);
+                                             std::intptr_t lParam, std::uint32_t sent, std::uintptr_t dwData,
+                                             const void* data, std::uint32_t size);
 constexpr const char* HostMessageSinkName = "VelmoraHostMessageSink";
 
 }  // namespace platform

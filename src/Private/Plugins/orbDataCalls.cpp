@@ -72,8 +72,9 @@ using Worker = std::int32_t (*)(TorbPlugin*, PPluginCallRec);
 // The guard every data call runs through: valid record, an instance, not unloading.
 std::int32_t GuardedDataCall(PPluginCallRec rec, bool create, bool clearOutput, const char* tag, Worker worker) {
   if (!ValidCallRec(rec)) return prInvalid;
-  TorbPlugin* plugin = nullptr;
-  if (!FindInstance(rec, plugin, create)) return prInvalid;
+  TInstanceUse use(rec, create);
+  TorbPlugin* plugin = use.get();
+  if (!plugin) return prInvalid;
   if (!WaitWhileFlags(kUnloadWaitMs, {&plugin->FBusy, &plugin->FTerminateNow})) return prInvalid;
   if (plugin->FTerminateNow) return prInvalid;
   if (create && !InstanceList()) return prInvalid;
@@ -227,8 +228,8 @@ std::int32_t DoGetLogEx(PPluginCallRec rec) {
   try {
     rec->Output.DataType = pdtInteger;
     rec->Output.Data = 0;
-    TorbPlugin* plugin = nullptr;
-    if (!FindInstance(rec, plugin, false)) return 0;
+    TInstanceUse plugin(rec, false);
+    if (!plugin) return 0;
     std::size_t needed = 0;
     result = plugin->FLog.Fetch(reinterpret_cast<char*>(rec->Input.Data), rec->Input.Size, needed);
     rec->Output.Data = needed;
@@ -239,8 +240,8 @@ std::int32_t DoGetLogEx(PPluginCallRec rec) {
 
 bool DoGetModuleInfo(PPluginCallRec rec, TModuleInfoBlock* info, std::uint32_t* pSize) {
   if (pSize) *pSize = 0;
-  TorbPlugin* plugin = nullptr;
-  if (!FindInstance(rec, plugin, true)) return false;
+  TInstanceUse plugin(rec, true);
+  if (!plugin) return false;
   const std::string description = rtl::AnsiToUtf8(plugin->Description.view());
   const std::string commands = rtl::AnsiToUtf8(plugin->CustomCommandsText());
   const std::uint32_t size = static_cast<std::uint32_t>(sizeof(TModuleInfoBlock) + description.size() + commands.size());
@@ -273,8 +274,8 @@ std::int32_t DoGetCustomCommands(PPluginCallRec rec) {
   try {
     rec->Output.DataType = pdtInteger;
     rec->Output.Data = 0;
-    TorbPlugin* plugin = nullptr;
-    if (!FindInstance(rec, plugin, true)) return 0;
+    TInstanceUse plugin(rec, true);
+    if (!plugin) return 0;
     if (!HasModuleType(plugin->ModuleType, mttMenuExt)) return 0;
     const std::string text = plugin->CustomCommandsText();
     rec->Output.Data = text.size();
@@ -291,8 +292,9 @@ void DoShowOptionsDialog(PPluginCallRec rec) {
   rec->Output.DataType = pdtInteger;
   rec->Output.Size = 4;
   rec->Output.Data = 2;
-  TorbPlugin* plugin = nullptr;
-  if (!FindInstance(rec, plugin, true)) return;
+  TInstanceUse use(rec, true);
+  TorbPlugin* plugin = use.get();
+  if (!plugin) return;
   if (!plugin->OnShowOptionsDialog) {
     rec->Output.Data = 3;
     return;
@@ -342,10 +344,11 @@ void DoShowOptionsDialog(PPluginCallRec rec) {
 
 std::int32_t DoExecutePluginCommand(PPluginCallRec rec) {
   if (!ValidCallRec(rec)) return prInvalid;
-  TorbPlugin* plugin = nullptr;
+  TInstanceUse use(rec, true);
+  TorbPlugin* plugin = use.get();
   std::string command;
   try {
-    if (!FindInstance(rec, plugin, true)) return prInvalid;
+    if (!plugin) return prInvalid;
     if (!TorbParamsList::IsValidList(rec->Params))
       rtl::AssertionFailure("Invalid call parameters", "Private\\Plugins\\orbPluginModule", __LINE__);
     plugin->ReadTemporaryLoad(rec);

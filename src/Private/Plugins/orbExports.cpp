@@ -23,9 +23,12 @@ R NoThrow(R failure, F&& f) {
   }
 }
 
-TorbPlugin* Instance(PPluginCallRec rec) {
-  TorbPlugin* plugin = nullptr;
-  return rec && FindInstance(rec, plugin, true) ? plugin : nullptr;
+// The informational exports only read published values of a listed instance.
+template <class R, class F>
+R WithInstance(PPluginCallRec rec, R none, F&& f) {
+  if (!rec) return none;
+  TInstanceUse plugin(rec, true);
+  return plugin ? f(plugin.get()) : none;
 }
 
 }  // namespace
@@ -39,30 +42,26 @@ ORB_EXPORT bool ORB_STDCALL GetModuleInfo(PPluginCallRec rec, TModuleInfoBlock* 
 }
 
 ORB_EXPORT std::uint32_t ORB_STDCALL GetModuleType(PPluginCallRec rec) {
-  return NoThrow<std::uint32_t>(0, [&]() -> std::uint32_t {
-    TorbPlugin* p = Instance(rec);
-    return p ? p->ModuleType | (static_cast<std::uint32_t>(p->ModuleOptions & 0x7) << 16) : 0;
+  return NoThrow<std::uint32_t>(0, [&] {
+    return WithInstance<std::uint32_t>(rec, 0, [](TorbPlugin* p) {
+      return p->ModuleType | (static_cast<std::uint32_t>(p->ModuleOptions & 0x7) << 16);
+    });
   });
 }
 
 ORB_EXPORT const char* ORB_STDCALL GetModuleDescription(PPluginCallRec rec) {
-  return NoThrow<const char*>(nullptr, [&]() -> const char* {
-    TorbPlugin* p = Instance(rec);
-    return p ? p->Description.c_str() : nullptr;
+  return NoThrow<const char*>(nullptr, [&] {
+    return WithInstance<const char*>(rec, nullptr, [](TorbPlugin* p) { return p->Description.c_str(); });
   });
 }
 
 ORB_EXPORT float ORB_STDCALL GetAppMinVersion(PPluginCallRec rec) {
-  return NoThrow(-1.0f, [&] {
-    TorbPlugin* p = Instance(rec);
-    return p ? p->MinVersion : -1.0f;
-  });
+  return NoThrow(-1.0f, [&] { return WithInstance(rec, -1.0f, [](TorbPlugin* p) { return p->MinVersion; }); });
 }
 
 ORB_EXPORT bool ORB_STDCALL MultiThreadSupport(PPluginCallRec rec) {
   return NoThrow(false, [&] {
-    TorbPlugin* p = Instance(rec);
-    return p && p->IsMultiThreadSupported;
+    return WithInstance(rec, false, [](TorbPlugin* p) { return p->IsMultiThreadSupported; });
   });
 }
 

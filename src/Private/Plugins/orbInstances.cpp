@@ -50,13 +50,16 @@ void FinalizeFramework() {
     l->Clear();
     list->UnlockList();
   }
-  for (rtl::TObject* o : instances) {
-    try {
-      rtl::FreeObject(o);
-    } catch (...) {
-    }
-  }
+  for (rtl::TObject* o : instances) ReleaseUse(AsPlugin(o));
   delete list;
+}
+
+void ReleaseUse(TorbPlugin* Instance) {
+  if (Instance->FUseCount.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+  try {
+    rtl::FreeObject(Instance);
+  } catch (...) {
+  }
 }
 
 bool ValidCallRec(const PluginCallRec* rec) {
@@ -92,6 +95,7 @@ bool FindInstance(PPluginCallRec rec, TorbPlugin*& Instance, bool Create) {
       list->UnlockWrite();
     } else if (index >= 0) {
       Instance = AsPlugin(items->Items(index));
+      Instance->FUseCount.fetch_add(1, std::memory_order_relaxed);
     } else if (rec->CallKind != ckRelease && Create) {
       TorbPlugin* created = nullptr;
       try {
@@ -103,8 +107,10 @@ bool FindInstance(PPluginCallRec rec, TorbPlugin*& Instance, bool Create) {
         int again = clean ? -1 : find();
         if (again >= 0) {
           Instance = AsPlugin(items->Items(again));
+          Instance->FUseCount.fetch_add(1, std::memory_order_relaxed);
         } else {
           created->FConfigId = rec->ConfigId;
+          created->FUseCount.store(2, std::memory_order_relaxed);  // the list's and the caller's
           items->Add(created);
           Instance = created;
           created = nullptr;
@@ -123,12 +129,8 @@ bool FindInstance(PPluginCallRec rec, TorbPlugin*& Instance, bool Create) {
   } catch (...) {
   }
   list->UnlockRead();
-  if (released) {
-    try {
-      rtl::FreeObject(released);
-    } catch (...) {
-    }
-  }
+  // Freed now, or by the last call still using it.
+  if (released) ReleaseUse(released);
   return Instance != nullptr;
 }
 

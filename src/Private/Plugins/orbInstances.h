@@ -31,8 +31,28 @@ TThreadObjectList* InstanceList();
 
 bool ValidCallRec(const PluginCallRec* rec);
 // Finds the instance of the call's configuration, creating it when asked; handles the
-// release and shut-down call kinds.
+// release and shut-down call kinds. The instance found carries a use for the caller,
+// given back with ReleaseUse: a release call from another thread takes the instance
+// out of the list at once but frees it only when its last use is given back.
 bool FindInstance(PPluginCallRec rec, TorbPlugin*& Instance, bool Create);
+void ReleaseUse(TorbPlugin* Instance);
+
+// A use of the instance of a call, held for the call's duration.
+class TInstanceUse {
+public:
+  TInstanceUse(PPluginCallRec rec, bool create) { FindInstance(rec, FInstance, create); }
+  ~TInstanceUse() {
+    if (FInstance) ReleaseUse(FInstance);
+  }
+  TInstanceUse(const TInstanceUse&) = delete;
+  TInstanceUse& operator=(const TInstanceUse&) = delete;
+  TorbPlugin* get() const { return FInstance; }
+  TorbPlugin* operator->() const { return FInstance; }
+  explicit operator bool() const { return FInstance != nullptr; }
+
+private:
+  TorbPlugin* FInstance = nullptr;
+};
 // Logs E's message (prefixed "{Tag} ") at level 0 to the instance's log and writes it
 // with the call stack to the debugger output.
 void LogException(TorbPlugin* Instance, const std::string& Tag, const std::exception& E);

@@ -165,6 +165,9 @@ public:
   TSendByteProc fSendByte = nullptr;
   TSendNotifyProc fSendNotify = nullptr;
 
+  // The instance list's reference plus one per call that uses the instance.
+  std::atomic<std::int32_t> FUseCount{0};
+
   // Guards FDataOut and FEvents against a GetData or GetEvents running on another
   // thread while a data call fills them.
   rtl::TCriticalSection FOutputLock;

@@ -2,6 +2,8 @@
 // PostThreadMessageTo from any thread.
 #include "platform/Messages.h"
 
+#include "platform/posix/WindowTable.h"
+
 #include <deque>
 #include <map>
 #include <memory>
@@ -41,12 +43,19 @@ std::shared_ptr<ThreadQueue> QueueOf(ThreadId thread) {
 
 ThreadId CurrentThreadId() { return static_cast<ThreadId>(syscall(SYS_gettid)); }
 
-bool PostThreadMessageTo(ThreadId thread, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+namespace posix {
+bool PostWindowMessage(ThreadId thread, WindowHandle window, std::uint32_t msg, std::uintptr_t wParam,
+                       std::intptr_t lParam) {
   if (thread == 0) return false;
   auto q = QueueOf(thread);
   std::lock_guard lock(q->Lock);
-  q->Messages.push_back({0, msg, wParam, lParam});
+  q->Messages.push_back({window, msg, wParam, lParam});
   return true;
+}
+}  // namespace posix
+
+bool PostThreadMessageTo(ThreadId thread, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+  return posix::PostWindowMessage(thread, 0, msg, wParam, lParam);
 }
 
 void PostQuit(int exitCode) { PostThreadMessageTo(CurrentThreadId(), WM_QUIT_ID, static_cast<std::uintptr_t>(exitCode), 0); }
@@ -63,7 +72,8 @@ int PumpThreadMessages(int maxCount) {
       if (m.Msg == WM_QUIT_ID) break;  // stays queued for the thread's own loop
       q->Messages.pop_front();
     }
-    // Only windowless messages exist in this stand-in; they are taken, not dispatched.
+    // A message without a window is taken but not dispatched.
+    if (m.Window) posix::DispatchToWindow(m.Window, {m.Msg, m.WParam, m.LParam, 0, nullptr, 0});
     ++handled;
     if (handled % 10 == 0) sched_yield();
     if (maxCount > 0 && handled >= maxCount) break;

@@ -92,6 +92,8 @@ public:
   Variant(const AnsiString& s) : Variant() { FType = varString; FRaw = AnsiString(s).Detach(); }
   Variant(const char* s) : Variant(AnsiString(s)) {}
   Variant(std::u16string_view ws);
+  // Without this a wide literal would pick the Boolean constructor (pointer to bool).
+  Variant(const char16_t* ws) : Variant(std::u16string_view(ws ? ws : u"")) {}
 
   static Variant Null() noexcept { Variant v; v.FType = varNull; return v; }
   static Variant FromSmallint(std::int16_t v) noexcept { Variant r; r.FType = varSmallint; r.FInt16 = v; return r; }
@@ -109,6 +111,11 @@ public:
   static Variant FromInterface(UnknownInterface* intf, std::uint16_t type = varDispatch) noexcept;
   // Takes ownership of an array descriptor made by VarArrayCreate.
   static Variant AdoptArray(VarArray* array) noexcept { Variant r; r.FType = varArray | varVariant; r.FRaw = array; return r; }
+  // Takes ownership of a BSTR made by sys::SysAllocStringLen (null is the empty text).
+  static Variant AdoptOleStr(sys::BStr s) noexcept { Variant r; r.FType = varOleStr; r.FRaw = s; return r; }
+  // A reference to a value of the given type held elsewhere (type | varByRef); the
+  // variant does not own what it points at.
+  static Variant FromByRef(std::uint16_t type, void* p) noexcept { Variant r; r.FType = type | varByRef; r.FRaw = p; return r; }
 
   std::uint16_t VarType() const noexcept { return FType; }
   bool IsEmpty() const noexcept { return FType == varEmpty; }

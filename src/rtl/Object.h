@@ -1,0 +1,90 @@
+// TObject: the root of every class that carries class info. Objects are made with
+// CreateObject (construction, then the AfterConstruction step) and freed with
+// FreeObject (the BeforeDestruction step, then destruction), so that classes can run
+// code once the whole object exists and before any part of it is gone.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "rtl/ClassInfo.h"
+
+namespace rtl {
+
+// The plain event: the object that raises it.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TObject {
+public:
+  TObject();
+  virtual ~TObject();
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+
+  static const TClassInfo& StaticClassInfo();
+  virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
+  const std::string& ClassName() const { return ClassInfo().ClassName(); }
+  bool InheritsFrom(const TClassInfo& ancestor) const { return ClassInfo().InheritsFrom(ancestor); }
+  template <class C>
+  bool InheritsFrom() const {
+    return InheritsFrom(C::StaticClassInfo());
+  }
+
+  // Runs once the object is fully constructed (CreateObject calls it).
+  virtual void AfterConstruction() {}
+  // Runs while the object is still whole, before it is destroyed (FreeObject calls it).
+  virtual void BeforeDestruction() {}
+
+  // Whether an address is that of a TObject that has been constructed and not yet
+  // destroyed. Object references that come from scripts are checked with it before
+  // they are used.
+  static bool IsLive(const void* address);
+};
+
+// Declares the class info functions in the body of a class derived from TObject;
+// the class's .cpp defines StaticClassInfo with a TClassBuilder table.
+#define RTL_CLASS_INFO                                \
+public:                                               \
+  static const ::rtl::TClassInfo& StaticClassInfo();  \
+  const ::rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+// Frees an object: BeforeDestruction, then destruction. Nil is allowed. The object
+// is destroyed even when BeforeDestruction raises; the exception is passed on.
+void FreeObject(TObject* object);
+
+template <class T>
+void FreeAndNil(T*& object) {
+  T* o = object;
+  object = nullptr;
+  FreeObject(o);
+}
+
+// Makes an object and runs its AfterConstruction step; when that raises, the object
+// is destroyed again and the exception passed on.
+template <class T, class... A>
+T* CreateObject(A&&... args) {
+  T* object = new T(std::forward<A>(args)...);
+  try {
+    object->AfterConstruction();
+  } catch (...) {
+    delete object;
+    throw;
+  }
+  return object;
+}
+
+struct TObjectDeleter {
+  void operator()(TObject* object) const { FreeObject(object); }
+};
+// Sole ownership of an object, freed with FreeObject.
+template <class T>
+using TObjectPtr = std::unique_ptr<T, TObjectDeleter>;
+
+template <class T, class... A>
+TObjectPtr<T> MakeObject(A&&... args) {
+  return TObjectPtr<T>(CreateObject<T>(std::forward<A>(args)...));
+}
+
+}  // namespace rtl

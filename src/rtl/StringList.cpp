@@ -1,0 +1,240 @@
+#include "rtl/StringList.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace rtl {
+
+namespace {
+[[maybe_unused]] const TClassInfo& kRegistered = TStringList::StaticClassInfo();
+constexpr const char* kSortedListError = "Operation not allowed on sorted list";
+constexpr const char* kIndexError = "List index out of bounds (%d)";
+}  // namespace
+
+const TEnumInfo& DuplicatesTypeInfo() {
+  static const TEnumInfo info{"TDuplicates", {"dupIgnore", "dupAccept", "dupError"}};
+  return info;
+}
+
+const TClassInfo& TStringList::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TStringList>("TStringList", &TStrings::StaticClassInfo());
+  return info;
+}
+
+TStringList::~TStringList() {
+  FOnChange = nullptr;
+  FOnChanging = nullptr;
+  std::vector<TStringItem> items;
+  items.swap(FList);
+  if (FOwnsObjects)
+    for (auto& item : items) {
+      try {
+        FreeObject(item.FObject);
+      } catch (...) {
+      }
+    }
+}
+
+void TStringList::Changing() {
+  if (UpdateCount() == 0 && FOnChanging) FOnChanging(this);
+}
+
+void TStringList::Changed() {
+  if (UpdateCount() == 0 && FOnChange) FOnChange(this);
+}
+
+void TStringList::SetUpdateState(bool updating) {
+  if (updating)
+    Changing();
+  else
+    Changed();
+}
+
+AnsiString TStringList::Get(int index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].FString;
+}
+
+void TStringList::Put(int index, const AnsiString& s) {
+  if (FSorted) Error(kSortedListError);
+  CheckIndex(index);
+  Changing();
+  FList[static_cast<std::size_t>(index)].FString = s;
+  Changed();
+}
+
+TObject* TStringList::GetObject(int index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].FObject;
+}
+
+void TStringList::PutObject(int index, TObject* object) {
+  CheckIndex(index);
+  Changing();
+  TObject*& slot = FList[static_cast<std::size_t>(index)].FObject;
+  TObject* old = slot;
+  slot = object;
+  if (FOwnsObjects && old != object) FreeObject(old);
+  Changed();
+}
+
+int TStringList::Add(const AnsiString& s) { return AddObject(s, nullptr); }
+
+int TStringList::AddObject(const AnsiString& s, TObject* object) {
+  int index = Count();
+  if (FSorted && Find(s.view(), index)) {
+    switch (FDuplicates) {
+      case dupIgnore: return index;
+      case dupError: Error("String list does not allow duplicates");
+      case dupAccept: break;
+    }
+  }
+  InsertItem(index, s, object);
+  return index;
+}
+
+void TStringList::Insert(int index, const AnsiString& s) { InsertObject(index, s, nullptr); }
+
+void TStringList::InsertObject(int index, const AnsiString& s, TObject* object) {
+  if (FSorted) Error(kSortedListError);
+  if (index < 0 || index > Count()) Error(kIndexError, index);
+  InsertItem(index, s, object);
+}
+
+void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
+  Changing();
+  FList.insert(FList.begin() + index, TStringItem{s, object});
+  Changed();
+}
+
+void TStringList::Delete(int index) {
+  CheckIndex(index);
+  Changing();
+  TObject* object = FList[static_cast<std::size_t>(index)].FObject;
+  FList.erase(FList.begin() + index);
+  if (FOwnsObjects) FreeObject(object);
+  Changed();
+}
+
+void TStringList::Clear() {
+  if (FList.empty()) return;
+  Changing();
+  // Out of the list first: an object's destruction may look at the list.
+  std::vector<TStringItem> items;
+  items.swap(FList);
+  if (FOwnsObjects)
+    for (auto& item : items) FreeObject(item.FObject);
+  Changed();
+}
+
+void TStringList::Exchange(int index1, int index2) {
+  CheckIndex(index1);
+  CheckIndex(index2);
+  Changing();
+  std::swap(FList[static_cast<std::size_t>(index1)], FList[static_cast<std::size_t>(index2)]);
+  Changed();
+}
+
+void TStringList::Move(int curIndex, int newIndex) {
+  if (curIndex == newIndex) return;
+  CheckIndex(curIndex);
+  CheckIndex(newIndex);
+  // Checked before anything moves, so a refused move loses no line.
+  if (FSorted) Error(kSortedListError);
+  Changing();
+  auto cur = FList.begin() + curIndex;
+  auto dest = FList.begin() + newIndex;
+  if (curIndex < newIndex)
+    std::rotate(cur, cur + 1, dest + 1);
+  else
+    std::rotate(dest, cur, cur + 1);
+  Changed();
+}
+
+void TStringList::SetCapacity(int capacity) {
+  if (capacity < Count()) Error("List capacity out of bounds (%d)", capacity);
+  if (static_cast<std::size_t>(capacity) > FList.capacity())
+    FList.reserve(static_cast<std::size_t>(capacity));
+  else if (static_cast<std::size_t>(capacity) < FList.capacity()) {
+    std::vector<TStringItem> smaller;
+    smaller.reserve(static_cast<std::size_t>(capacity));
+    std::move(FList.begin(), FList.end(), std::back_inserter(smaller));
+    FList.swap(smaller);
+  }
+}
+
+int TStringList::IndexOf(std::string_view s) const {
+  if (!FSorted) return TStrings::IndexOf(s);
+  int index = 0;
+  return Find(s, index) ? index : -1;
+}
+
+bool TStringList::Find(std::string_view s, int& index) const {
+  bool found = false;
+  int low = 0;
+  int high = Count() - 1;
+  while (low <= high) {
+    int mid = low + (high - low) / 2;
+    int c = CompareStrings(FList[static_cast<std::size_t>(mid)].FString.view(), s);
+    if (c < 0) {
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+      if (c == 0) {
+        found = true;
+        if (FDuplicates != dupAccept) low = mid;
+      }
+    }
+  }
+  index = low;
+  return found;
+}
+
+int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
+  return FCaseSensitive ? CompareExact(a, b) : CompareIgnoringCase(a, b);
+}
+
+void TStringList::Sort() {
+  if (FSorted || Count() < 2) return;
+  Changing();
+  std::stable_sort(FList.begin(), FList.end(), [this](const TStringItem& a, const TStringItem& b) {
+    return CompareStrings(a.FString.view(), b.FString.view()) < 0;
+  });
+  Changed();
+}
+
+void TStringList::CustomSort(const TStringListSortCompare& compare) {
+  if (FSorted || Count() < 2) return;
+  SortItems(compare);
+}
+
+void TStringList::SortItems(const TStringListSortCompare& compare) {
+  Changing();
+  // The comparison sees the list unchanged while the order is worked out.
+  std::vector<int> order(FList.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(*this, a, b) < 0; });
+  std::vector<TStringItem> sorted;
+  sorted.reserve(FList.size());
+  for (int i : order) sorted.push_back(FList[static_cast<std::size_t>(i)]);
+  FList.swap(sorted);
+  Changed();
+}
+
+void TStringList::SetSorted(bool value) {
+  if (FSorted == value) return;
+  if (value) Sort();
+  FSorted = value;
+}
+
+void TStringList::SetCaseSensitive(bool value) {
+  if (FCaseSensitive == value) return;
+  FCaseSensitive = value;
+  if (FSorted) {
+    FSorted = false;
+    Sort();
+    FSorted = true;
+  }
+}
+
+}  // namespace rtl

@@ -279,7 +279,8 @@ std::int32_t DoGetCustomCommands(PPluginCallRec rec) {
     if (!HasModuleType(plugin->ModuleType, mttMenuExt)) return 0;
     const std::string text = plugin->CustomCommandsText();
     rec->Output.Data = text.size();
-    if (text.empty() || text.size() > static_cast<std::size_t>(std::max<std::int32_t>(rec->Input.Size, 0))) return 0;
+    const std::int32_t capacity = rec->Input.Size;
+    if (text.empty() || capacity < 0 || text.size() > static_cast<std::size_t>(capacity)) return 0;
     std::memcpy(reinterpret_cast<void*>(rec->Input.Data), text.data(), text.size());
     return static_cast<std::int32_t>(text.size());
   } catch (...) {

@@ -1,0 +1,51 @@
+#include "engine/fsXMLDocument.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "engine/fsFiles.h"
+#include "engine/fsXMLReader.h"
+#include "engine/fsXMLWriter.h"
+
+namespace fs {
+
+TfsXMLDocument::TfsXMLDocument() : FRoot(std::make_unique<TfsXMLItem>()) {}
+
+void TfsXMLDocument::LoadFromStream(std::istream& stream) {
+  FRoot->Clear();
+  TfsXMLReader reader(stream);
+  reader.ReadHeader();
+  reader.ReadRootItem(FRoot.get());
+}
+
+void TfsXMLDocument::SaveToStream(std::ostream& stream) const {
+  TfsXMLWriter writer(stream);
+  writer.WriteHeader();
+  writer.WriteRootItem(FRoot.get());
+  writer.Flush();
+}
+
+void TfsXMLDocument::LoadFromFile(const std::string& fileName) {
+  std::ifstream f(fileName, std::ios::binary);
+  if (!f) RaiseFileOpenError(fileName);
+  LoadFromStream(f);
+}
+
+void TfsXMLDocument::SaveToFile(const std::string& fileName) const {
+  std::ofstream f(fileName, std::ios::binary | std::ios::trunc);
+  if (!f) RaiseFileCreateError(fileName);
+  SaveToStream(f);
+}
+
+void TfsXMLDocument::LoadFromString(const std::string& text) {
+  std::istringstream s(text);
+  LoadFromStream(s);
+}
+
+std::string TfsXMLDocument::SaveToString() const {
+  std::ostringstream s;
+  SaveToStream(s);
+  return s.str();
+}
+
+}  // namespace fs

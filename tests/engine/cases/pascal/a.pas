@@ -1,0 +1,3 @@
+var A: integer;
+begin
+end.

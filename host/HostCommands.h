@@ -5,3 +5,4 @@
 
 int RunInfo(int argc, char** argv);
 int RunParse(int argc, char** argv);
+int RunVerbCommand(int argc, char** argv);

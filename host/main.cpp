@@ -15,6 +15,7 @@ struct SubCommand {
 
 const SubCommand kCommands[] = {
     {"info", RunInfo, "info [--library PATH]           interface version and module information"},
+    {"command", RunVerbCommand, "command VERB [NAME=VALUE ...]    send one command to a loaded configuration"},
     {"parse", RunParse, "parse --language NAME FILE     print the program tree of a script"},
 };
 

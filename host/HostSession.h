@@ -1,0 +1,62 @@
+// One configuration of the plug-in as the host drives it: LOAD with the settings
+// location and the host window, commands, data calls, UNLOAD and the release call.
+// The host window receives the module's notifications; log lines and events are
+// fetched and written out as they arrive.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PluginLibrary.h"
+#include "VariantJson.h"
+#include "platform/MessageWindow.h"
+
+struct SessionOptions {
+  std::uint32_t ConfigId = 1;
+  std::string RegistryPath = "\\Software\\Velmora\\Host";
+  std::string INISectionPrefix;
+  std::string INIFile;
+  std::string Language = "EN";
+  orb::TModuleTypes ModuleTypes = orb::ModuleTypeBit(orb::mttFilter);
+};
+
+class HostSession {
+public:
+  HostSession(PluginLibrary& library, SessionOptions options);
+  ~HostSession();
+
+  // Where log lines ("level text") and events (JSON lines) go; stderr and none by default.
+  void SetLogOutput(std::FILE* out) { FLogOut = out; }
+  void SetEventOutput(std::FILE* out) { FEventOut = out; }
+
+  std::int32_t Load();
+  std::int32_t SetState(bool enabled);
+  std::int32_t Unload();
+  std::int32_t Release();
+  // Sends a command with arguments and a "RESULT" item; answer := "RESULT" afterwards.
+  std::int32_t Command(const std::string& verb, const std::vector<std::pair<std::string, rtl::Variant>>& args,
+                       rtl::Variant& answer);
+  // A call record for this configuration with a parameter list the host owns.
+  HostCall NewCall() const;
+  // Dispatches the window's waiting messages (log and event notifications).
+  void PumpMessages();
+  // Fetches and writes what waits, without waiting for a notification.
+  void DrainLog();
+  void DrainEvents();
+
+  PluginLibrary& Library() { return FLibrary; }
+
+private:
+  void OnMessage(const platform::WindowMessage& m);
+  void WriteLogBlock(const char* data, std::size_t size);
+  void AddCommonArguments(orb::TorbParamsList& params) const;
+
+  PluginLibrary& FLibrary;
+  SessionOptions FOptions;
+  platform::MessageWindow FWindow;
+  std::FILE* FLogOut = stderr;
+  std::FILE* FEventOut = nullptr;
+};

@@ -53,6 +53,7 @@ int RunVerbCommand(int argc, char** argv) {
   session.SetEventOutput(stdout);
   const std::int32_t loaded = session.Load();
   if (loaded != 0) std::fprintf(stderr, "velmora-host: LOAD answered %d\n", loaded);
+  session.SetState(true);
   rtl::Variant answer;
   const std::int32_t result = session.Command(verb, args, answer);
   std::printf("result: %d\n", result);

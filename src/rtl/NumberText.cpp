@@ -207,9 +207,24 @@ NumParse TextToFloat(std::string_view s, double& out, char decimalSeparator) noe
       out = p.Negative ? -0.0 : 0.0;
       return NumParse::Ok;
     }
-    std::string text = "0." + p.Digits + "e" + std::to_string(p.PointPos);
+    // "0.<digits>e<point position>", on the stack for all but very long texts.
+    char stack[64];
+    std::string heap;
+    char* text = stack;
+    std::size_t cap = sizeof stack;
+    if (p.Digits.size() + 16 > cap) {
+      heap.resize(p.Digits.size() + 16);
+      text = heap.data();
+      cap = heap.size();
+    }
+    text[0] = '0';
+    text[1] = '.';
+    p.Digits.copy(text + 2, p.Digits.size());
+    char* end = text + 2 + p.Digits.size();
+    *end++ = 'e';
+    end = std::to_chars(end, text + cap, p.PointPos).ptr;
     double v = 0;
-    auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    auto r = std::from_chars(text, end, v);
     if (r.ec == std::errc::result_out_of_range) {
       if (p.PointPos > 0) return NumParse::Overflow;
       v = 0;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "Public/Common/orbThreadLists.h"
 #include "Public/Common/orbThreadObject.h"
 #include "Public/Common/orbTimeout.h"
 #include "Public/Common/orbWait.h"
@@ -102,4 +103,28 @@ TEST(ThreadObject, HolderWithoutObjectGuardsItself) {
   TThreadObjectCs self;
   EXPECT_EQ(self.Lock(), &self);
   self.Unlock();
+}
+
+TEST(ThreadLists, ModuleConfigListFindsNamesById) {
+  TModuleConfigList configs;
+  configs.AddConfig("first", 3);
+  configs.AddConfig("second", 9);
+  configs.AddConfig("again", 3);
+  std::string name = "unchanged";
+  EXPECT_EQ(configs.FindName(0, name), -1);
+  EXPECT_EQ(configs.FindName(4, name), -1);
+  EXPECT_EQ(name, "unchanged");
+  EXPECT_EQ(configs.FindName(9, name), 1);
+  EXPECT_EQ(name, "second");
+  EXPECT_EQ(configs.FindName(3, name), 0);
+  EXPECT_EQ(name, "first");
+  EXPECT_EQ(configs.Count(), 3);
+}
+
+TEST(ThreadLists, ObjectListCountsUnderItsLock) {
+  TThreadObjectList list(true);
+  rtl::TObjectList* objects = list.LockList();
+  objects->Add(rtl::CreateObject<rtl::TObject>());
+  list.UnlockList();
+  EXPECT_EQ(list.Count(), 1);  // freed with the owning list
 }

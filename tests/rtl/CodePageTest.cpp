@@ -210,3 +210,21 @@ TEST(CodePage, CharacterClasses) {
   EXPECT_TRUE(IsAnsiLower('\xE9'));
   EXPECT_TRUE(AnsiCharType('\xA0') & ctSpace);
 }
+
+// Runs only where the process code page is Shift-JIS (a Japanese Windows, or Wine
+// started with a Japanese locale): trail bytes that look like ASCII letters must not be
+// case-mapped.
+TEST(CodePage, DoubleByteCodePage) {
+  if (ProcessCodePage() != 932) GTEST_SKIP();
+  EXPECT_FALSE(ProcessCodePageIsSingleByte());
+  const std::string katakanaA = "\x83\x41";  // U+30A2, its trail byte is 'A'
+  EXPECT_TRUE(IsAnsiLeadByte('\x83'));
+  EXPECT_EQ(AnsiToWide(katakanaA + "b"), u"\u30A2b");
+  EXPECT_EQ(WideToAnsi(u"\u30A2b").str(), katakanaA + "b");
+  EXPECT_EQ(AnsiLowerCase(katakanaA + "B").str(), katakanaA + "b");
+  EXPECT_EQ(AnsiUpperCase(katakanaA + "b").str(), katakanaA + "B");
+  sys::BStr b = AnsiToBStr(katakanaA);
+  EXPECT_EQ(sys::SysStringLen(b), 1u);
+  sys::SysFreeString(b);
+  EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(katakanaA)).str(), katakanaA);
+}

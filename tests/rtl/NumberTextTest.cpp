@@ -49,6 +49,8 @@ TEST(NumberText, FloatTextForms) {
       {"1.7976931348623157e308", NumParse::Ok, 1.7976931348623157e308},
       {"1.8e308", NumParse::Overflow, 0}, {"1e999999999999", NumParse::Overflow, 0},
       {"1e-999999999999", NumParse::Ok, 0},
+      {"0.100000000000000000000000000000000000000000000000000000000001", NumParse::Ok, 0.1},
+      {"123456789012345678901234567890", NumParse::Ok, 1.2345678901234568e29},
       {"e5", NumParse::Invalid, 0},     {"1e", NumParse::Invalid, 0},     {"1.2.3", NumParse::Invalid, 0},
       {".", NumParse::Invalid, 0},      {"1,5", NumParse::Invalid, 0},    {"INF", NumParse::Invalid, 0},
       {"0x10", NumParse::Invalid, 0},

@@ -71,12 +71,8 @@ inline bool TryInt32Op(std::int32_t a, std::int32_t b, TVarOp op, std::int32_t& 
       r = a / b;
       return true;
     case TVarOp::Modulus:
-      if (b == 0 || b == -1) {
-        if (b == 0) return false;
-        r = 0;
-        return true;
-      }
-      r = a % b;
+      if (b == 0) return false;
+      r = b == -1 ? 0 : a % b;  // INT32_MIN % -1 traps on x86
       return true;
     case TVarOp::ShiftLeft: r = static_cast<std::int32_t>(static_cast<std::uint32_t>(a) << (b & 31)); return true;
     case TVarOp::ShiftRight: r = static_cast<std::int32_t>(static_cast<std::uint32_t>(a) >> (b & 31)); return true;

@@ -65,17 +65,17 @@ TEST(MessagePump, StopsAfterMaxCountAndKeepsTheQuitMessage) {
 }
 
 TEST(WaitWhileFlags, ReturnsWhenAFlagClears) {
-  std::uint8_t busy = 1, other = 1;
+  TWaitFlag busy{1}, other{1};
   std::thread t([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(120));
-    reinterpret_cast<std::atomic<std::uint8_t>&>(busy).store(0);
+    busy = 0;
   });
   EXPECT_TRUE(WaitWhileFlags(5000, {&busy, &other}));
   t.join();
 }
 
 TEST(WaitWhileFlags, DecidesAtOnceAndTimesOut) {
-  std::uint8_t set = 1, clear = 0;
+  TWaitFlag set{1}, clear{0};
   EXPECT_TRUE(WaitWhileFlags(0, {&set, &clear}));
   EXPECT_FALSE(WaitWhileFlags(0, {&set, nullptr}));
   // A clear flag before a nil pointer decides first.
@@ -84,7 +84,7 @@ TEST(WaitWhileFlags, DecidesAtOnceAndTimesOut) {
 }
 
 TEST(WaitWhileFlags, StopsWhenTheApplicationTerminates) {
-  std::uint8_t set = 1;
+  TWaitFlag set{1};
   SetApplicationTerminating(true);
   EXPECT_FALSE(WaitWhileFlags(10000, {&set}));
   SetApplicationTerminating(false);

@@ -235,7 +235,7 @@ TEST_F(PluginTest, UnloadWaitsForARunningDataCall) {
   p->FTerminateNow = 1;
   std::thread finisher([p] {
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    reinterpret_cast<volatile std::uint8_t&>(p->FBusy) = 0;
+    p->FBusy = 0;
   });
   Call call(7, ModuleTypeBit(mttFilter));
   EXPECT_EQ(ProcessData(&call.Rec), -1);  // waited for the running call, then refused

@@ -9,6 +9,17 @@ Journal& TheJournal() {
   return journal;
 }
 
+void Journal::Reset() {
+  Events.clear();
+  Constructed = 0;
+  Destroyed = 0;
+  LastInputData = 0;
+  ProcessResult = 0;
+  CustomResult = -2;
+  OptionsSuccess = true;
+  Hook = nullptr;
+}
+
 std::string Text(const rtl::Variant& v) { return v.IsEmptyOrNull() ? std::string() : rtl::VarToAnsiString(v).str(); }
 
 TTestPlugin::TTestPlugin(orb::PPluginCallRec rec, void* dll) : TorbPlugin(rec, dll) { ++TheJournal().Constructed; }
@@ -98,7 +109,7 @@ void PluginTest::SetUp() {
   orb::FinalizeFramework();
   orb::InitializeFramework();
   orb::SetPluginClass(&orb::CreatePluginOf<TTestPlugin>);
-  TheJournal() = Journal();
+  TheJournal().Reset();
 }
 
 void PluginTest::TearDown() {

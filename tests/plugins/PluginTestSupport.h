@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,14 +37,17 @@ namespace plugintest {
 // Everything the test module saw.
 struct Journal {
   std::vector<std::string> Events;
-  int Constructed = 0;
-  int Destroyed = 0;
+  // Counted from the host threads of the concurrency tests.
+  std::atomic<int> Constructed{0};
+  std::atomic<int> Destroyed{0};
   std::uintptr_t LastInputData = 0;
   std::int32_t ProcessResult = 0;
   std::int32_t CustomResult = -2;
   bool OptionsSuccess = true;
   // When set, runs inside handlers (nested commands, exceptions ...).
   std::function<void(orb::TorbPlugin*, const std::string&)> Hook;
+
+  void Reset();
 };
 Journal& TheJournal();
 

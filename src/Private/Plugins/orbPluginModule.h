@@ -16,9 +16,11 @@
 #include "Private/Plugins/orbPluginTypes.h"
 #include "Public/Common/orbParamLst.h"
 #include "Public/Common/orbThreadLists.h"
+#include "Public/Common/orbWait.h"
 #include "rtl/AnsiString.h"
 #include "rtl/DataModule.h"
 #include "rtl/Locks.h"
+#include "rtl/Strings.h"
 
 namespace orb {
 
@@ -87,6 +89,21 @@ public:
   // A log line in the host's format: severity byte, title, the text on one line.
   std::string FormatLogLine(int Level, const std::string& Text) const;
 
+  // Settings: every item that Items names, read from the store into Target or written
+  // from Target into it (the registry path, roots and INI section prefix of the
+  // module; FileName, when given, in place of FINIFile). The short form writes only
+  // the lines up to the ";---short---" marker. False for nil Items, or when the
+  // registry is the store and no root of it can be used. FSettingsBusy is set while
+  // one runs.
+  bool ReadSettings(const rtl::TStrings* Items, rtl::TObject* Target, const std::string& FileName = std::string());
+  bool ReadSettings(const rtl::TStrings* Items, TorbParamsList* Target, const std::string& FileName = std::string());
+  bool WriteSettings(const rtl::TStrings* Items, rtl::TObject* Target, const std::string& FileName = std::string());
+  bool WriteSettings(const rtl::TStrings* Items, TorbParamsList* Target, const std::string& FileName = std::string());
+  bool WriteSettingsShort(const rtl::TStrings* Items, rtl::TObject* Target,
+                          const std::string& FileName = std::string());
+  bool WriteSettingsShort(const rtl::TStrings* Items, TorbParamsList* Target,
+                          const std::string& FileName = std::string());
+
   // The data folders of the module parameters; "ModuleDataPath" with create.
   std::string AppDataPath() const;
   std::string ConfigFolderName() const;
@@ -132,9 +149,9 @@ public:
   std::uintptr_t FMessageWindow = 0;
   std::uintptr_t FOwnerForm = 0;
   std::uint32_t FLoadForConfig = 0;
-  bool FTemporaryLoad = false;
-  volatile std::uint8_t FTerminateNow = 0;
-  volatile std::uint8_t FBusy = 0;
+  std::atomic<bool> FTemporaryLoad{false};
+  TWaitFlag FTerminateNow{0};
+  TWaitFlag FBusy{0};
   std::array<bool, 8> FEnabledTypes{};
   TorbRowsParamsList* FDataOut = nullptr;
   TorbRowsParamsList* FEvents = nullptr;

@@ -33,7 +33,8 @@ constexpr std::string_view CustomStoreName = "$CUSTOM$";
 constexpr std::string_view ShortListMarker = ";---short---";
 
 // Value events: Name is the item's property name (for the "$CUSTOM$" store, its
-// storage name), Index its line number in the item list (from 0).
+// storage name, and an Empty value there asks the store to forget the value), Index
+// its line number in the item list (from 0).
 using TSetValueProc = std::function<void(rtl::TObject* Sender, const std::string& Name, int Index, const rtl::Variant& Value)>;
 using TGetValueProc = std::function<void(rtl::TObject* Sender, const std::string& Name, int Index, rtl::Variant& Value)>;
 using TBeforeProcessItemProc = std::function<void(rtl::TObject* Sender, const std::string& Name, int Index,
@@ -117,7 +118,7 @@ private:
   void ApplyProperty(const TResolved& r, int index, const rtl::Variant& stored, const TWregTarget& target) const;
   bool ReadStore(TOperation& op, const TWregItem& item, int index, int storage, rtl::Variant& stored);
   void WriteStore(TOperation& op, const TWregItem& item, int index, int storage, const rtl::Variant& stored);
-  void DeleteStore(TOperation& op, const TWregItem& item);
+  void DeleteStore(TOperation& op, const TWregItem& item, int index);
 
   rtl::TStringList* FComponents;
 };

@@ -14,10 +14,10 @@ std::atomic<bool> gTerminating{false};
 
 // 1: every flag set; 0: some flag clear; -1: a nil pointer. The first deciding entry
 // in list order wins.
-int FlagState(std::initializer_list<const volatile std::uint8_t*> flags) {
-  for (const volatile std::uint8_t* f : flags) {
+int FlagState(std::initializer_list<const TWaitFlag*> flags) {
+  for (const TWaitFlag* f : flags) {
     if (!f) return -1;
-    if (*f == 0) return 0;
+    if (f->load(std::memory_order_acquire) == 0) return 0;
   }
   return 1;
 }
@@ -28,8 +28,7 @@ void SetApplicationTerminating(bool terminating) { gTerminating.store(terminatin
 
 int ProcessThreadMessages(int maxCount) { return platform::PumpThreadMessages(maxCount); }
 
-bool WaitWhileFlags(std::uint32_t timeoutMs, std::initializer_list<const volatile std::uint8_t*> flags,
-                    std::uint32_t options) {
+bool WaitWhileFlags(std::uint32_t timeoutMs, std::initializer_list<const TWaitFlag*> flags, std::uint32_t options) {
   TTimeout timeout;
   if (timeoutMs) StartTimeout(timeout, timeoutMs);
   int state = FlagState(flags);

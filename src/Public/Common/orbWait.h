@@ -2,6 +2,7 @@
 // polling wait on byte flags.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 
@@ -15,10 +16,12 @@ enum : std::uint32_t {
   wwfNoMessages = 2,           // do not pump messages while waiting
 };
 
+// A byte flag that other threads set and clear while someone waits on it.
+using TWaitFlag = std::atomic<std::uint8_t>;
+
 // Waits while every flag byte is non-zero: True once one is zero; False on time-out
 // (timeoutMs 0: none), a nil flag pointer, or application termination.
-bool WaitWhileFlags(std::uint32_t timeoutMs, std::initializer_list<const volatile std::uint8_t*> flags,
-                    std::uint32_t options = 0);
+bool WaitWhileFlags(std::uint32_t timeoutMs, std::initializer_list<const TWaitFlag*> flags, std::uint32_t options = 0);
 
 // The process is shutting down (the library is being finalised).
 bool ApplicationTerminating();

@@ -1,0 +1,4 @@
+var x: Integer;
+begin
+  x := 1 + 2;
+end.

@@ -69,11 +69,12 @@ private:
 TorbParamsListItem* CreateItem(std::string_view name, const rtl::Variant& value) {
   return new TorbParamsListItem(name, value);
 }
+TorbParamsListItem* CreateItemCopy(const TorbParamsListItem& item) { return new TorbParamsListItem(&item); }
 TorbParamsList* CreateList() { return new TorbParamsList(); }
 TorbParamsList* CreateRowsList() { return new TorbRowsParamsList(); }
 }  // namespace
 
-const TorbParamsListItemClass TorbParamsListItem::ClassRef = {"TorbParamsListItem", &CreateItem};
+const TorbParamsListItemClass TorbParamsListItem::ClassRef = {"TorbParamsListItem", &CreateItem, &CreateItemCopy};
 const TorbParamsListClass TorbParamsList::ClassRef = {"TorbParamsList", &CreateList};
 const TorbParamsListClass TorbRowsParamsList::ClassRef = {"TorbRowsParamsList", &CreateRowsList};
 
@@ -86,6 +87,11 @@ TorbParamsListItem::TorbParamsListItem(std::string_view name, const rtl::Variant
     : Name(name), Key(rtl::AnsiLowerCase(name)) {
   rtl::VarStoreNormalised(Value, value);
   State = value.IsEmptyOrNull() ? 0 : 2;
+}
+
+TorbParamsListItem::TorbParamsListItem(const TorbParamsListItem* item)
+    : Name(item->Name), Key(item->Key), ValueType(item->ValueType), State(item->State) {
+  rtl::VarStoreNormalised(Value, item->Value);
 }
 
 void TorbParamsListItem::WriteValue(const rtl::Variant& value) { rtl::VarStoreNormalised(Value, value); }
@@ -201,9 +207,11 @@ void TorbParamsList::Delete(std::int32_t index) {
 }
 
 TorbParamsListItem* TorbParamsList::AddCopy(const TorbParamsListItem* item) {
-  if (!item) return nullptr;
-  TorbParamsListItem* copy = Add(item->Name.view(), item->Value);
-  if (copy) copy->Assign(*item);
+  // Same as Add with the item's name and value followed by Assign, without making the
+  // name and key strings again.
+  if (!item || BlankName(item->Name.view())) return nullptr;
+  TorbParamsListItem* copy = ItemClass->CreateCopy(*item);
+  Append(copy);
   return copy;
 }
 

@@ -25,6 +25,8 @@ class TorbParamsList;
 struct TorbParamsListItemClass {
   const char* ClassName;
   TorbParamsListItem* (*Create)(std::string_view name, const rtl::Variant& value);
+  // An item of this class with another item's name, key, type, state and value.
+  TorbParamsListItem* (*CreateCopy)(const TorbParamsListItem& item);
 };
 struct TorbParamsListClass {
   const char* ClassName;
@@ -41,6 +43,8 @@ struct BoundaryObject {
 class TorbParamsListItem : public BoundaryObject {
 public:
   TorbParamsListItem(std::string_view name, const rtl::Variant& value);
+  // A copy that shares the name and key strings (what AddCopy makes).
+  explicit TorbParamsListItem(const TorbParamsListItem* item);
   virtual ~TorbParamsListItem() = default;
   TorbParamsListItem(const TorbParamsListItem&) = delete;
   TorbParamsListItem& operator=(const TorbParamsListItem&) = delete;

@@ -452,7 +452,9 @@ TEST(VariantOps, Comparisons) {
     bool r = false;
     std::string err = ErrorOf([&] { r = VarCompare(c.Left, c.Right, c.Op); });
     EXPECT_EQ(err, c.Error);
-    if (c.Error.empty()) EXPECT_EQ(r, c.Expected);
+    if (c.Error.empty()) {
+      EXPECT_EQ(r, c.Expected);
+    }
   }
 }
 
@@ -493,7 +495,9 @@ void CheckUnary(Variant (*f)(const Variant&), const std::vector<UnaryCase>& case
     Variant r;
     std::string err = ErrorOf([&] { r = f(c.Value); });
     EXPECT_EQ(err, c.Error);
-    if (c.Error.empty()) EXPECT_TRUE(r.SameAs(c.Expected)) << "got " << Describe(r) << ", expected " << Describe(c.Expected);
+    if (c.Error.empty()) {
+      EXPECT_TRUE(r.SameAs(c.Expected)) << "got " << Describe(r) << ", expected " << Describe(c.Expected);
+    }
   }
 }
 
@@ -576,7 +580,9 @@ TEST(VariantOps, Conditions) {
     bool r = false;
     std::string err = ErrorOf([&] { r = VarAsCondition(c.Value); });
     EXPECT_EQ(err, c.Error);
-    if (c.Error.empty()) EXPECT_EQ(r, c.Expected);
+    if (c.Error.empty()) {
+      EXPECT_EQ(r, c.Expected);
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 // A lock shared by every process (and thread) that names it the same: Windows' named
-// mutex; elsewhere an exclusive flock on a file of that name in the temporary folder.
+// mutex; elsewhere an exclusive flock on a file of that name in /tmp (not $TMPDIR,
+// which two processes need not share).
 // Used to serialise read-modify-write cycles of one settings file between processes.
 #pragma once
 

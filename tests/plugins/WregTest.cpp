@@ -212,7 +212,7 @@ struct Form {
 
 std::string TempPath(const std::string& name) {
   auto dir = std::filesystem::temp_directory_path() /
-             ("velmora-wreg-" + std::to_string(platform::CurrentProcessId()));
+             ("velmora-test-" + std::to_string(platform::CurrentProcessId()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }
@@ -274,7 +274,7 @@ TEST_F(WregIniTest, EveryKindIsStoredAndReadBack) {
   EXPECT_EQ(Value("Host.Common", "Align"), "alClient");
   EXPECT_EQ(Value("Host.Common", "Caption"), "++caf%C3%A9 %2B100%%");
   EXPECT_EQ(Value("Host.Common", "Data"), "77");
-  EXPECT_EQ(Value("Host.Common", "Lines"), "first%0D%0A++second%0D%0A%0D%0A");
+  EXPECT_EQ(Value("Host.Common", "Lines"), "first%0D%0A+ second%0D%0A%0D%0A");
   EXPECT_EQ(Value("Host.Common", "FontSize"), "14");
   EXPECT_EQ(Value("Host.Common", "Buddy"), "Application.frmTest.panRight");
 
@@ -404,7 +404,7 @@ TEST_F(WregIniTest, SettingsObjectsJoinThePathWithUnderscores) {
   cfg->comboType_ItemIndex = 2;
   Items({"edtExpr.Lines,Script", "comboType.ItemIndex,Language", "fsTree1.Width,Tree", "panRight.Width,Editor width"});
   Store->Save(cfg.get());
-  EXPECT_EQ(Value("Host.Common", "Script"), "begin+end.%0D%0A");
+  EXPECT_EQ(Value("Host.Common", "Script"), "begin end.%0D%0A");
   EXPECT_EQ(Value("Host.Common", "Language"), "2");
   EXPECT_EQ(Value("Host.Common", "Tree"), "157");
   EXPECT_EQ(Value("Host.Common", "Editor width"), "<none>");

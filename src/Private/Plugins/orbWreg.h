@@ -3,6 +3,14 @@
 // the name under which it is stored; Load and Save walk that list and copy every
 // property from or to the store: an INI file, the registry, or the value events of
 // the "$CUSTOM$" store. One TWreg serves one operation.
+//
+// Two choices of this store: an empty registry path (nothing but backslashes) means
+// there is no registry store, so such an operation stores nothing and reports False
+// rather than writing into the root of a hive; and an INI file is read and rewritten
+// under a named inter-process lock (a named mutex on Windows, flock elsewhere), the
+// rewrite going to a temporary file renamed over the old one. A lock that is not had
+// within IniLockTimeoutMs (a process hung while holding it) does not stop the
+// operation: the file is then used without it, and is still never left half written.
 #pragma once
 
 #include <cstdint>

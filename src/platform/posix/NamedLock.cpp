@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "platform/Clock.h"
-#include "platform/Files.h"
 
 namespace platform {
 
@@ -21,9 +20,13 @@ NamedLock::~NamedLock() {
 bool NamedLock::Acquire(std::uint32_t timeoutMs) {
   if (FHeld) return true;
   if (FFd < 0) {
-    // The file stays: removing it would let two processes lock two different files.
-    std::string file = TempFolder() + "velmora-" + FName + ".lock";
-    FFd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Every process must reach the same file whatever its TMPDIR says, so the lock
+    // files live in the system's own temporary folder. The file stays: removing it
+    // would let two processes lock two different files.
+    std::string file = "/tmp/velmora-" + FName + ".lock";
+    // Read-only is enough for flock and lets other users share the file; a link
+    // planted in the shared folder is not followed.
+    FFd = open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (FFd < 0) return false;
   }
   const std::uint64_t start = TickCount64();

@@ -5,4 +5,6 @@
 
 int RunInfo(int argc, char** argv);
 int RunParse(int argc, char** argv);
+int RunEval(int argc, char** argv);
 int RunVerbCommand(int argc, char** argv);
+int RunScript(int argc, char** argv);

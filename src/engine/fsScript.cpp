@@ -1,8 +1,22 @@
 #include "engine/fsScript.h"
 
+#include <exception>
+
+#include "engine/fsILParser.h"
+#include "engine/fsProgramBuilder.h"
+#include "engine/fsStatements.h"
+#include "engine/fsVariables.h"
+#include "rtl/Exceptions.h"
+
 namespace fs {
 
-TfsScript::TfsScript() = default;
+TfsScript::TfsScript() : FStatement(std::make_unique<TfsStatement>(this, std::string(), std::string())) {}
+
+TfsScript::~TfsScript() {
+  // Statements refer to items, never the other way round: they go first.
+  FStatement.reset();
+  FItems.Clear();
+}
 
 std::string TfsScript::LinesText() const {
   std::string text;
@@ -30,6 +44,100 @@ void TfsScript::SetLinesText(const std::string& text) {
     }
   }
   if (start < text.size()) FLines.push_back(text.substr(start));
+}
+
+void TfsScript::AddName(const std::string& name, TfsObject* item, bool owned) {
+  if (TfsCustomVariable* v = item ? item->AsVariable() : nullptr) v->SetGlobal(FGlobalMark);
+  FItems.Add(name, item, owned);
+}
+
+TfsCustomVariable* TfsScript::LookupLocal(std::string_view name) const {
+  TfsObject* o = FItems.Find(name);
+  return o ? o->AsVariable() : nullptr;
+}
+
+TfsCustomVariable* TfsScript::Lookup(std::string_view name) const {
+  for (const TfsScript* s = this; s; s = s->FParent)
+    if (TfsCustomVariable* v = s->LookupLocal(name)) return v;
+  return nullptr;
+}
+
+void TfsScript::SetScriptVariable(const std::string& name, const rtl::Variant& value) {
+  if (TfsCustomVariable* v = Lookup(name)) {
+    v->SetValue(value);
+    return;
+  }
+  auto* v = new TfsVariable(name, fvtVariant, "Variant");
+  AddName(name, v);
+  v->SetValue(value);
+}
+
+void TfsScript::ClearProgram() {
+  FStatement = std::make_unique<TfsStatement>(this, std::string(), std::string());
+  FCurrent = nullptr;
+  FItems.RemoveIf([](const TfsItemTable::Entry& e) { return !e.Object || !e.Object->KeptByClear(); });
+  FLastErrorText.clear();
+  FLastErrorPos.clear();
+  FLastErrorUnit.clear();
+  ClearRequests();
+}
+
+bool TfsScript::CompileProgram() {
+  FLastErrorText.clear();
+  {
+    TfsILParser parser(this);
+    parser.SelectDialect(FSyntaxType);
+    if (parser.BuildProgramTree(LinesText())) {
+      FLastErrorUnit.clear();
+      TfsProgramBuilder builder(this, &parser);
+      try {
+        builder.Build(parser.ProgramTree().Root());
+        FLastErrorPos.clear();
+      } catch (const rtl::Exception& e) {
+        FLastErrorText = e.Message();
+        FLastErrorPos = builder.ErrorPos();
+        FLastErrorUnit = builder.UnitName();
+      } catch (const std::bad_alloc&) {
+        throw;
+      } catch (const std::exception& e) {
+        FLastErrorText = e.what();
+        FLastErrorPos = builder.ErrorPos();
+        FLastErrorUnit = builder.UnitName();
+      }
+    }
+  }
+  bool ok = FLastErrorText.empty();
+  if (ok) FLastErrorPos.clear();
+  return ok;
+}
+
+void TfsScript::RunProgram() {
+  FMainRun = true;
+  // A break or continue outside any loop may have been left set by an earlier run.
+  ClearRequests();
+  FLastErrorPos.clear();
+  FCurrent = nullptr;
+  try {
+    FStatement->Run();
+  } catch (...) {
+    MarkErrorPosition();
+    ClearRequests();
+    throw;
+  }
+  ClearRequests();
+}
+
+void TfsScript::MarkErrorPosition() {
+  if (FCurrent) FLastErrorPos = FCurrent->SourcePos();
+}
+
+void TfsScript::NotifyRunLine(const TfsStatement* statement) {
+  for (TfsScript* s = this; s; s = s->FParent) {
+    if (s->OnRunLine) {
+      s->OnRunLine(this, statement->UnitName(), statement->SourcePos());
+      return;
+    }
+  }
 }
 
 }  // namespace fs

@@ -1,0 +1,190 @@
+// velmora-host eval --language NAME FILE: compiles a script with the engine and runs it
+// once. Until the runtime library registers its functions, the script sees a small
+// built-in vocabulary: the base type names, True, False, nil and Null, the exception
+// variables, string and array indexing, and a few functions for looking at results:
+//   Print(v) / WriteLn(v)   writes the value's text and a line end to stdout
+//   Write(v)                writes the value's text
+//   TypeOf(v): String       the name of the value's variant type
+//   RaiseException(msg)     raises a run-time error with that message
+//   VarArrayOf3(a, b, c)    an array of three values (bounds 0 to 2)
+// Compile and run errors go to stderr as FILE:line:col: message (exit code 1).
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "HostCommands.h"
+#include "engine/fsHelpers.h"
+#include "engine/fsScript.h"
+#include "engine/fsVariables.h"
+#include "rtl/Exceptions.h"
+#include "rtl/VariantConvert.h"
+
+namespace {
+
+using rtl::Variant;
+
+int BadUsage(const char* why) {
+  std::fprintf(stderr, "velmora-host eval: %s (usage: eval --language NAME FILE)\n", why);
+  return 2;
+}
+
+// A built-in function of the tool.
+class EvalFunction : public fs::TfsCustomHelper {
+public:
+  using Body = std::function<Variant(EvalFunction& self)>;
+  EvalFunction(const std::string& name, fs::TfsVarType typ, Body body)
+      : fs::TfsCustomHelper(name, typ, typ == fs::fvtString ? "String" : "Variant"), FBody(std::move(body)) {
+    SetReadOnly(true);
+  }
+  EvalFunction* Param(const std::string& name, fs::TfsVarType typ) {
+    AddParam(new fs::TfsParamItem(name, typ, typ == fs::fvtString ? "String" : "Variant", false, false));
+    return this;
+  }
+  Variant Arg(int i) const { return Params(i)->GetValue(); }
+  Variant GetValue() override { return FBody(*this); }
+
+private:
+  Body FBody;
+};
+
+std::string ValueText(const Variant& v) {
+  if (v.IsNull()) return "Null";
+  if (v.IsArray()) {
+    const rtl::VarArray* a = v.AsArrayRaw();
+    std::string s = "[";
+    std::size_t n = a ? rtl::VarArrayElementCount(a) : 0;
+    for (std::size_t i = 0; i < n; ++i) s += (i ? ", " : "") + ValueText(rtl::VarArrayData(a)[i]);
+    return s + "]";
+  }
+  return rtl::VarToStr(v).str();
+}
+
+void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+void RegisterVocabulary(fs::TfsScript& s) {
+  using namespace fs;
+  auto type = [&s](const char* name, TfsVarType t) { s.AddName(name, new TfsTypeVariable(name, t, name)); };
+  for (const char* n : {"Byte", "Word", "Integer", "Longint", "Cardinal"}) type(n, fvtInt);
+  type("Int64", fvtInt64);
+  type("Boolean", fvtBool);
+  for (const char* n : {"Real", "Single", "Double", "Extended", "Currency", "TDateTime"}) type(n, fvtFloat);
+  type("Char", fvtChar);
+  type("String", fvtString);
+  type("Variant", fvtVariant);
+  type("Pointer", fvtVariant);
+  type("Array", fvtArray);
+  auto constant = [&s](const char* name, TfsVarType t, const Variant& value) {
+    auto* v = new TfsVariable(name, t, t == fvtBool ? "Boolean" : "Variant");
+    v->SetValue(value);
+    v->SetReadOnly(true);
+    s.AddName(name, v);
+  };
+  constant("True", fvtBool, Variant(true));
+  constant("False", fvtBool, Variant(false));
+  constant("nil", fvtVariant, Variant(std::int32_t{0}));
+  constant("Null", fvtVariant, Variant::Null());
+  for (const char* n : {"ExceptionClassName", "ExceptionMessage"}) {
+    auto* v = new TfsStringVariable(n, fvtString, "String");
+    v->SetValue(Variant(rtl::AnsiString()));
+    s.AddName(n, v);
+  }
+  s.AddName("__StringHelper", new TfsStringHelper("__StringHelper"));
+  s.AddName("__ArrayHelper", new TfsArrayHelper("__ArrayHelper", 3, 1, fvtVariant, "Variant"));
+
+  auto function = [&s](const char* name, TfsVarType t, EvalFunction::Body body) {
+    auto* f = new EvalFunction(name, t, std::move(body));
+    s.AddName(name, f);
+    return f;
+  };
+  for (const char* n : {"Print", "WriteLn"})
+    function(n, fvtVariant, [](EvalFunction& f) {
+      Write(ValueText(f.Arg(0)) + "\n");
+      return Variant();
+    })->Param("V", fvtVariant);
+  function("Write", fvtVariant, [](EvalFunction& f) {
+    Write(ValueText(f.Arg(0)));
+    return Variant();
+  })->Param("V", fvtVariant);
+  function("TypeOf", fvtString, [](EvalFunction& f) {
+    return Variant(rtl::AnsiString(rtl::VarTypeAsText(f.Arg(0).VarType())));
+  })->Param("V", fvtVariant);
+  function("RaiseException", fvtVariant, [](EvalFunction& f) -> Variant {
+    throw rtl::Exception(rtl::VarToStr(f.Arg(0)).str());
+  })->Param("Msg", fvtString);
+  function("VarArrayOf3", fvtVariant, [](EvalFunction& f) {
+    std::int32_t bounds[2] = {0, 2};
+    Variant r = Variant::AdoptArray(rtl::VarArrayCreate(bounds, 1));
+    for (int i = 0; i < 3; ++i) rtl::VarArrayData(r.AsArrayRaw())[i] = f.Arg(i);
+    return r;
+  })->Param("A", fvtVariant)->Param("B", fvtVariant)->Param("C", fvtVariant);
+}
+
+std::string DirectoryOf(const std::string& file) {
+  std::size_t slash = file.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
+int RunEval(int argc, char** argv) {
+  std::string language, file;
+  bool haveFile = false;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--language") == 0) {
+      if (i + 1 >= argc) return BadUsage("--language needs a dialect name");
+      language = argv[++i];
+    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      return BadUsage((std::string("unknown option ") + argv[i]).c_str());
+    } else if (!haveFile) {
+      file = argv[i];
+      haveFile = true;
+    } else {
+      return BadUsage("more than one file given");
+    }
+  }
+  if (language.empty()) return BadUsage("no dialect given");
+  if (!haveFile) return BadUsage("no script file given");
+
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream content;
+  if (in) content << in.rdbuf();
+  if (!in || in.bad()) {
+    std::fprintf(stderr, "velmora-host eval: cannot read %s\n", file.c_str());
+    return 2;
+  }
+
+  fs::TfsScript registry;
+  RegisterVocabulary(registry);
+  fs::TfsScript script;
+  script.SetParentScript(&registry);
+  script.SetSyntaxType(language);
+  script.SetLinesText(content.str());
+  std::string dir = DirectoryOf(file);
+  if (!dir.empty()) script.IncludeDirs().push_back(dir);
+
+  bool compiled = false;
+  try {
+    compiled = script.CompileProgram();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", file.c_str(), e.what());
+    return e.what() == std::string("Language '" + language + "' not found") ? 2 : 1;
+  }
+  if (!compiled) {
+    std::string where = script.LastErrorUnit().empty() ? file : script.LastErrorUnit();
+    std::fprintf(stderr, "%s:%s: %s\n", where.c_str(), script.LastErrorPos().c_str(), script.LastErrorText().c_str());
+    return 1;
+  }
+  try {
+    script.RunProgram();
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s:%s: %s\n", file.c_str(), script.LastErrorPos().c_str(), e.what());
+    return 1;
+  }
+  std::fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,103 @@
+// TfsCustomVariable: the base of every item a script can name (variables, constants,
+// parameters, procedures, registered helpers and classes, type names) and of the
+// designators and expressions built from a program. Its items are its parameters.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/fsItemList.h"
+#include "engine/fsVarType.h"
+#include "rtl/Variant.h"
+
+namespace fs {
+
+class TfsParamItem;
+class TfsScript;
+
+// Consulted when a script variable is read: (name, type, stored value) -> value; a
+// null or empty answer keeps the stored value.
+using TfsGetVariableValueEvent =
+    std::function<rtl::Variant(const std::string& VarName, TfsVarType VarTyp, const rtl::Variant& OldValue)>;
+
+// What an item is, for the few places that must tell items apart while running.
+enum class TfsItemKind : std::uint8_t {
+  Other,
+  Variable,        // TfsVariable
+  StringVariable,  // TfsStringVariable
+  Param,           // TfsParamItem
+  Proc,            // TfsProcVariable
+  TypeName,        // TfsTypeVariable
+  Class,           // TfsClassVariable
+  Helper,          // TfsCustomHelper descendants
+  Designator,      // TfsDesignator descendants
+  Expression,      // TfsCustomExpression descendants, expression nodes, sets
+};
+
+class TfsCustomVariable : public TfsItemList {
+public:
+  TfsCustomVariable(const std::string& name, TfsVarType typ, const std::string& typeName);
+
+  TfsCustomVariable* AsVariable() noexcept override { return this; }
+  bool KeptByClear() const noexcept override { return FIsGlobal; }
+
+  // Stores a value; the base ignores writes to a read-only item.
+  virtual void SetValue(const rtl::Variant& value);
+  // The item's value; the base gives the stored value.
+  virtual rtl::Variant GetValue();
+
+  // Parameters (the items).
+  int ParamCount() const noexcept { return Count(); }
+  TfsParamItem* Params(int index) const noexcept;
+  void AddParam(TfsParamItem* param);
+
+  TfsItemKind Kind() const noexcept { return FKind; }
+  const std::string& Name() const noexcept { return FName; }
+  const std::string& UppercaseName() const noexcept { return FUppercaseName; }
+  TfsVarType Typ() const noexcept { return FTyp; }
+  void SetTyp(TfsVarType typ) noexcept { FTyp = typ; }
+  const std::string& TypeName() const noexcept { return FTypeName; }
+  void SetTypeName(const std::string& name) { FTypeName = name; }
+  bool IsReadOnly() const noexcept { return FIsReadOnly; }
+  void SetReadOnly(bool on) noexcept { FIsReadOnly = on; }
+  bool IsGlobal() const noexcept { return FIsGlobal; }
+  void SetGlobal(bool on) noexcept { FIsGlobal = on; }
+  bool IsMacro() const noexcept { return FIsMacro; }
+  void SetMacro(bool on) noexcept { FIsMacro = on; }
+  // Set by a caller before a read: false when the value of a call is thrown away.
+  bool NeedResult() const noexcept { return FNeedResult; }
+  void SetNeedResult(bool on) noexcept { FNeedResult = on; }
+  // A function's Result, an array variable's helper, a designator's variable.
+  TfsCustomVariable* RefItem() const noexcept { return FRefItem; }
+  void SetRefItem(TfsCustomVariable* item) noexcept { FRefItem = item; }
+  const std::string& SourcePos() const noexcept { return FSourcePos; }
+  void SetSourcePos(const std::string& pos) { FSourcePos = pos; }
+  const std::string& SourceUnit() const noexcept { return FSourceUnit; }
+  void SetSourceUnit(const std::string& unit) { FSourceUnit = unit; }
+  const TfsGetVariableValueEvent& OnGetVarValue() const noexcept { return FOnGetVarValue; }
+  void SetOnGetVarValue(const TfsGetVariableValueEvent& handler) { FOnGetVarValue = handler; }
+
+  // The stored value itself, without conversion or hooks (loop counters, the array
+  // and string helpers working in place, snapshots of recursive calls).
+  rtl::Variant& StoredValue() noexcept { return FValue; }
+  const rtl::Variant& StoredValue() const noexcept { return FValue; }
+
+protected:
+  TfsItemKind FKind = TfsItemKind::Other;
+  bool FIsGlobal = false;
+  bool FIsMacro = false;
+  bool FIsReadOnly = false;
+  bool FNeedResult = true;
+  TfsVarType FTyp;
+  TfsCustomVariable* FRefItem = nullptr;
+  std::string FName;
+  std::string FUppercaseName;
+  std::string FTypeName;
+  std::string FSourcePos;
+  std::string FSourceUnit;
+  rtl::Variant FValue;
+  TfsGetVariableValueEvent FOnGetVarValue;
+};
+
+}  // namespace fs

@@ -1,0 +1,285 @@
+#include "engine/fsExpressionNodes.h"
+
+#include "engine/fsClassVariable.h"
+#include "engine/fsDesignator.h"
+#include "engine/fsExpression.h"
+#include "engine/fsHelpers.h"
+#include "rtl/ClassInfo.h"
+#include "rtl/Object.h"
+#include "rtl/VariantConvert.h"
+#include "rtl/VariantOps.h"
+
+namespace fs {
+
+using rtl::Variant;
+
+// TfsExpressionNode -----------------------------------------------------------------------
+
+TfsExpressionNode::TfsExpressionNode() : TfsCustomVariable(std::string(), fvtVariant, std::string()) {
+  FKind = TfsItemKind::Expression;
+}
+
+TfsExpressionNode::~TfsExpressionNode() {
+  delete FLeft;
+  delete FRight;
+}
+
+void TfsExpressionNode::SetLeft(TfsExpressionNode* node) noexcept {
+  FLeft = node;
+  if (node) node->FParent = this;
+}
+
+void TfsExpressionNode::SetRight(TfsExpressionNode* node) noexcept {
+  FRight = node;
+  if (node) node->FParent = this;
+}
+
+void TfsExpressionNode::Release(TfsExpressionNode* child) noexcept {
+  if (FLeft == child) FLeft = nullptr;
+  if (FRight == child) FRight = nullptr;
+  if (child && child->FParent == this) child->FParent = nullptr;
+}
+
+void TfsExpressionNode::ReplaceChild(TfsExpressionNode* oldChild, TfsExpressionNode* newChild) noexcept {
+  if (FLeft == oldChild)
+    SetLeft(newChild);
+  else if (FRight == oldChild)
+    SetRight(newChild);
+  if (oldChild && oldChild->FParent == this) oldChild->FParent = nullptr;
+}
+
+// Operands ----------------------------------------------------------------------------------
+
+namespace {
+
+TfsVarType ConstantType(const Variant& value) {
+  switch (value.VarType()) {
+    case rtl::varBoolean: return fvtBool;
+    case rtl::varSingle:
+    case rtl::varDouble:
+    case rtl::varCurrency:
+    case rtl::varDate: return fvtFloat;
+    case rtl::varInt64: return fvtInt64;
+    case rtl::varString:
+    case rtl::varOleStr: return fvtString;
+    default: return fvtInt;
+  }
+}
+
+}  // namespace
+
+TfsOperandNode::TfsOperandNode(const Variant& value) {
+  FValue = value;
+  FTyp = ConstantType(value);
+}
+
+TfsDesignatorNode::TfsDesignatorNode(TfsDesignator* designator) : FDesignator(designator), FVar(nullptr) {
+  FTyp = designator->Typ();
+  FTypeName = designator->TypeName();
+  FIsReadOnly = designator->IsReadOnly();
+  if (dynamic_cast<TfsVariableDesignator*>(designator)) FVar = designator->RefItem();
+}
+
+TfsDesignatorNode::~TfsDesignatorNode() = default;
+
+Variant TfsDesignatorNode::GetValue() { return FVar ? FVar->GetValue() : FDesignator->GetValue(); }
+
+TfsSetNode::TfsSetNode(TfsSetExpression* set) : FSetExpression(set) { FTyp = fvtVariant; }
+
+TfsSetNode::~TfsSetNode() = default;
+
+Variant TfsSetNode::GetValue() { return FSetExpression->GetValue(); }
+
+// Operators ---------------------------------------------------------------------------------
+
+TfsOperatorNode::TfsOperatorNode(TfsOperatorCode op) : FOp(op) {}
+
+int TfsOperatorNode::Priority() const {
+  switch (FOp) {
+    case opNone: return 7;
+    case opGreat:
+    case opLess:
+    case opLessEq:
+    case opGreatEq:
+    case opNonEq:
+    case opEq:
+    case opIn:
+    case opIs: return 4;
+    case opPlus:
+    case opMinus:
+    case opOr:
+    case opXor: return 3;
+    case opMul:
+    case opDivFloat:
+    case opDivInt:
+    case opMod:
+    case opAnd:
+    case opShl:
+    case opShr: return 2;
+    case opLeftBracket: return 6;
+    case opRightBracket: return 5;
+    case opNot:
+    case opUnMinus: return 1;
+  }
+  return 7;
+}
+
+Variant TNoneNode::GetValue() { return FLeft ? FLeft->GetValue() : Variant::Null(); }
+
+namespace {
+
+rtl::TVarCompareOp CompareOpOf(TfsOperatorCode op) {
+  switch (op) {
+    case opGreat: return rtl::TVarCompareOp::Greater;
+    case opLess: return rtl::TVarCompareOp::Less;
+    case opLessEq: return rtl::TVarCompareOp::LessEqual;
+    case opGreatEq: return rtl::TVarCompareOp::GreaterEqual;
+    case opNonEq: return rtl::TVarCompareOp::NotEqual;
+    default: return rtl::TVarCompareOp::Equal;
+  }
+}
+
+rtl::TVarOp VarOpOf(TfsOperatorCode op) {
+  switch (op) {
+    case opMinus: return rtl::TVarOp::Subtract;
+    case opMul: return rtl::TVarOp::Multiply;
+    case opDivFloat: return rtl::TVarOp::Divide;
+    case opDivInt: return rtl::TVarOp::IntDivide;
+    case opMod: return rtl::TVarOp::Modulus;
+    case opShl: return rtl::TVarOp::ShiftLeft;
+    case opShr: return rtl::TVarOp::ShiftRight;
+    case opXor: return rtl::TVarOp::Xor;
+    case opAnd: return rtl::TVarOp::And;
+    case opOr: return rtl::TVarOp::Or;
+    default: return rtl::TVarOp::Add;
+  }
+}
+
+}  // namespace
+
+Variant TfsCompareNode::GetValue() {
+  Variant left = FLeft->GetValue();
+  Variant right = FRight->GetValue();
+  if ((FOp == opEq || FOp == opNonEq) && FRight->Typ() == fvtClass) {
+    // Object references compare as the integers that carry them.
+    bool same = rtl::VarToInt64(left) == rtl::VarToInt64(right);
+    return Variant(FOp == opEq ? same : !same);
+  }
+  return Variant(rtl::VarCompare(left, right, CompareOpOf(FOp)));
+}
+
+TfsArithmeticNode::TfsArithmeticNode(TfsOperatorCode op) : TfsOperatorNode(op), FVarOp(static_cast<int>(VarOpOf(op))) {}
+
+Variant TfsArithmeticNode::GetValue() {
+  Variant left = FLeft->GetValue();
+  rtl::VarOpInPlace(left, FRight->GetValue(), static_cast<rtl::TVarOp>(FVarOp));
+  return left;
+}
+
+Variant TStrCatNode::GetValue() {
+  Variant left = FLeft->GetValue();
+  Variant right = FRight->GetValue();
+  if (left.VarType() == rtl::varOleStr || right.VarType() == rtl::varOleStr) {
+    std::u16string text = left.IsEmptyOrNull() ? std::u16string() : rtl::VarToWideString(left);
+    if (!right.IsEmptyOrNull()) text += rtl::VarToWideString(right);
+    return Variant(std::u16string_view(text));
+  }
+  rtl::AnsiString text = rtl::VarToStr(left);
+  if (!right.IsEmptyOrNull()) text += rtl::VarToAnsiString(right).view();
+  return Variant(text);
+}
+
+Variant TAndNode::GetValue() {
+  Variant left = FLeft->GetValue();
+  if (FOptimize) {
+    if (!rtl::VarAsCondition(left)) return left;
+    return FRight->GetValue();
+  }
+  rtl::VarOpInPlace(left, FRight->GetValue(), rtl::TVarOp::And);
+  return left;
+}
+
+Variant TOrNode::GetValue() {
+  Variant left = FLeft->GetValue();
+  if (FOptimize) {
+    if (rtl::VarAsCondition(left)) return left;
+    return FRight->GetValue();
+  }
+  rtl::VarOpInPlace(left, FRight->GetValue(), rtl::TVarOp::Or);
+  return left;
+}
+
+Variant TNotNode::GetValue() { return rtl::VarNot(FLeft->GetValue()); }
+
+Variant TUnMinusNode::GetValue() { return rtl::VarNegate(FLeft->GetValue()); }
+
+Variant TInNode::GetValue() {
+  Variant value = FLeft->GetValue();
+  if (auto* set = dynamic_cast<TfsSetNode*>(FRight)) return Variant(set->SetExpression()->Contains(value));
+  return Variant(ArrayContains(FRight->GetValue(), value));
+}
+
+Variant TIsNode::GetValue() {
+  Variant value = FLeft->GetValue();
+  auto* node = dynamic_cast<TfsDesignatorNode*>(FRight);
+  TfsDesignator* d = node ? node->Designator() : nullptr;
+  TfsCustomVariable* target = d && d->LinkCount() ? d->Links(0)->Ref() : nullptr;
+  if (!target || target->Kind() != TfsItemKind::Class) return Variant(false);
+  rtl::TObject* object = rtl::VariantToObject(value);
+  if (!object) return Variant(false);
+  rtl::TClass cls = static_cast<TfsClassVariable*>(target)->ClassRef();
+  return Variant(cls != nullptr && object->ClassInfo().InheritsFrom(cls));
+}
+
+TfsOperatorNode* CreateOperatorNode(const std::string& upperText) {
+  const std::string& t = upperText;
+  if (t == ">") return new TGreatNode;
+  if (t == "<") return new TLessNode;
+  if (t == "<=") return new TLessEqNode;
+  if (t == ">=") return new TGreatEqNode;
+  if (t == "<>") return new TNonEqNode;
+  if (t == "=") return new TEqNode;
+  if (t == "+") return new TPlusNode;
+  if (t == "STRCAT") return new TStrCatNode;
+  if (t == "-") return new TMinusNode;
+  if (t == "OR") return new TOrNode;
+  if (t == "XOR") return new TXorNode;
+  if (t == "*") return new TMulNode;
+  if (t == "/") return new TDivFloatNode;
+  if (t == "DIV") return new TDivIntNode;
+  if (t == "MOD") return new TModNode;
+  if (t == "AND") return new TAndNode;
+  if (t == "SHL") return new TShlNode;
+  if (t == "SHR") return new TShrNode;
+  if (t == "(") return new TLeftBracketNode;
+  if (t == ")") return new TRightBracketNode;
+  if (t == "NOT") return new TNotNode;
+  if (t == "UNMINUS") return new TUnMinusNode;
+  if (t == "IN") return new TInNode;
+  if (t == "IS") return new TIsNode;
+  return nullptr;
+}
+
+bool ArrayContains(const Variant& array, const Variant& value) {
+  if (!array.IsArray()) throw rtl::EVariantError("Variant is not an array");
+  const rtl::VarArray* a = array.AsArrayRaw();
+  if (!a || a->DimCount != 1) RaiseArrayIndexError();
+  const std::int64_t low = a->Bounds[0].LowBound;
+  const std::int64_t high = low + static_cast<std::int64_t>(a->Bounds[0].ElementCount) - 1;
+  auto element = [&](std::int64_t i) -> const Variant& {
+    if (i < low || i > high) RaiseArrayIndexError();
+    return rtl::VarArrayData(a)[i - low];
+  };
+  for (std::int64_t i = 0; i <= high; ++i) {
+    if (rtl::VarCompare(value, element(i), rtl::TVarCompareOp::Equal)) return true;
+    if (i + 1 < high && element(i + 1).IsNull()) {
+      if (rtl::VarCompare(value, element(i), rtl::TVarCompareOp::GreaterEqual) &&
+          rtl::VarCompare(value, element(i + 2), rtl::TVarCompareOp::LessEqual))
+        return true;
+      i += 2;
+    }
+  }
+  return false;
+}
+
+}  // namespace fs

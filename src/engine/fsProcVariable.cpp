@@ -1,0 +1,82 @@
+#include "engine/fsProcVariable.h"
+
+#include "engine/fsScript.h"
+#include "engine/fsStatements.h"
+#include "rtl/Exceptions.h"
+
+namespace fs {
+
+const char* const kStackOverflowText = "Stack overflow";
+
+namespace {
+
+class EStackOverflow : public rtl::Exception {
+public:
+  EStackOverflow() : rtl::Exception(kStackOverflowText, "EStackOverflow") {}
+};
+
+}  // namespace
+
+TfsProcVariable::TfsProcVariable(const std::string& name, TfsVarType typ, const std::string& typeName,
+                                 TfsScript* parent, bool isFunc, TfsScript* depthRoot)
+    : TfsCustomVariable(name, typ, typeName),
+      FProgram(std::make_unique<TfsScript>()),
+      FDepthRoot(depthRoot ? depthRoot : parent),
+      FIsFunc(isFunc) {
+  FKind = TfsItemKind::Proc;
+  FIsReadOnly = true;
+  FProgram->SetParentScript(parent);
+}
+
+TfsProcVariable::~TfsProcVariable() {
+  // The scope's table lists the parameters without owning them; it goes first.
+  FProgram.reset();
+}
+
+rtl::Variant TfsProcVariable::GetValue() {
+  int& depth = FDepthRoot->CallDepth();
+  if (depth >= kMaxCallDepth) throw EStackOverflow();
+  ++depth;
+  bool wasExecuting = FExecuting;
+  FExecuting = true;
+  if (FIsFunc && FRefItem) FRefItem->StoredValue() = rtl::Variant();
+  TfsScript* scope = FProgram.get();
+  scope->ClearRequests();
+  try {
+    scope->MainStatement()->Run();
+  } catch (...) {
+    scope->MarkErrorPosition();
+    scope->ClearRequests();
+    FExecuting = wasExecuting;
+    --depth;
+    throw;
+  }
+  scope->ClearRequests();
+  FExecuting = wasExecuting;
+  --depth;
+  if (FIsFunc && FRefItem) return FRefItem->GetValue();
+  return rtl::Variant::Null();
+}
+
+void TfsProcVariable::SaveLocals() {
+  FFrames.push_back(FLocalStack.size());
+  const TfsItemTable& items = FProgram->Items();
+  for (int i = 0, n = items.Count(); i < n; ++i) {
+    TfsObject* o = items.Entries(i).Object;
+    TfsCustomVariable* v = o ? o->AsVariable() : nullptr;
+    if (!v) continue;
+    TfsItemKind k = v->Kind();
+    if (k == TfsItemKind::Variable || k == TfsItemKind::StringVariable || k == TfsItemKind::Param)
+      FLocalStack.push_back({v, v->StoredValue()});
+  }
+}
+
+void TfsProcVariable::RestoreLocals() {
+  if (FFrames.empty()) return;
+  std::size_t start = FFrames.back();
+  FFrames.pop_back();
+  for (std::size_t i = FLocalStack.size(); i-- > start;) FLocalStack[i].Variable->StoredValue() = std::move(FLocalStack[i].Value);
+  FLocalStack.resize(start);
+}
+
+}  // namespace fs

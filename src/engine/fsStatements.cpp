@@ -1,0 +1,351 @@
+#include "engine/fsStatements.h"
+
+#include <cstdint>
+#include <exception>
+
+#include "engine/fsDesignator.h"
+#include "engine/fsExpression.h"
+#include "engine/fsScript.h"
+#include "engine/fsVariables.h"
+#include "rtl/Exceptions.h"
+#include "rtl/VariantConvert.h"
+#include "rtl/VariantOps.h"
+
+namespace fs {
+
+using rtl::Variant;
+
+// TfsStatement --------------------------------------------------------------------------
+
+TfsStatement::TfsStatement(TfsScript* program, const std::string& sourcePos, const std::string& unitName)
+    : FProgram(program), FSourcePos(sourcePos), FUnitName(unitName) {}
+
+void TfsStatement::Run() { RunItems(); }
+
+void TfsStatement::RunItems() {
+  TfsScript* program = FProgram;
+  for (TfsItemList* item : FItems) {
+    auto* statement = static_cast<TfsStatement*>(item);
+    program->SetCurrentStatement(statement);
+    statement->Run();
+    if (program->AnyRequest()) break;
+  }
+}
+
+void TfsStatement::NotifyRunLine() { FProgram->NotifyRunLine(this); }
+
+// Assignments -----------------------------------------------------------------------------
+
+TfsAssignmentStmt::~TfsAssignmentStmt() = default;
+
+void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expression) {
+  FDesignator.reset(designator);
+  FExpression.reset(expression);
+  auto* plain = dynamic_cast<TfsVariableDesignator*>(designator);
+  FVar = plain ? plain->RefItem() : designator;
+  TfsCustomVariable* single = expression->SingleOperand();
+  FExpr = single ? single : expression;
+}
+
+void TfsAssignmentStmt::Run() {
+  NotifyRunLine();
+  FVar->SetValue(FExpr->GetValue());
+}
+
+void TfsAssignPlusStmt::Run() {
+  NotifyRunLine();
+  if (FVar->Kind() == TfsItemKind::StringVariable) {
+    Variant tail = FExpr->GetValue();
+    if (tail.IsString() && FVar->StoredValue().VarType() == rtl::varString && !FVar->OnGetVarValue()) {
+      static_cast<TfsStringVariable*>(FVar)->AppendText(tail);
+      return;
+    }
+    Variant v = FVar->GetValue();
+    rtl::VarOpInPlace(v, tail, rtl::TVarOp::Add);
+    FVar->SetValue(v);
+    return;
+  }
+  Variant v = FVar->GetValue();
+  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Add);
+  FVar->SetValue(v);
+}
+
+void TfsAssignMinusStmt::Run() {
+  NotifyRunLine();
+  Variant v = FVar->GetValue();
+  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Subtract);
+  FVar->SetValue(v);
+}
+
+void TfsAssignMulStmt::Run() {
+  NotifyRunLine();
+  Variant v = FVar->GetValue();
+  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Multiply);
+  FVar->SetValue(v);
+}
+
+void TfsAssignDivStmt::Run() {
+  NotifyRunLine();
+  Variant v = FVar->GetValue();
+  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Divide);
+  FVar->SetValue(v);
+}
+
+// Calls -------------------------------------------------------------------------------------
+
+TfsCallStmt::~TfsCallStmt() = default;
+
+void TfsCallStmt::SetDesignator(TfsDesignator* designator) { FDesignator.reset(designator); }
+
+void TfsCallStmt::Run() {
+  NotifyRunLine();
+  if (FModificator.empty()) {
+    FDesignator->GetValue();
+    return;
+  }
+  Variant v = FDesignator->GetValue();
+  rtl::VarOpInPlace(v, Variant(std::int32_t{1}), FModificator == "+" ? rtl::TVarOp::Add : rtl::TVarOp::Subtract);
+  FDesignator->SetValue(v);
+}
+
+// If, case ----------------------------------------------------------------------------------
+
+TfsIfStmt::TfsIfStmt(TfsScript* program, const std::string& sourcePos, const std::string& unitName)
+    : TfsStatement(program, sourcePos, unitName),
+      FElseStmt(std::make_unique<TfsStatement>(program, sourcePos, unitName)) {}
+
+TfsIfStmt::~TfsIfStmt() = default;
+
+void TfsIfStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condition); }
+
+void TfsIfStmt::Run() {
+  NotifyRunLine();
+  if (rtl::VarAsCondition(FCondition->GetValue()))
+    RunItems();
+  else
+    FElseStmt->Run();
+}
+
+TfsCaseSelector::~TfsCaseSelector() = default;
+
+void TfsCaseSelector::SetSetExpression(TfsSetExpression* set) { FSetExpression.reset(set); }
+
+bool TfsCaseSelector::Check(const Variant& value) { return FSetExpression && FSetExpression->Contains(value); }
+
+TfsCaseStmt::TfsCaseStmt(TfsScript* program, const std::string& sourcePos, const std::string& unitName)
+    : TfsStatement(program, sourcePos, unitName),
+      FElseStmt(std::make_unique<TfsStatement>(program, sourcePos, unitName)) {}
+
+TfsCaseStmt::~TfsCaseStmt() = default;
+
+void TfsCaseStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condition); }
+
+void TfsCaseStmt::Run() {
+  Variant value = FCondition->GetValue();
+  NotifyRunLine();
+  for (TfsItemList* item : FItems) {
+    auto* selector = static_cast<TfsCaseSelector*>(item);
+    if (selector->Check(value)) {
+      selector->RunBranch();
+      return;
+    }
+  }
+  FElseStmt->Run();
+}
+
+// Loops -------------------------------------------------------------------------------------
+
+TfsRepeatStmt::~TfsRepeatStmt() = default;
+
+void TfsRepeatStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condition); }
+
+void TfsRepeatStmt::Run() {
+  NotifyRunLine();
+  TfsScript* program = FProgram;
+  for (;;) {
+    RunItems();
+    if (program->BreakRequest() || program->ExitRequest()) break;
+    program->SetContinueRequest(false);
+    program->SetCurrentStatement(this);
+    if (rtl::VarAsCondition(FCondition->GetValue()) != FInverse) break;
+  }
+  program->SetBreakRequest(false);
+}
+
+TfsWhileStmt::~TfsWhileStmt() = default;
+
+void TfsWhileStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condition); }
+
+void TfsWhileStmt::Run() {
+  NotifyRunLine();
+  TfsScript* program = FProgram;
+  for (;;) {
+    program->SetCurrentStatement(this);
+    if (!rtl::VarAsCondition(FCondition->GetValue())) break;
+    RunItems();
+    if (program->BreakRequest() || program->ExitRequest()) break;
+    program->SetContinueRequest(false);
+  }
+  program->SetBreakRequest(false);
+}
+
+TfsForStmt::~TfsForStmt() = default;
+
+void TfsForStmt::SetBeginValue(TfsExpression* e) { FBeginValue.reset(e); }
+void TfsForStmt::SetEndValue(TfsExpression* e) { FEndValue.reset(e); }
+
+void TfsForStmt::Run() {
+  const std::int32_t first = rtl::VarToInt32(FBeginValue->GetValue());
+  const std::int32_t last = rtl::VarToInt32(FEndValue->GetValue());
+  NotifyRunLine();
+  TfsScript* program = FProgram;
+  Variant& counter = FVariable->StoredValue();
+  if (!FDown) {
+    for (std::int64_t i = first; i <= last; ++i) {
+      counter = Variant(static_cast<std::int32_t>(i));
+      RunItems();
+      if (program->BreakRequest() || program->ExitRequest()) break;
+      program->SetContinueRequest(false);
+    }
+  } else {
+    for (std::int64_t i = first; i >= last; --i) {
+      counter = Variant(static_cast<std::int32_t>(i));
+      RunItems();
+      if (program->BreakRequest() || program->ExitRequest()) break;
+      program->SetContinueRequest(false);
+    }
+  }
+  program->SetBreakRequest(false);
+}
+
+TfsVbForStmt::~TfsVbForStmt() = default;
+
+void TfsVbForStmt::SetBeginValue(TfsExpression* e) { FBeginValue.reset(e); }
+void TfsVbForStmt::SetEndValue(TfsExpression* e) { FEndValue.reset(e); }
+void TfsVbForStmt::SetStep(TfsExpression* e) { FStep.reset(e); }
+
+void TfsVbForStmt::Run() {
+  Variant current = FBeginValue->GetValue();
+  const Variant last = FEndValue->GetValue();
+  const Variant step = FStep ? FStep->GetValue() : Variant(std::int32_t{1});
+  NotifyRunLine();
+  const bool down = rtl::VarCompare(step, Variant(std::int32_t{0}), rtl::TVarCompareOp::Less);
+  const rtl::TVarCompareOp test = down ? rtl::TVarCompareOp::GreaterEqual : rtl::TVarCompareOp::LessEqual;
+  TfsScript* program = FProgram;
+  while (rtl::VarCompare(current, last, test)) {
+    FVariable->StoredValue() = current;
+    RunItems();
+    if (program->BreakRequest() || program->ExitRequest()) break;
+    program->SetContinueRequest(false);
+    rtl::VarOpInPlace(current, step, rtl::TVarOp::Add);
+  }
+  program->SetBreakRequest(false);
+}
+
+TfsCppForStmt::TfsCppForStmt(TfsScript* program, const std::string& sourcePos, const std::string& unitName)
+    : TfsStatement(program, sourcePos, unitName),
+      FFirstStmt(std::make_unique<TfsStatement>(program, sourcePos, unitName)),
+      FSecondStmt(std::make_unique<TfsStatement>(program, sourcePos, unitName)) {}
+
+TfsCppForStmt::~TfsCppForStmt() = default;
+
+void TfsCppForStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condition); }
+
+void TfsCppForStmt::Run() {
+  NotifyRunLine();
+  TfsScript* program = FProgram;
+  FFirstStmt->Run();
+  for (;;) {
+    program->SetCurrentStatement(this);
+    if (!rtl::VarAsCondition(FCondition->GetValue())) break;
+    RunItems();
+    if (program->BreakRequest() || program->ExitRequest()) break;
+    program->SetContinueRequest(false);
+    FSecondStmt->Run();
+  }
+  program->SetBreakRequest(false);
+}
+
+// Try ---------------------------------------------------------------------------------------
+
+TfsTryStmt::TfsTryStmt(TfsScript* program, const std::string& sourcePos, const std::string& unitName)
+    : TfsStatement(program, sourcePos, unitName),
+      FExceptStmt(std::make_unique<TfsStatement>(program, sourcePos, unitName)) {}
+
+TfsTryStmt::~TfsTryStmt() = default;
+
+void TfsTryStmt::HandleException(const std::string& className, const std::string& message) {
+  FProgram->SetScriptVariable("ExceptionClassName", Variant(rtl::AnsiString(className)));
+  FProgram->SetScriptVariable("ExceptionMessage", Variant(rtl::AnsiString(message)));
+  FProgram->MarkErrorPosition();
+  FExceptStmt->Run();
+}
+
+void TfsTryStmt::RunFinally() {
+  // The handler runs in full whatever request stopped the items; the requests hold
+  // again afterwards (together with any the handler makes).
+  TfsScript* program = FProgram;
+  const bool breakRequest = program->BreakRequest();
+  const bool continueRequest = program->ContinueRequest();
+  const bool exitRequest = program->ExitRequest();
+  program->ClearRequests();
+  FExceptStmt->Run();
+  if (breakRequest) program->SetBreakRequest(true);
+  if (continueRequest) program->SetContinueRequest(true);
+  if (exitRequest) program->SetExitRequest(true);
+}
+
+void TfsTryStmt::Run() {
+  NotifyRunLine();
+  if (FIsExcept) {
+    std::string className, message;
+    try {
+      RunItems();
+      return;
+    } catch (const rtl::Exception& e) {
+      className = e.ClassName();
+      message = e.Message();
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (const std::exception& e) {
+      className = "Exception";
+      message = e.what();
+    }
+    HandleException(className, message);
+    return;
+  }
+  try {
+    RunItems();
+  } catch (...) {
+    RunFinally();
+    throw;
+  }
+  RunFinally();
+}
+
+// Jumps -------------------------------------------------------------------------------------
+
+void TfsBreakStmt::Run() { FProgram->SetBreakRequest(true); }
+
+void TfsContinueStmt::Run() { FProgram->SetContinueRequest(true); }
+
+void TfsExitStmt::Run() {
+  NotifyRunLine();
+  FProgram->SetExitRequest(true);
+}
+
+// With --------------------------------------------------------------------------------------
+
+TfsWithStmt::~TfsWithStmt() = default;
+
+void TfsWithStmt::SetParts(TfsDesignator* designator, TfsCustomVariable* variable) {
+  FDesignator.reset(designator);
+  FVariable = variable;
+}
+
+void TfsWithStmt::Run() {
+  FProgram->SetLastErrorPos(std::string());
+  FVariable->SetValue(FDesignator->GetValue());
+}
+
+}  // namespace fs

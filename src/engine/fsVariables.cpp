@@ -1,0 +1,86 @@
+#include "engine/fsVariables.h"
+
+#include "rtl/VariantConvert.h"
+
+namespace fs {
+
+using rtl::Variant;
+
+TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
+    : TfsCustomVariable(name, typ, typeName) {
+  FKind = TfsItemKind::Variable;
+}
+
+void TfsVariable::SetValue(const Variant& value) {
+  if (FIsReadOnly) return;
+  switch (FTyp) {
+    case fvtInt: FValue = Variant(rtl::VarToInt32(value)); break;
+    case fvtBool: FValue = Variant(rtl::VarToBool(value)); break;
+    case fvtFloat:
+      if (value.VarType() == rtl::varDate)
+        FValue = value;
+      else
+        FValue = Variant(rtl::VarToDouble(value));
+      break;
+    case fvtString: FValue = Variant(rtl::VarToAnsiString(value)); break;
+    case fvtInt64: FValue = Variant(rtl::VarToInt64(value)); break;
+    default: FValue = value; break;
+  }
+}
+
+Variant TfsVariable::GetValue() {
+  if (FOnGetVarValue) {
+    Variant v = FOnGetVarValue(FName, FTyp, FValue);
+    if (!v.IsEmptyOrNull()) return v;
+  }
+  return FValue;
+}
+
+TfsStringVariable::TfsStringVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
+    : TfsVariable(name, typ, typeName) {
+  FKind = TfsItemKind::StringVariable;
+}
+
+void TfsStringVariable::SetValue(const Variant& value) {
+  if (FIsReadOnly) return;
+  if (value.VarType() == rtl::varString)
+    FValue = value;
+  else
+    FValue = Variant(rtl::VarToAnsiString(value));
+}
+
+Variant TfsStringVariable::GetValue() {
+  if (FOnGetVarValue) {
+    Variant v = FOnGetVarValue(FName, FTyp, FValue);
+    if (!v.IsNull()) return v;
+  }
+  return FValue;
+}
+
+void TfsStringVariable::AppendText(const Variant& value) {
+  if (FIsReadOnly) return;
+  rtl::AnsiString tail = rtl::VarToAnsiString(value);
+  if (FValue.VarType() != rtl::varString) {
+    SetValue(Variant(rtl::VarToAnsiString(FValue) + tail.view()));
+    return;
+  }
+  // Move the text out so that it is the only reference and can grow where it stands.
+  rtl::AnsiString text = FValue.AsAnsiStringRaw();
+  FValue = Variant();
+  text += tail.view();
+  FValue = Variant(text);
+}
+
+TfsParamItem::TfsParamItem(const std::string& name, TfsVarType typ, const std::string& typeName, bool isOptional,
+                           bool isVarParam)
+    : TfsCustomVariable(name, typ, typeName), FDefValue(Variant::Null()), FIsOptional(isOptional),
+      FIsVarParam(isVarParam) {
+  FKind = TfsItemKind::Param;
+}
+
+TfsTypeVariable::TfsTypeVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
+    : TfsCustomVariable(name, typ, typeName) {
+  FKind = TfsItemKind::TypeName;
+}
+
+}  // namespace fs

@@ -1,0 +1,248 @@
+#include "filter/FilterModule.h"
+
+#include <cstring>
+
+#include "Public/Common/orbThreadObject.h"
+#include "engine/fsScript.h"
+#include "filter/DataSourceCfg.h"
+#include "filter/FilterFunctions.h"
+#include "filter/FilterScriptSetup.h"
+#include "rtl/CodePage.h"
+#include "rtl/Format.h"
+
+namespace filter {
+
+namespace {
+
+[[maybe_unused]] const rtl::TClassInfo& kRegistered = TaPlugin::StaticClassInfo();
+
+// The module's exclusive lock for a scope.
+class ModuleLock {
+public:
+  explicit ModuleLock(TaPlugin* plugin) : FPlugin(plugin) { FPlugin->Lock(); }
+  ~ModuleLock() { FPlugin->Unlock(); }
+  ModuleLock(const ModuleLock&) = delete;
+  ModuleLock& operator=(const ModuleLock&) = delete;
+
+private:
+  TaPlugin* FPlugin;
+};
+
+// The form's message table: identifier, text and the dialog fields, then a blank line.
+const char* const kMessageLines[] = {
+    "MsgCompile||\"%s\" script has been compiled successfully||||||D||||||||",
+    "MsgExecErr||Unable to execute \"%s\" script: %s||||||D||||||||",
+    "MsgDiscard||Data packet has been discarded||||||D||||||||",
+    " ",
+};
+
+// The settings items: the dialog's geometry above the marker, the content below it.
+const char* const kPropertyLines[] = {
+    "Top,Top",   "Left,Left", "Width,Width", "Height,Height", "panRight.Width,Editor width", ";---short---",
+    "edtExpr.Lines,Script", "comboType.ItemIndex,Language",
+};
+
+// Long strings, not short ones: an exception message is not cut at 255 characters.
+std::string FormatMessage(const std::string& text, std::initializer_list<std::string> args) {
+  std::vector<rtl::FormatArg> formatArgs;
+  for (const std::string& a : args) formatArgs.push_back(rtl::FormatArg::FromWide(rtl::AnsiToWide(a)));
+  return rtl::Format(text, formatArgs);
+}
+
+}  // namespace
+
+const rtl::TClassInfo& TaPlugin::StaticClassInfo() {
+  static const rtl::TClassInfo info =
+      rtl::TClassBuilder<TaPlugin>("TaPlugin", &orb::TorbPlugin::StaticClassInfo()).Abstract();
+  return info;
+}
+
+TaPlugin::TaPlugin(orb::PPluginCallRec pCallRec, void* dllHandle)
+    : TorbPlugin(pCallRec, dllHandle), FScript(std::make_unique<fs::TfsScript>()) {
+  FScript->SetSyntaxType("PascalScript");
+  SetFilterOfScript(FScript.get(), this);
+}
+
+TaPlugin::~TaPlugin() {
+  SetFilterOfScript(FScript.get(), nullptr);
+  delete FRow;
+  delete FStored;
+}
+
+void TaPlugin::InitializeForm() {
+  Description = "Velmora";
+  LogTitle = "Velmora";
+  ModuleType = orb::ModuleTypeBit(orb::mttFilter);
+  IsMultiThreadSupported = true;
+  MinVersion = 4.0f;
+  MsgNoData = "No data for processing";
+  MsgWriteComplete = "Data have been processed successfully";
+  MsgWriteCompleteError = "Data have been processed with errors";
+
+  FProperties = new orb::TorbStrHolder(this);
+  FProperties->SetName("Properties");
+  for (const char* line : kPropertyLines) FProperties->Strings()->Add(line);
+  FMessages = new ui::TMsgArray(this);
+  FMessages->SetName("maData");
+  for (const char* line : kMessageLines) FMessages->MessagesArray()->Add(line);
+
+  SetOnCreate([this](rtl::TObject* s) { orbPluginCreate(s); });
+  OnLoad = [this](orb::TorbPlugin* s, orb::PPluginCallRec r, std::int32_t& res) { orbPluginLoad(s, r, res); };
+  OnUnload = [this](orb::TorbPlugin* s, orb::PPluginCallRec r, std::int32_t& res) { orbPluginUnload(s, r, res); };
+  OnSaveSettingsNow = [this](rtl::TObject* s) { orbPluginSaveSettingsNow(s); };
+  OnLoadSettingsNow = [this](rtl::TObject* s) { orbPluginLoadSettingsNow(s); };
+  OnShowOptionsDialog = [this](orb::TorbPlugin* s, orb::PPluginCallRec r, bool& ok) {
+    orbPluginShowOptionsDialog(s, r, ok);
+  };
+  OnProcessData = [this](orb::TorbPlugin* s, orb::PPluginCallRec r, std::int32_t& res) {
+    orbPluginProcessData(s, r, res);
+  };
+  OnEvent = [this](orb::TorbPlugin* s, const std::string& c, orb::PPluginCallRec r, std::int32_t& res) {
+    orbPluginEvent(s, c, r, res);
+  };
+}
+
+std::string TaPlugin::Message(const char* id) const { return FMessages->GetMessageText(id); }
+
+void TaPlugin::orbPluginCreate(rtl::TObject*) {
+  // "MessagesText" is what a translator would translate; this build has no translator.
+}
+
+void TaPlugin::ApplyConfig(TDataSourceCfg* cfg) {
+  if (!cfg) return;
+  ModuleLock lock(this);
+  FCompileTried = false;
+  FCompiled = false;
+  if (FStored) FStored->Clear();
+  cfg->Load();
+  FEnabled = cfg->comboType_ItemIndex >= 0 && cfg->edtExpr_Lines->Count() > 0;
+}
+
+void TaPlugin::ReplaceConfig() {
+  TDataSourceCfg* fresh = new TDataSourceCfg(this);
+  try {
+    ApplyConfig(fresh);
+  } catch (...) {
+    rtl::FreeObject(fresh);
+    throw;
+  }
+  ModuleLock lock(this);
+  TDataSourceCfg* old = FCfg;
+  FCfg = fresh;
+  rtl::FreeObject(old);
+}
+
+void TaPlugin::orbPluginLoad(orb::TorbPlugin*, orb::PPluginCallRec, std::int32_t&) {
+  if (!FRow) FRow = new orb::TorbParamsList();
+  if (!FStored) FStored = new orb::TorbParamsList();
+  if (!FCfg) FCfg = new TDataSourceCfg(this);
+  ApplyConfig(FCfg);
+  FDiscard = false;
+  FDiscardReason.clear();
+  FDiscardSilent = false;
+}
+
+void TaPlugin::orbPluginUnload(orb::TorbPlugin*, orb::PPluginCallRec, std::int32_t&) {
+  ModuleLock lock(this);
+  rtl::FreeAndNil(FCfg);
+  delete FRow;
+  FRow = nullptr;
+  delete FStored;
+  FStored = nullptr;
+}
+
+void TaPlugin::orbPluginSaveSettingsNow(rtl::TObject*) {
+  if (FCfg) FCfg->Save();
+}
+
+void TaPlugin::orbPluginLoadSettingsNow(rtl::TObject*) {
+  if (FCfg) ApplyConfig(FCfg);
+}
+
+void TaPlugin::orbPluginShowOptionsDialog(orb::TorbPlugin*, orb::PPluginCallRec, bool& Success) {
+  // The options dialog is not part of this build: nothing was confirmed.
+  Success = false;
+}
+
+void TaPlugin::CompileScript() {
+  PrepareFilterScript(*FScript, FCfg->edtExpr_Lines, FCfg->SyntaxType());
+  FCompileTried = true;
+  if (FScript->CompileProgram()) {
+    AddLog(2, FormatMessage(Message("MsgCompile"), {FScript->SyntaxType()}));
+    FCompiled = true;
+  } else {
+    std::string text = FScript->LastErrorText();
+    if (!FScript->LastErrorUnit().empty()) text = FScript->LastErrorUnit() + ": " + text;
+    AddLog(0, text);
+    FEnabled = false;
+  }
+}
+
+void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallRec, std::int32_t& Result) {
+  Result = 0;
+  const std::uint8_t kind = pCallRec->Input.DataType;
+  if ((kind != orb::pdtParamsList && kind != orb::pdtParamsList2) || !pCallRec->Input.Data) return;
+  orb::TorbParamsList* input = pCallRec->Input.List();
+  ModuleLock lock(this);
+  // The output list stays ours for the whole packet: a concurrent GetData waits.
+  std::lock_guard output(FOutputLock);
+  auto passUnchanged = [&] {
+    FDataOut->Clear();
+    std::memcpy(&pCallRec->Output, &pCallRec->Input, sizeof(orb::TPluginData));
+  };
+  if (!FEnabled || !FRow || !FCfg) {
+    passUnchanged();
+    return;
+  }
+  if (!FCompileTried) CompileScript();
+  if (!FCompiled) {
+    passUnchanged();
+    Result = -4;
+    return;
+  }
+  FDataOut->Clear();
+  try {
+    RunRows(pCallRec, input);
+  } catch (const rtl::Exception& e) {
+    AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), e.Message()}));
+  }
+}
+
+void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input) {
+  std::int32_t start = 0, end = 0;
+  bool marker = false;
+  while (input->FindRowEnd(start, end, marker)) {
+    FRow->Clear();
+    const std::int32_t last = marker ? end - 1 : end;
+    if (last >= start) FRow->AddRange(input, start, last);
+    if (!FRow->Empty()) {
+      try {
+        FRow->RowBase = FRow->Count();
+        FDiscard = false;
+        FDiscardReason.clear();
+        FDiscardSilent = false;
+        FCallRec = pCallRec;
+        FScript->RunProgram();
+        if (!FDiscard) {
+          if (!FRow->Empty()) FDataOut->AppendRow(FRow);
+        } else if (!FDiscardSilent) {
+          std::string text = Message("MsgDiscard");
+          if (!FDiscardReason.empty()) text += ": " + FDiscardReason;
+          AddLog(2, text);
+        }
+      } catch (const rtl::Exception& e) {
+        AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), e.Message()}));
+      }
+    }
+    start = end + 1;
+  }
+  FCallRec = nullptr;
+}
+
+void TaPlugin::orbPluginEvent(orb::TorbPlugin*, const std::string&, orb::PPluginCallRec, std::int32_t& Result) {
+  // The catalogue and the code check answer here once they exist; other events are
+  // not the filter's.
+  Result = -2;
+}
+
+}  // namespace filter

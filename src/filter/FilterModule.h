@@ -1,0 +1,94 @@
+// TaPlugin: the filter module, one per configuration of the host. It holds the
+// configuration's settings, its script and message array, the compile state, the row
+// being processed and the values its script keeps across packets; its handlers of the
+// framework's events compile the script once per applied configuration and run it on
+// every row of every packet.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Private/Plugins/orbPluginModule.h"
+#include "Private/Plugins/orbStrHolder.h"
+#include "ui/MsgArray.h"
+
+namespace fs {
+class TfsScript;
+}
+
+namespace filter {
+
+class TDataSourceCfg;
+
+class TaPlugin : public orb::TorbPlugin {
+  RTL_CLASS_INFO
+
+public:
+  TaPlugin(orb::PPluginCallRec pCallRec, void* dllHandle);
+  ~TaPlugin() override;
+
+  // Makes cfg's settings the ones the next packet compiles and runs (nil: nothing).
+  void ApplyConfig(TDataSourceCfg* cfg);
+  // Applies a fresh settings object and puts it in place of the current one.
+  void ReplaceConfig();
+
+  // The handlers of the framework's events.
+  void orbPluginCreate(rtl::TObject* Sender);
+  void orbPluginLoad(orb::TorbPlugin* Sender, orb::PPluginCallRec pCallRec, std::int32_t& Result);
+  void orbPluginUnload(orb::TorbPlugin* Sender, orb::PPluginCallRec pCallRec, std::int32_t& Result);
+  void orbPluginSaveSettingsNow(rtl::TObject* Sender);
+  void orbPluginLoadSettingsNow(rtl::TObject* Sender);
+  void orbPluginShowOptionsDialog(orb::TorbPlugin* Sender, orb::PPluginCallRec pCallRec, bool& Success);
+  void orbPluginProcessData(orb::TorbPlugin* Sender, orb::PPluginCallRec pCallRec, std::int32_t& Result);
+  void orbPluginEvent(orb::TorbPlugin* Sender, const std::string& Command, orb::PPluginCallRec pCallRec,
+                      std::int32_t& Result);
+
+  // What the script functions act on (the 22 "Special" functions).
+  orb::TorbParamsList* Row() const { return FRow; }
+  orb::TorbParamsList* Stored() const { return FStored; }
+  orb::PPluginCallRec CallRec() const { return FCallRec; }
+  void RequestDiscard(const std::string& reason, bool silent) {
+    FDiscard = true;
+    FDiscardReason = reason;
+    FDiscardSilent = silent;
+  }
+
+  orb::TorbStrHolder* Properties() const { return FProperties; }
+  fs::TfsScript* Script() const { return FScript.get(); }
+  ui::TMsgArray* Messages() const { return FMessages; }
+  TDataSourceCfg* Cfg() const { return FCfg; }
+  bool Enabled() const { return FEnabled; }
+  bool CompileTried() const { return FCompileTried; }
+  bool Compiled() const { return FCompiled; }
+
+protected:
+  void InitializeForm() override;
+
+private:
+  // Prepares, under the process-wide preparation lock, and compiles the script.
+  void CompileScript();
+  void RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input);
+  std::string Message(const char* id) const;
+
+  orb::TorbStrHolder* FProperties = nullptr;  // owned component
+  ui::TMsgArray* FMessages = nullptr;         // owned component ("maData")
+  std::unique_ptr<fs::TfsScript> FScript;     // "fsScript1"
+  std::unique_ptr<fs::TfsScript> FCheckScript;
+
+  TDataSourceCfg* FCfg = nullptr;  // owned component
+  bool FEnabled = false;
+  bool FCompileTried = false;
+  bool FCompiled = false;
+  orb::TorbParamsList* FRow = nullptr;
+  orb::TorbParamsList* FStored = nullptr;
+  bool FDiscard = false;
+  bool FDiscardSilent = false;
+  std::string FDiscardReason;
+  orb::PPluginCallRec FCallRec = nullptr;
+};
+
+// The filter module that owns a script (set while the filter's scripts run).
+TaPlugin* FilterOfScript(const fs::TfsScript* script);
+
+}  // namespace filter

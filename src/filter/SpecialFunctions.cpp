@@ -1,0 +1,150 @@
+#include "filter/SpecialFunctions.h"
+
+#include <cstring>
+#include <memory>
+
+#include "filter/FilterModule.h"
+#include "rtl/CodePage.h"
+#include "rtl/Exceptions.h"
+#include "rtl/VariantConvert.h"
+#include "rtl/VariantOps.h"
+#include "runtime/fsMethodHelper.h"
+
+namespace filter {
+
+const char* const kSpecialNames[22] = {
+    "SETVARIABLE",       "NEWROW",          "GETVARIABLE",   "GETVARIABLEDEF",         "GETVARIABLECOUNT",
+    "GETVARIABLEBYINDEX", "GETVARIABLENAMEBYINDEX", "PUSHVARIABLE", "POPVARIABLE",  "DELETEVARIABLE",
+    "DISCARDDATAPACKET", "ISVARIABLEDEFINED", "ISVARIABLEDEFINEDVALID", "ISVARIABLESTORED", "DBGLOG",
+    "SENDDATA",          "SENDDATATODATASOURCE", "SENDSTRING", "SENDBYTE",               "SENDEVENT",
+    "SENDEVENTEX",       "REDIRECTDATA"};
+
+namespace {
+
+std::string Text(const rtl::Variant& v) { return rtl::VarToAnsiString(v).str(); }
+
+// The callbacks a host did not export are a run-time error of the script.
+template <class F>
+F Callback(F f, const char* name) {
+  if (!f) throw rtl::Exception(std::string("The host does not provide ") + name);
+  return f;
+}
+
+std::uint32_t SourceIdOf(const TaPlugin& p) { return p.CallRec() ? p.CallRec()->SourceId : 0; }
+
+void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs) {
+  std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
+  if (pairs && pairs->IsArray()) {
+    const rtl::VarArray* a = pairs->AsArrayRaw();
+    const std::int64_t high = a ? static_cast<std::int64_t>(a->Bounds[0].LowBound) + a->Bounds[0].ElementCount - 1 : -1;
+    const rtl::Variant* items = a ? rtl::VarArrayData(a) : nullptr;
+    // Name, value, name, value ...; a last name without a value is ignored.
+    for (std::int64_t i = 0; i < high; i += 2)
+      args->Add(Text(items[i]), items[i + 1]);
+  }
+  p.AddEvent(false, Text(name), args.get());
+}
+
+}  // namespace
+
+std::int32_t DataSourceId(const std::string& name) {
+  if (name.compare(0, 3, "COM") == 0) {
+    const std::string digits = name.substr(3);
+    if (digits.empty() || digits.size() > 9) return 0;
+    for (char c : digits)
+      if (c < '0' || c > '9') return 0;
+    return static_cast<std::int32_t>(std::stoul(digits));
+  }
+  const std::string lower = rtl::AnsiLowerCase(name).str();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char c : lower) {
+    crc ^= c;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return static_cast<std::int32_t>(crc & 0x7FFFFFFFu);
+}
+
+void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHelper& caller,
+                     rtl::Variant& result) {
+  static const rtl::Variant kEmpty;
+  const int argCount = caller.ParamCount();
+  auto P = [&](int i) -> const rtl::Variant& { return i < argCount ? caller.ArgumentValue(i) : kEmpty; };
+  orb::TorbParamsList* row = p.Row();
+  orb::TorbParamsList* stored = p.Stored();
+  if (!row || !stored) return;
+
+  if (name == "SETVARIABLE") {
+    row->WriteValue(Text(P(0)), P(1), true);
+  } else if (name == "NEWROW") {
+    p.FDataOut->AppendRow(row);
+    while (row->Count() > row->RowBase) row->Delete(row->RowBase);
+  } else if (name == "GETVARIABLE" || name == "GETVARIABLEDEF") {
+    result.Clear();
+    if (const orb::TorbParamsListItem* item = row->ItemByName(Text(P(0)))) result = item->Value;
+    if (name == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
+  } else if (name == "GETVARIABLECOUNT") {
+    result = rtl::Variant(row->Count());
+  } else if (name == "GETVARIABLEBYINDEX" || name == "GETVARIABLENAMEBYINDEX") {
+    const std::int32_t i = rtl::VarToInt32(P(0));
+    const orb::TorbParamsListItem* item = row->Items(i);
+    if (!item)
+      result = rtl::Variant::Null();
+    else if (name == "GETVARIABLEBYINDEX")
+      result = item->Value;
+    else
+      result = rtl::Variant(item->Name);
+  } else if (name == "PUSHVARIABLE") {
+    stored->WriteValue(Text(P(0)), P(1), true);
+  } else if (name == "POPVARIABLE") {
+    result.Clear();
+    if (const orb::TorbParamsListItem* item = stored->ItemByName(Text(P(0)))) result = item->Value;
+  } else if (name == "DELETEVARIABLE") {
+    const std::int32_t i = row->IndexOfName(Text(P(0)));
+    if (i >= 0) row->Delete(i);
+  } else if (name == "DISCARDDATAPACKET") {
+    p.RequestDiscard(Text(P(0)), rtl::VarToBool(P(1)));
+  } else if (name == "ISVARIABLEDEFINED") {
+    result = rtl::Variant(row->IndexOfName(Text(P(0))) >= 0);
+  } else if (name == "ISVARIABLEDEFINEDVALID") {
+    const orb::TorbParamsListItem* item = row->ItemByName(Text(P(0)));
+    result = rtl::Variant(item != nullptr && !item->Value.IsEmptyOrNull());
+  } else if (name == "ISVARIABLESTORED") {
+    result = rtl::Variant(stored->IndexOfName(Text(P(0))) >= 0);
+  } else if (name == "DBGLOG") {
+    std::int32_t level = rtl::VarToInt32(P(1));
+    if (level < 0 || level > 2) level = 2;
+    p.AddLog(level, Text(P(0)));
+  } else if (name == "SENDDATA") {
+    result = rtl::Variant(false);
+    const std::string s = Text(P(0));
+    if (s.empty()) return;
+    result = rtl::Variant(Callback(p.fSendData, "fSendData")(p.FModuleIndex, 0, SourceIdOf(p), s.data(),
+                                                            static_cast<std::int32_t>(s.size())));
+  } else if (name == "SENDDATATODATASOURCE") {
+    result = rtl::Variant(false);
+    const std::string source = Text(P(0));
+    if (source.empty()) return;
+    const std::int32_t id = DataSourceId(source);
+    const std::string s = Text(P(1));
+    if (s.empty()) return;
+    result = rtl::Variant(
+        Callback(p.fSendData, "fSendData")(0, id, SourceIdOf(p), s.data(), static_cast<std::int32_t>(s.size())));
+  } else if (name == "SENDSTRING") {
+    const std::string s = Text(P(0));
+    result = rtl::Variant(
+        Callback(p.fSendString, "fSendString")(p.FModuleIndex, 0, SourceIdOf(p), s.empty() ? nullptr : s.c_str()));
+  } else if (name == "SENDBYTE") {
+    const std::int32_t b = rtl::VarToInt32(rtl::VarBinaryOp(P(0), rtl::Variant::FromByte(255), rtl::TVarOp::And));
+    result = rtl::Variant(Callback(p.fSendByte, "fSendByte")(p.FModuleIndex, 0, SourceIdOf(p),
+                                                            static_cast<std::uint32_t>(b)));
+  } else if (name == "SENDEVENT" || name == "SENDEVENTEX") {
+    QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr);
+  } else if (name == "REDIRECTDATA") {
+    std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
+    args->Add("CFG", P(0));
+    args->AddFrom(row);
+    p.AddEvent(false, "REDIRECT-TO-CFG", args.get());
+  }
+}
+
+}  // namespace filter

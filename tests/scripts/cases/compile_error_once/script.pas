@@ -1,0 +1,3 @@
+begin
+  SetVariable('A' 2);
+end.

@@ -1,0 +1,9 @@
+var n;
+begin
+  n := GetVariableDef('Count', 0);
+  if IsVariableStored('Total') then
+    PushVariable('Total', PopVariable('Total') + GetVariable('V'))
+  else
+    PushVariable('Total', GetVariable('V'));
+  SetVariable('Total', PopVariable('Total'));
+end.

@@ -16,6 +16,8 @@ struct SubCommand {
 const SubCommand kCommands[] = {
     {"info", RunInfo, "info [--library PATH]           interface version and module information"},
     {"run", RunScript, "run --script FILE [--language NAME] [--input FILE|-] ...   run a script over packets"},
+    {"check", RunCheck, "check --language NAME FILE     compile a script and report its first error"},
+    {"catalogue", RunCatalogue, "catalogue                      every function a script can call, as an outline"},
     {"command", RunVerbCommand, "command VERB [NAME=VALUE ...]    send one command to a loaded configuration"},
     {"parse", RunParse, "parse --language NAME FILE     print the program tree of a script"},
     {"eval", RunEval, "eval --language NAME FILE      compile and run a script with a few test functions"},

@@ -239,10 +239,4 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input)
   FCallRec = nullptr;
 }
 
-void TaPlugin::orbPluginEvent(orb::TorbPlugin*, const std::string&, orb::PPluginCallRec, std::int32_t& Result) {
-  // The catalogue and the code check answer here once they exist; other events are
-  // not the filter's.
-  Result = -2;
-}
-
 }  // namespace filter

@@ -54,6 +54,9 @@ public:
     FDiscardSilent = silent;
   }
 
+  // "CheckCode": '' when the script compiles, else "column:line|" and the message.
+  std::string CheckCode(const orb::TorbParamsList* params);
+
   orb::TorbStrHolder* Properties() const { return FProperties; }
   fs::TfsScript* Script() const { return FScript.get(); }
   ui::TMsgArray* Messages() const { return FMessages; }
@@ -88,7 +91,8 @@ private:
   orb::PPluginCallRec FCallRec = nullptr;
 };
 
-// The filter module that owns a script (set while the filter's scripts run).
-TaPlugin* FilterOfScript(const fs::TfsScript* script);
+// "GetFuncList": every registered function as a tab-indented outline, one line each
+// ending with CR LF: "Functions", the categories, their functions.
+std::string FunctionCatalogue();
 
 }  // namespace filter

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "HostCommands.h"
+#include "platform/Console.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::UseBinaryStandardStreams();
   if (argc < 2) return Usage();
   for (const auto& c : kCommands)
     if (std::strcmp(argv[1], c.Name) == 0) return c.Run(argc - 2, argv + 2);

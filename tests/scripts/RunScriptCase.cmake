@@ -7,8 +7,14 @@
 #   events.jsonl (optional)                             expected events
 #   sent.jsonl (optional)                               expected host callback calls
 # Variables: HOST (the program), EMULATOR (empty, or the program that runs it),
-# CASE (the case folder), WORK (a scratch folder).
-file(GLOB script "${CASE}/script.*")
+# CASE (the case folder), WORK (a scratch folder). A sample is run the same way with
+# SCRIPT and INPUT naming its files and CASE the folder of its expectations.
+if(SCRIPT)
+  set(script "${SCRIPT}")
+else()
+  file(GLOB script "${CASE}/script.*")
+  set(INPUT "${CASE}/input.jsonl")
+endif()
 if(NOT script)
   message(FATAL_ERROR "no script in ${CASE}")
 endif()
@@ -34,7 +40,7 @@ if(EMULATOR)
 endif()
 execute_process(
   COMMAND ${EMULATOR} ${HOST} run --script "${prefix}${script}" --language ${language}
-          --input "${prefix}${CASE}/input.jsonl" --log "${prefix}${WORK}/log.txt"
+          --input "${prefix}${INPUT}" --log "${prefix}${WORK}/log.txt"
           --events "${prefix}${WORK}/events.jsonl" --sent "${prefix}${WORK}/sent.jsonl"
   OUTPUT_FILE "${WORK}/output.jsonl"
   ERROR_VARIABLE errors

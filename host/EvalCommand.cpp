@@ -1,11 +1,10 @@
 // velmora-host eval --language NAME FILE: compiles a script with the engine and runs it
-// once. Until the runtime library registers its functions, the script sees a small
-// built-in vocabulary: the base type names, True, False, nil and Null, the exception
-// variables, string and array indexing, and a few functions for looking at results:
+// once. The script's parent is the process-wide registry, so it sees every library the
+// tool links (the system functions among them); the script itself holds a few
+// functions for looking at results:
 //   Print(v) / WriteLn(v)   writes the value's text and a line end to stdout
 //   Write(v)                writes the value's text
 //   TypeOf(v): String       the name of the value's variant type
-//   RaiseException(msg)     raises a run-time error with that message
 //   VarArrayOf3(a, b, c)    an array of three values (bounds 0 to 2)
 // Compile and run errors go to stderr as FILE:line:col: message (exit code 1).
 #include <cstdio>
@@ -22,6 +21,7 @@
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
+#include "runtime/fsGlobalRegistry.h"
 
 namespace {
 
@@ -65,36 +65,9 @@ std::string ValueText(const Variant& v) {
 
 void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
-void RegisterVocabulary(fs::TfsScript& s) {
+// The tool's own functions, in the script's own table.
+void RegisterToolFunctions(fs::TfsScript& s) {
   using namespace fs;
-  auto type = [&s](const char* name, TfsVarType t) { s.AddName(name, new TfsTypeVariable(name, t, name)); };
-  for (const char* n : {"Byte", "Word", "Integer", "Longint", "Cardinal"}) type(n, fvtInt);
-  type("Int64", fvtInt64);
-  type("Boolean", fvtBool);
-  for (const char* n : {"Real", "Single", "Double", "Extended", "Currency", "TDateTime"}) type(n, fvtFloat);
-  type("Char", fvtChar);
-  type("String", fvtString);
-  type("Variant", fvtVariant);
-  type("Pointer", fvtVariant);
-  type("Array", fvtArray);
-  auto constant = [&s](const char* name, TfsVarType t, const Variant& value) {
-    auto* v = new TfsVariable(name, t, t == fvtBool ? "Boolean" : "Variant");
-    v->SetValue(value);
-    v->SetReadOnly(true);
-    s.AddName(name, v);
-  };
-  constant("True", fvtBool, Variant(true));
-  constant("False", fvtBool, Variant(false));
-  constant("nil", fvtVariant, Variant(std::int32_t{0}));
-  constant("Null", fvtVariant, Variant::Null());
-  for (const char* n : {"ExceptionClassName", "ExceptionMessage"}) {
-    auto* v = new TfsStringVariable(n, fvtString, "String");
-    v->SetValue(Variant(rtl::AnsiString()));
-    s.AddName(n, v);
-  }
-  s.AddName("__StringHelper", new TfsStringHelper("__StringHelper"));
-  s.AddName("__ArrayHelper", new TfsArrayHelper("__ArrayHelper", 3, 1, fvtVariant, "Variant"));
-
   auto function = [&s](const char* name, TfsVarType t, EvalFunction::Body body) {
     auto* f = new EvalFunction(name, t, std::move(body));
     s.AddName(name, f);
@@ -112,9 +85,6 @@ void RegisterVocabulary(fs::TfsScript& s) {
   function("TypeOf", fvtString, [](EvalFunction& f) {
     return Variant(rtl::AnsiString(rtl::VarTypeAsText(f.Arg(0).VarType())));
   })->Param("V", fvtVariant);
-  function("RaiseException", fvtVariant, [](EvalFunction& f) -> Variant {
-    throw rtl::Exception(rtl::VarToStr(f.Arg(0)).str());
-  })->Param("Msg", fvtString);
   function("VarArrayOf3", fvtVariant, [](EvalFunction& f) {
     std::int32_t bounds[2] = {0, 2};
     Variant r = Variant::AdoptArray(rtl::VarArrayCreate(bounds, 1));
@@ -157,10 +127,14 @@ int RunEval(int argc, char** argv) {
     return 2;
   }
 
-  fs::TfsScript registry;
-  RegisterVocabulary(registry);
+  fs::TfsScript* registry = fs::GlobalRegistry();
+  if (!registry) {
+    std::fprintf(stderr, "velmora-host eval: the script registry is not available\n");
+    return 2;
+  }
   fs::TfsScript script;
-  script.SetParentScript(&registry);
+  RegisterToolFunctions(script);
+  script.SetParentScript(registry);
   script.SetSyntaxType(language);
   script.SetLinesText(content.str());
   std::string dir = DirectoryOf(file);

@@ -1,6 +1,7 @@
 #include "engine/fsCustomVariable.h"
 
 #include "engine/fsStrings.h"
+#include "engine/fsValueCopy.h"
 #include "engine/fsVariables.h"
 
 namespace fs {
@@ -9,10 +10,10 @@ TfsCustomVariable::TfsCustomVariable(const std::string& name, TfsVarType typ, co
     : FTyp(typ), FName(name), FUppercaseName(UpperCase(name)), FTypeName(typeName), FValue(rtl::Variant::Null()) {}
 
 void TfsCustomVariable::SetValue(const rtl::Variant& value) {
-  if (!FIsReadOnly) FValue = value;
+  if (!FIsReadOnly) CopyValue(FValue, value);
 }
 
-rtl::Variant TfsCustomVariable::GetValue() { return FValue; }
+rtl::Variant TfsCustomVariable::GetValue() { return ValueCopy(FValue); }
 
 TfsParamItem* TfsCustomVariable::Params(int index) const noexcept { return static_cast<TfsParamItem*>(Get(index)); }
 

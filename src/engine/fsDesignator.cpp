@@ -7,6 +7,8 @@
 #include "engine/fsProcVariable.h"
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsScript.h"
+#include "engine/fsValueCopy.h"
+#include "rtl/VariantConvert.h"
 #include "engine/fsVariables.h"
 #include "engine/fsXMLItem.h"
 
@@ -144,9 +146,9 @@ void TfsDesignator::Finish() {
   }
 }
 
-void TfsDesignator::ResolvePending(TfsCustomVariable* previous, const Variant& current) {
+void TfsDesignator::ResolvePending(const Variant& current) {
   TfsProgramBuilder builder(*FLate);
-  builder.ResolveLate(this, previous, current);
+  builder.ResolveLate(this, current);
 }
 
 Variant TfsDesignator::Walk(const Variant* writeValue) {
@@ -155,7 +157,7 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
   for (int i = 0;; ++i) {
     if (i == LinkCount()) {
       if (!Pending()) break;
-      ResolvePending(previous, current);
+      ResolvePending(current);
       if (i == LinkCount()) break;
     }
     TfsDesignatorItem* link = Links(i);
@@ -166,7 +168,7 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
         target->SetValue(*writeValue);
         return Variant();
       }
-      current = target->GetValue();
+      MoveValue(current, target->GetValue());
       previous = target;
       continue;
     }
@@ -187,7 +189,7 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
         target->SetValue(*writeValue);
       } else {
         target->SetNeedResult(last ? FNeedResult : true);
-        current = target->GetValue();
+        MoveValue(current, target->GetValue());
       }
       if (link->HasVarParams()) {
         if (saved) {
@@ -236,18 +238,21 @@ void TfsStringDesignator::SetValue(const Variant& value) {
 Variant* TfsArrayDesignator::Element() {
   TfsDesignatorItem* link = Links(1);
   const int n = link->ArgumentCount();
+  if (n == 1) {
+    // One index, the common case: no buffer.
+    const std::int32_t i = rtl::VarToInt32(link->Arguments(0)->GetValue());
+    return ArrayElement(Links(0)->Ref()->StoredValue(), 1, [i](int) { return i; });
+  }
   ArgValues indexes(n);
   for (int j = 0; j < n; ++j) indexes[j] = link->Arguments(j)->GetValue();
-  return ArrayElement(Links(0)->Ref()->StoredValue(), &indexes[0], n);
+  return ArrayElement(Links(0)->Ref()->StoredValue(), n, [&indexes](int d) { return rtl::VarToInt32(indexes[d]); });
 }
 
-Variant TfsArrayDesignator::GetValue() { return *Element(); }
+Variant TfsArrayDesignator::GetValue() { return ValueCopy(*Element()); }
 
 void TfsArrayDesignator::SetValue(const Variant& value) {
   if (Links(0)->Ref()->IsReadOnly()) return;
-  // The value first: it may read the array itself.
-  Variant v = value;
-  *Element() = std::move(v);
+  CopyValue(*Element(), value);
 }
 
 }  // namespace fs

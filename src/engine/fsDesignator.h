@@ -92,7 +92,7 @@ public:
 
 protected:
   rtl::Variant Walk(const rtl::Variant* writeValue);
-  void ResolvePending(TfsCustomVariable* previous, const rtl::Variant& current);
+  void ResolvePending(const rtl::Variant& current);
 
   TfsScript* FProgram;
   std::unique_ptr<TfsLateBinding> FLate;

@@ -1,5 +1,8 @@
 #include "engine/fsExpression.h"
 
+#include <utility>
+#include <vector>
+
 #include "engine/fsDesignator.h"
 #include "engine/fsExpressionNodes.h"
 #include "engine/fsScript.h"
@@ -163,6 +166,24 @@ bool TfsExpression::TypeNode(TfsExpressionNode* node) {
   return true;
 }
 
+namespace {
+
+int TreeDepth(const TfsExpressionNode* top) {
+  int depth = 0;
+  std::vector<std::pair<const TfsExpressionNode*, int>> pending{{top, 1}};
+  while (!pending.empty()) {
+    auto [node, level] = pending.back();
+    pending.pop_back();
+    if (!node) continue;
+    if (level > depth) depth = level;
+    pending.push_back({node->Left(), level + 1});
+    pending.push_back({node->Right(), level + 1});
+  }
+  return depth;
+}
+
+}  // namespace
+
 bool TfsExpression::Finish() {
   TfsExpressionNode* root = FRoot.get();
   TfsExpressionNode* top = root->Left();
@@ -172,7 +193,14 @@ bool TfsExpression::Finish() {
   }
   FTop = FRoot.get();
   FCurrentNode = nullptr;
+  if (TreeDepth(FTop) > kMaxExpressionDepth) {
+    FErrorText = "Expression too complex";
+    FErrorPos = FSourcePos;
+    FTyp = fvtVariant;
+    return false;
+  }
   bool ok = TypeNode(FTop);
+  if (!ok) FErrorText = "Incompatible types";
   FTyp = FTop->Typ();
   FTypeName = FTop->TypeName();
   auto* dn = dynamic_cast<TfsDesignatorNode*>(FTop);

@@ -13,6 +13,11 @@ namespace fs {
 
 class TfsScript;
 class TfsExpressionNode;
+
+// Expression trees deeper than this are refused when building ("Expression too
+// complex"): they are walked recursively when typed and evaluated. A long chain of
+// operators of one priority nests one level per operator.
+constexpr int kMaxExpressionDepth = 1000;
 class TfsOperatorNode;
 class TfsDesignator;
 
@@ -35,9 +40,10 @@ public:
   void AddOperand(TfsExpressionNode* node);
   // "(", "not" and "unminus" wait for an operand; ")" closes the last "(".
   void AddOperator(TfsOperatorNode* node);
-  // Types the tree; false when an operator's operands do not fit (ErrorPos then holds
-  // the operator's position).
+  // Types the tree; false when it is too deep or an operator's operands do not fit
+  // (ErrorText and ErrorPos then tell why and where).
   bool Finish();
+  const std::string& ErrorText() const noexcept { return FErrorText; }
   // An expression around a node that is already typed (taken over).
   static TfsExpression* FromNode(TfsScript* program, TfsExpressionNode* top);
   const std::string& ErrorPos() const noexcept { return FErrorPos; }
@@ -64,6 +70,7 @@ private:
   TfsDesignator* FSingle = nullptr;
   std::string FSource;
   std::string FErrorPos;
+  std::string FErrorText;
 };
 
 // Elements are expressions (items); an empty slot (nullptr) between two elements

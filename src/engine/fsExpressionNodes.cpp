@@ -1,9 +1,12 @@
 #include "engine/fsExpressionNodes.h"
 
+#include <vector>
+
 #include "engine/fsClassVariable.h"
 #include "engine/fsDesignator.h"
 #include "engine/fsExpression.h"
 #include "engine/fsHelpers.h"
+#include "engine/fsValueCopy.h"
 #include "rtl/ClassInfo.h"
 #include "rtl/Object.h"
 #include "rtl/VariantConvert.h"
@@ -20,8 +23,18 @@ TfsExpressionNode::TfsExpressionNode() : TfsCustomVariable(std::string(), fvtVar
 }
 
 TfsExpressionNode::~TfsExpressionNode() {
-  delete FLeft;
-  delete FRight;
+  // Without recursion: a long operator chain makes a deep tree.
+  std::vector<TfsExpressionNode*> pending;
+  if (FLeft) pending.push_back(FLeft);
+  if (FRight) pending.push_back(FRight);
+  while (!pending.empty()) {
+    TfsExpressionNode* node = pending.back();
+    pending.pop_back();
+    if (node->FLeft) pending.push_back(node->FLeft);
+    if (node->FRight) pending.push_back(node->FRight);
+    node->FLeft = node->FRight = nullptr;
+    delete node;
+  }
 }
 
 void TfsExpressionNode::SetLeft(TfsExpressionNode* node) noexcept {
@@ -72,6 +85,8 @@ TfsOperandNode::TfsOperandNode(const Variant& value) {
   FValue = value;
   FTyp = ConstantType(value);
 }
+
+Variant TfsOperandNode::GetValue() { return ValueCopy(FValue); }
 
 TfsDesignatorNode::TfsDesignatorNode(TfsDesignator* designator) : FDesignator(designator), FVar(nullptr) {
   FTyp = designator->Typ();
@@ -261,7 +276,7 @@ TfsOperatorNode* CreateOperatorNode(const std::string& upperText) {
 }
 
 bool ArrayContains(const Variant& array, const Variant& value) {
-  if (!array.IsArray()) throw rtl::EVariantError("Variant is not an array");
+  if (!array.IsArray()) RaiseNotAnArray();
   const rtl::VarArray* a = array.AsArrayRaw();
   if (!a || a->DimCount != 1) RaiseArrayIndexError();
   const std::int64_t low = a->Bounds[0].LowBound;

@@ -71,7 +71,7 @@ class TfsOperandNode : public TfsExpressionNode {
 public:
   explicit TfsOperandNode(const rtl::Variant& value);
   int Priority() const override { return 0; }
-  rtl::Variant GetValue() override { return FValue; }
+  rtl::Variant GetValue() override;
 };
 
 // A designator operand; reads go straight to the variable of a plain variable

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/fsValueCopy.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
@@ -13,20 +14,7 @@ using rtl::Variant;
 
 void RaiseArrayIndexError() { throw rtl::EVariantError("Variant or safe array index out of bounds"); }
 
-Variant* ArrayElement(Variant& array, const Variant* indexes, int count) {
-  if (!array.IsArray() || !array.AsArrayRaw()) throw rtl::EVariantError("Variant is not an array");
-  rtl::VarArray* a = array.AsArrayRaw();
-  if (count != a->DimCount) RaiseArrayIndexError();
-  // The first dimension varies fastest.
-  std::size_t offset = 0, stride = 1;
-  for (int d = 0; d < count; ++d) {
-    const std::int64_t i = static_cast<std::int64_t>(rtl::VarToInt32(indexes[d])) - a->Bounds[d].LowBound;
-    if (i < 0 || i >= static_cast<std::int64_t>(a->Bounds[d].ElementCount)) RaiseArrayIndexError();
-    offset += static_cast<std::size_t>(i) * stride;
-    stride *= a->Bounds[d].ElementCount;
-  }
-  return rtl::VarArrayData(a) + offset;
-}
+void RaiseNotAnArray() { throw rtl::EVariantError("Variant is not an array"); }
 
 namespace {
 
@@ -123,10 +111,7 @@ Variant TfsArrayHelper::GetValue() {
   Variant& array = StoresValue(FParentRef) ? FParentRef->StoredValue() : FParentValue;
   const int n = IndexCount(this, array);
   if (n < 0) RaiseArrayIndexError();
-  Variant indexes[8];
-  if (n > 8) RaiseArrayIndexError();
-  for (int i = 0; i < n; ++i) indexes[i] = Params(i)->StoredValue();
-  Variant result = *ArrayElement(array, indexes, n);
+  Variant result = ValueCopy(*ArrayElement(array, n, [this](int d) { return rtl::VarToInt32(Params(d)->StoredValue()); }));
   FParentValue = Variant();
   return result;
 }
@@ -135,10 +120,8 @@ void TfsArrayHelper::SetValue(const Variant& value) {
   const bool inPlace = StoresValue(FParentRef);
   Variant& array = inPlace ? FParentRef->StoredValue() : FParentValue;
   const int n = IndexCount(this, array);
-  if (n < 0 || n > 8) RaiseArrayIndexError();
-  Variant indexes[8];
-  for (int i = 0; i < n; ++i) indexes[i] = Params(i)->StoredValue();
-  *ArrayElement(array, indexes, n) = value;
+  if (n < 0) RaiseArrayIndexError();
+  CopyValue(*ArrayElement(array, n, [this](int d) { return rtl::VarToInt32(Params(d)->StoredValue()); }), value);
   if (!inPlace && FParentRef) FParentRef->SetValue(FParentValue);
   FParentValue = Variant();
 }

@@ -5,6 +5,8 @@
 // TfsStringHelper (characters of strings).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "engine/fsCustomVariable.h"
@@ -62,11 +64,27 @@ public:
   void SetValue(const rtl::Variant& value) override;
 };
 
-// The element of a variant array at the given indexes, one per dimension; raises the
-// variant array index error for a wrong count or an index outside the bounds, and
-// "Variant is not an array" when the value is none.
-rtl::Variant* ArrayElement(rtl::Variant& array, const rtl::Variant* indexes, int count);
 [[noreturn]] void RaiseArrayIndexError();
+[[noreturn]] void RaiseNotAnArray();
+
+// The element of a variant array at count indexes, one per dimension, indexAt(d) giving
+// the index of dimension d; raises the variant array index error for a wrong count or
+// an index outside the bounds, and "Variant is not an array" when the value is none.
+template <class IndexAt>
+rtl::Variant* ArrayElement(rtl::Variant& array, int count, IndexAt indexAt) {
+  if (!array.IsArray() || !array.AsArrayRaw()) RaiseNotAnArray();
+  rtl::VarArray* a = array.AsArrayRaw();
+  if (count != a->DimCount) RaiseArrayIndexError();
+  // The first dimension varies fastest.
+  std::size_t offset = 0, stride = 1;
+  for (int d = 0; d < count; ++d) {
+    const std::int64_t i = static_cast<std::int64_t>(indexAt(d)) - a->Bounds[d].LowBound;
+    if (i < 0 || i >= static_cast<std::int64_t>(a->Bounds[d].ElementCount)) RaiseArrayIndexError();
+    offset += static_cast<std::size_t>(i) * stride;
+    stride *= a->Bounds[d].ElementCount;
+  }
+  return rtl::VarArrayData(a) + offset;
+}
 
 // One character (1-based) of a text as a one-character string of the same kind (byte
 // or wide); an index outside 1..length raises the index error.

@@ -36,8 +36,6 @@ public:
 
   // Appends an item; the list owns it from then on.
   void Add(TfsItemList* item) { FItems.push_back(item); }
-  // Inserts an owned item at an index.
-  void Insert(std::size_t index, TfsItemList* item) { FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(index), item); }
   // Takes an item out of the list without destroying it.
   void Extract(TfsItemList* item);
   int Count() const noexcept { return static_cast<int>(FItems.size()); }

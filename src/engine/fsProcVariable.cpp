@@ -2,6 +2,7 @@
 
 #include "engine/fsScript.h"
 #include "engine/fsStatements.h"
+#include "engine/fsValueCopy.h"
 #include "rtl/Exceptions.h"
 
 namespace fs {
@@ -35,12 +36,19 @@ TfsProcVariable::~TfsProcVariable() {
 
 rtl::Variant TfsProcVariable::GetValue() {
   int& depth = FDepthRoot->CallDepth();
-  if (depth >= kMaxCallDepth) throw EStackOverflow();
+  const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+  if (depth == 0)
+    FDepthRoot->CallStackBase() = here;
+  else if (depth >= kMaxCallDepth ||
+           (FDepthRoot->CallStackBase() > here && FDepthRoot->CallStackBase() - here > kMaxCallStack))
+    throw EStackOverflow();
   ++depth;
   bool wasExecuting = FExecuting;
   FExecuting = true;
-  if (FIsFunc && FRefItem) FRefItem->StoredValue() = rtl::Variant();
+  if (FIsFunc && FRefItem) MoveValue(FRefItem->StoredValue(), rtl::Variant());
   TfsScript* scope = FProgram.get();
+  // Requests belong to one call: a break or continue outside any loop ends the call
+  // like exit and is not seen by the caller or the next call.
   scope->ClearRequests();
   try {
     scope->MainStatement()->Run();
@@ -67,7 +75,7 @@ void TfsProcVariable::SaveLocals() {
     if (!v) continue;
     TfsItemKind k = v->Kind();
     if (k == TfsItemKind::Variable || k == TfsItemKind::StringVariable || k == TfsItemKind::Param)
-      FLocalStack.push_back({v, v->StoredValue()});
+      FLocalStack.push_back({v, ValueCopy(v->StoredValue())});
   }
 }
 
@@ -75,7 +83,8 @@ void TfsProcVariable::RestoreLocals() {
   if (FFrames.empty()) return;
   std::size_t start = FFrames.back();
   FFrames.pop_back();
-  for (std::size_t i = FLocalStack.size(); i-- > start;) FLocalStack[i].Variable->StoredValue() = std::move(FLocalStack[i].Value);
+  for (std::size_t i = FLocalStack.size(); i-- > start;)
+    MoveValue(FLocalStack[i].Variable->StoredValue(), std::move(FLocalStack[i].Value));
   FLocalStack.resize(start);
 }
 

@@ -83,6 +83,7 @@ void TfsProgramBuilder::Build(TfsXMLItem* root) {
 
 // Scopes ------------------------------------------------------------------------------------
 
+// A scope: the program root, a unit's program or a routine's node; routines first.
 void TfsProgramBuilder::BuildScope(TfsXMLItem* root, TfsScript* scope, TfsStatement* list) {
   TfsXMLItem* savedRoot = FTreeRoot;
   TfsScript* savedScope = FScope;
@@ -94,6 +95,7 @@ void TfsProgramBuilder::BuildScope(TfsXMLItem* root, TfsScript* scope, TfsStatem
   FScope = savedScope;
 }
 
+// procedure and function nodes of a scope, also inside compoundstmt nodes.
 void TfsProgramBuilder::DeclareProcs(TfsXMLItem* node) {
   for (int i = 0; i < node->Count(); ++i) {
     TfsXMLItem* child = node->Items(i);
@@ -105,10 +107,12 @@ void TfsProgramBuilder::DeclareProcs(TfsXMLItem* node) {
   }
 }
 
+// The children of a node, into one list.
 void TfsProgramBuilder::BuildChildren(TfsXMLItem* node, TfsStatement* list) {
   for (int i = 0; i < node->Count(); ++i) BuildNode(node->Items(i), list);
 }
 
+// Any statement or declaration node, by its name.
 void TfsProgramBuilder::BuildNode(TfsXMLItem* node, TfsStatement* list) {
   UpdatePos(node);
   const std::string name = NodeName(node);
@@ -168,6 +172,7 @@ void TfsProgramBuilder::CheckAssign(TfsVarType target, const std::string& target
     Error(IncompatibleTypesText(target, targetTypeName, source, sourceTypeName));
 }
 
+// assignstmt: dsgn, optional leaf modificator, expr.
 void TfsProgramBuilder::BuildAssign(TfsXMLItem* node, TfsStatement* list) {
   // "Set x = e" arrives as an assignment inside an assignment.
   if (node->Count() > 0 && IsNode(node->Items(0), "assignstmt")) {
@@ -241,6 +246,7 @@ void TfsProgramBuilder::BuildAssign(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// callstmt: dsgn, optional leaf modificator ("+" or "-").
 void TfsProgramBuilder::BuildCall(TfsXMLItem* node, TfsStatement* list) {
   TfsXMLItem* dsgnNode = Child(node, 0);
   if (!dsgnNode) return;
@@ -257,6 +263,7 @@ void TfsProgramBuilder::BuildCall(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// ifstmt: expr, thenstmt, optional elsestmt.
 void TfsProgramBuilder::BuildIf(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsIfStmt>(FScope, node->Prop("pos"), FUnitName);
   if (TfsXMLItem* c = Child(node, 0)) statement->SetCondition(BuildExpression(c));
@@ -270,6 +277,7 @@ void TfsProgramBuilder::BuildIf(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// casestmt: expr, caseselector nodes (set, statement), optional else statement last.
 void TfsProgramBuilder::BuildCase(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsCaseStmt>(FScope, node->Prop("pos"), FUnitName);
   if (TfsXMLItem* c = Child(node, 0)) statement->SetCondition(BuildExpression(c));
@@ -288,6 +296,7 @@ void TfsProgramBuilder::BuildCase(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// The ident leaf of a counting loop: a plain numeric script variable.
 TfsCustomVariable* TfsProgramBuilder::LoopVariable(TfsXMLItem* identLeaf) {
   UpdatePos(identLeaf);
   const std::string name = identLeaf->Prop("text");
@@ -304,6 +313,7 @@ TfsCustomVariable* TfsProgramBuilder::LoopVariable(TfsXMLItem* identLeaf) {
   return variable;
 }
 
+// forstmt: ident, expr, optional leaf downto, expr, optional body.
 void TfsProgramBuilder::BuildFor(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsForStmt>(FScope, node->Prop("pos"), FUnitName);
   TfsXMLItem* ident = Child(node, 0);
@@ -328,6 +338,7 @@ void TfsProgramBuilder::BuildFor(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// vbforstmt: ident, expr, expr, optional step expr, optional body.
 void TfsProgramBuilder::BuildVbFor(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsVbForStmt>(FScope, node->Prop("pos"), FUnitName);
   TfsXMLItem* ident = Child(node, 0);
@@ -351,6 +362,7 @@ void TfsProgramBuilder::BuildVbFor(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// cppforstmt: first statement(s), condition expr, second statement(s), body.
 void TfsProgramBuilder::BuildCppFor(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsCppForStmt>(FScope, node->Prop("pos"), FUnitName);
   if (TfsXMLItem* first = Child(node, 0)) BuildNode(first, statement->FirstStmt());
@@ -360,6 +372,7 @@ void TfsProgramBuilder::BuildCppFor(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// whilestmt: expr, optional body.
 void TfsProgramBuilder::BuildWhile(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsWhileStmt>(FScope, node->Prop("pos"), FUnitName);
   if (TfsXMLItem* c = Child(node, 0)) statement->SetCondition(BuildExpression(c));
@@ -367,6 +380,7 @@ void TfsProgramBuilder::BuildWhile(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// repeatstmt: body statements, expr, optional leaf inverse.
 void TfsProgramBuilder::BuildRepeat(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsRepeatStmt>(FScope, node->Prop("pos"), FUnitName);
   int n = node->Count();
@@ -381,6 +395,7 @@ void TfsProgramBuilder::BuildRepeat(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// trystmt: statements, then exceptstmt or finallystmt.
 void TfsProgramBuilder::BuildTry(TfsXMLItem* node, TfsStatement* list) {
   auto statement = std::make_unique<TfsTryStmt>(FScope, node->Prop("pos"), FUnitName);
   for (int i = 0; i < node->Count(); ++i) {
@@ -399,6 +414,7 @@ void TfsProgramBuilder::BuildTry(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// return: optional expr.
 void TfsProgramBuilder::BuildReturn(TfsXMLItem* node, TfsStatement* list) {
   if (TfsXMLItem* e = FindChild(node, "expr")) {
     // return e: Result := e, then exit.
@@ -416,6 +432,7 @@ void TfsProgramBuilder::BuildReturn(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(new TfsExitStmt(FScope, node->Prop("pos"), FUnitName));
 }
 
+// with: one or more dsgn targets, then the body.
 void TfsProgramBuilder::BuildWith(TfsXMLItem* node, TfsStatement* list) {
   std::size_t opened = 0;
   int i = 0;
@@ -443,6 +460,7 @@ void TfsProgramBuilder::BuildWith(TfsXMLItem* node, TfsStatement* list) {
   FWithList.resize(FWithList.size() - opened);
 }
 
+// delete: dsgn.
 void TfsProgramBuilder::BuildDelete(TfsXMLItem* node, TfsStatement* list) {
   TfsXMLItem* dsgnNode = Child(node, 0);
   if (!dsgnNode) return;
@@ -453,6 +471,7 @@ void TfsProgramBuilder::BuildDelete(TfsXMLItem* node, TfsStatement* list) {
   list->AddStatement(statement.release());
 }
 
+// uses: attribute unit, the unit's program tree.
 void TfsProgramBuilder::BuildUses(TfsXMLItem* node, TfsStatement* list) {
   const std::string unitName = node->Prop("unit");
   for (const auto& u : FUsedUnits)
@@ -481,6 +500,7 @@ void TfsProgramBuilder::BuildUses(TfsXMLItem* node, TfsStatement* list) {
   FUnitName = savedUnit;
 }
 
+// const: leaf ident, expr.
 void TfsProgramBuilder::BuildConst(TfsXMLItem* node) {
   TfsXMLItem* ident = Child(node, 0);
   TfsXMLItem* exprNode = Child(node, 1);
@@ -496,6 +516,7 @@ void TfsProgramBuilder::BuildConst(TfsXMLItem* node) {
   constant->SetReadOnly(true);
 }
 
+// procedure or function node: the body, into the routine's scope.
 void TfsProgramBuilder::BuildProcBody(TfsXMLItem* node) {
   auto it = FProcs.find(node);
   TfsProcVariable* proc = it != FProcs.end() ? it->second : DeclareProc(node);
@@ -511,6 +532,7 @@ void TfsProgramBuilder::CheckRedeclared(TfsScript* scope, const std::string& nam
   if (scope->LookupLocal(name)) Error("Identifier redeclared: '" + name + "'");
 }
 
+// A type leaf's text: aliases, then type names and classes of the item table.
 TfsVarType TfsProgramBuilder::ResolveType(const std::string& name, std::string& typeName) {
   std::string resolved = name;
   // Type aliases of the dialect: the program tree's first, then the grammar's.
@@ -550,6 +572,7 @@ TfsCustomVariable* TfsProgramBuilder::NewVariable(const std::string& name, TfsVa
   return v;
 }
 
+// var: ident leaves, at most one type leaf, array and init nodes, varparam leaves.
 void TfsProgramBuilder::DeclareVars(TfsXMLItem* node, TfsStatement* list, TfsProcVariable* proc, bool byRefGroup) {
   UpdatePos(node);
   struct Decl {
@@ -669,6 +692,7 @@ void TfsProgramBuilder::DeclareVars(TfsXMLItem* node, TfsStatement* list, TfsPro
   }
 }
 
+// procedure or function: leaf name, parameters, leaf type (first pass).
 TfsProcVariable* TfsProgramBuilder::DeclareProc(TfsXMLItem* node) {
   UpdatePos(node);
   TfsXMLItem* nameLeaf = FindChild(node, "name");

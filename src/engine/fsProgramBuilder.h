@@ -43,7 +43,7 @@ public:
   void Build(TfsXMLItem* root);
 
   // Builds the part of a designator's chain that waits for the value reached so far.
-  void ResolveLate(TfsDesignator* designator, TfsCustomVariable* previous, const rtl::Variant& current);
+  void ResolveLate(TfsDesignator* designator, const rtl::Variant& current);
 
   // Position (line:column) of the last node visited, and the unit being built.
   const std::string& ErrorPos() const noexcept { return FErrorPos; }

@@ -71,6 +71,7 @@ void TfsProgramBuilder::PushLink(Chain& chain, TfsCustomVariable* target) {
   chain.D->AddLink(new TfsDesignatorItem(target, FErrorPos));
 }
 
+// dsgn: optional leaf addr, node leaves (names and "[") and expr arguments.
 TfsDesignator* TfsProgramBuilder::BuildDesignator(TfsXMLItem* node, DesignatorMode mode) {
   UpdatePos(node);
   const std::string callPos = FErrorPos;
@@ -118,6 +119,7 @@ TfsDesignator* TfsProgramBuilder::BuildDesignator(TfsXMLItem* node, DesignatorMo
   return FinishDesignator(chain, callPos);
 }
 
+// The first node leaf of a dsgn: with-targets, then the scope.
 bool TfsProgramBuilder::ResolveFirst(Chain& chain, TfsXMLItem* node, TfsXMLItem* leaf) {
   const std::string name = leaf->Prop("text");
   // Members of the open with-targets, innermost first.
@@ -161,6 +163,7 @@ bool TfsProgramBuilder::ResolveFirst(Chain& chain, TfsXMLItem* node, TfsXMLItem*
   return true;
 }
 
+// The node leaves and expr children of a dsgn after its first name.
 void TfsProgramBuilder::AddChildren(Chain& chain, TfsXMLItem* node, int from) {
   for (int k = from; k < node->Count(); ++k) {
     TfsXMLItem* child = node->Items(k);
@@ -319,9 +322,6 @@ void TfsProgramBuilder::CheckArguments(TfsDesignator* designator, int fromLink, 
         if (!arg->SourcePos().empty()) FErrorPos = arg->SourcePos();
         Error(IncompatibleTypesText(p->Typ(), p->TypeName(), arg->Typ(), arg->TypeName()));
       }
-      if (target->IsMacro() && FParser && FUnitName.empty()) {
-        // A macro receives the argument's text: already recorded by BuildExpression.
-      }
     }
   }
 }
@@ -352,7 +352,7 @@ TfsDesignator* TfsProgramBuilder::FinishDesignator(Chain& chain, const std::stri
   return special.release();
 }
 
-void TfsProgramBuilder::ResolveLate(TfsDesignator* designator, TfsCustomVariable* previous, const Variant& current) {
+void TfsProgramBuilder::ResolveLate(TfsDesignator* designator, const Variant& current) {
   TfsLateBinding* late = designator->LateBinding();
   TfsXMLItem* tree = late->Tree.get();
   const int k = late->Next;
@@ -380,11 +380,11 @@ void TfsProgramBuilder::ResolveLate(TfsDesignator* designator, TfsCustomVariable
   designator->SetTyp(typ);
   designator->SetTypeName(typeName);
   designator->SetReadOnly(readOnly);
-  (void)previous;
 }
 
 // Expressions -------------------------------------------------------------------------------
 
+// expr: operands and op leaves, nested expr nodes for parentheses.
 TfsExpression* TfsProgramBuilder::BuildExpression(TfsXMLItem* node) {
   UpdatePos(node);
   auto e = std::make_unique<TfsExpression>(FScope);
@@ -392,12 +392,13 @@ TfsExpression* TfsProgramBuilder::BuildExpression(TfsXMLItem* node) {
   AddExpressionParts(e.get(), node);
   if (!e->Finish()) {
     FErrorPos = e->ErrorPos();
-    Error("Incompatible types");
+    Error(e->ErrorText());
   }
   if (FParser && FUnitName.empty()) e->SetSource(SourceText(node));
   return e.release();
 }
 
+// The children of an expr node, into one expression.
 void TfsProgramBuilder::AddExpressionParts(TfsExpression* e, TfsXMLItem* node) {
   const int count = node->Count();
   for (int k = 0; k < count; ++k) {
@@ -428,6 +429,7 @@ void TfsProgramBuilder::AddExpressionParts(TfsExpression* e, TfsXMLItem* node) {
   }
 }
 
+// set: expr elements, range leaves between the bounds of a range.
 TfsSetExpression* TfsProgramBuilder::BuildSet(TfsXMLItem* node) {
   UpdatePos(node);
   auto set = std::make_unique<TfsSetExpression>();
@@ -452,6 +454,7 @@ TfsExpression* TfsProgramBuilder::ConstantExpression(const Variant& value, TfsVa
   return e.release();
 }
 
+// The text of a number or string leaf.
 Variant TfsProgramBuilder::ConstantValue(const std::string& text) {
   if (!text.empty() && text[0] == '\'')
     return Variant(rtl::AnsiString(text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string()));

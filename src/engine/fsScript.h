@@ -6,6 +6,7 @@
 // whose parent is the declaring script.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -119,9 +120,12 @@ public:
   void SetCurrentStatement(const TfsStatement* statement) noexcept { FCurrent = statement; }
   // LastErrorPos becomes the running statement's position.
   void MarkErrorPosition();
+  void ClearErrorPosition() noexcept { FLastErrorPos.clear(); }
 
-  // Nesting of script procedure calls, counted in the compiled program's script.
+  // Nesting of script procedure calls, counted in the compiled program's script, and
+  // the stack address where the outermost call started.
   int& CallDepth() noexcept { return FCallDepth; }
+  std::uintptr_t& CallStackBase() noexcept { return FCallStackBase; }
 
   // Tells the first script up the parent chain that has OnRunLine about a statement.
   void NotifyRunLine(const TfsStatement* statement);
@@ -143,6 +147,7 @@ private:
   std::unique_ptr<TfsStatement> FStatement;
   const TfsStatement* FCurrent = nullptr;
   int FCallDepth = 0;
+  std::uintptr_t FCallStackBase = 0;
   bool FGlobalMark = false;
   bool FMainRun = false;
   bool FBreak = false, FContinue = false, FExit = false;

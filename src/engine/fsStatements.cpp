@@ -5,8 +5,9 @@
 
 #include "engine/fsDesignator.h"
 #include "engine/fsExpression.h"
+#include "engine/fsExpressionNodes.h"
 #include "engine/fsScript.h"
-#include "engine/fsVariables.h"
+#include "engine/fsValueCopy.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
 #include "rtl/VariantOps.h"
@@ -24,6 +25,7 @@ void TfsStatement::Run() { RunItems(); }
 
 void TfsStatement::RunItems() {
   TfsScript* program = FProgram;
+  program->ClearErrorPosition();
   for (TfsItemList* item : FItems) {
     auto* statement = static_cast<TfsStatement*>(item);
     program->SetCurrentStatement(statement);
@@ -44,7 +46,17 @@ void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expre
   auto* plain = dynamic_cast<TfsVariableDesignator*>(designator);
   FVar = plain ? plain->RefItem() : designator;
   TfsCustomVariable* single = expression->SingleOperand();
-  FExpr = single ? single : expression;
+  FExpr = single ? single : static_cast<TfsCustomVariable*>(expression->Top());
+  // The source can be read before the target when reading it cannot touch the target:
+  // a constant or another plain variable.
+  const TfsItemKind k = FVar->Kind();
+  const bool plainTarget =
+      (k == TfsItemKind::Variable || k == TfsItemKind::StringVariable || k == TfsItemKind::Param) &&
+      !FVar->OnGetVarValue();
+  const bool simpleSource = single && single != FVar &&
+                            (single->Kind() == TfsItemKind::Expression || single->Kind() == TfsItemKind::Variable ||
+                             single->Kind() == TfsItemKind::StringVariable || single->Kind() == TfsItemKind::Param);
+  FAppendInPlace = plainTarget && simpleSource;
 }
 
 void TfsAssignmentStmt::Run() {
@@ -54,10 +66,20 @@ void TfsAssignmentStmt::Run() {
 
 void TfsAssignPlusStmt::Run() {
   NotifyRunLine();
-  if (FVar->Kind() == TfsItemKind::StringVariable) {
+  if (FAppendInPlace) {
     Variant tail = FExpr->GetValue();
-    if (tail.IsString() && FVar->StoredValue().VarType() == rtl::varString && !FVar->OnGetVarValue()) {
-      static_cast<TfsStringVariable*>(FVar)->AppendText(tail);
+    Variant& stored = FVar->StoredValue();
+    if (tail.VarType() == rtl::varString && stored.VarType() == rtl::varString) {
+      // Building a string: the text is taken out of the variable so that, held alone,
+      // it grows where it stands instead of being copied on every append.
+      Variant text = std::move(stored);
+      try {
+        rtl::VarOpInPlace(text, tail, rtl::TVarOp::Add);
+      } catch (...) {
+        stored = std::move(text);
+        throw;
+      }
+      stored = std::move(text);
       return;
     }
     Variant v = FVar->GetValue();
@@ -202,14 +224,14 @@ void TfsForStmt::Run() {
   Variant& counter = FVariable->StoredValue();
   if (!FDown) {
     for (std::int64_t i = first; i <= last; ++i) {
-      counter = Variant(static_cast<std::int32_t>(i));
+      CopyValue(counter, Variant(static_cast<std::int32_t>(i)));
       RunItems();
       if (program->BreakRequest() || program->ExitRequest()) break;
       program->SetContinueRequest(false);
     }
   } else {
     for (std::int64_t i = first; i >= last; --i) {
-      counter = Variant(static_cast<std::int32_t>(i));
+      CopyValue(counter, Variant(static_cast<std::int32_t>(i)));
       RunItems();
       if (program->BreakRequest() || program->ExitRequest()) break;
       program->SetContinueRequest(false);
@@ -233,7 +255,7 @@ void TfsVbForStmt::Run() {
   const rtl::TVarCompareOp test = down ? rtl::TVarCompareOp::GreaterEqual : rtl::TVarCompareOp::LessEqual;
   TfsScript* program = FProgram;
   while (rtl::VarCompare(current, last, test)) {
-    FVariable->StoredValue() = current;
+    CopyValue(FVariable->StoredValue(), current);
     RunItems();
     if (program->BreakRequest() || program->ExitRequest()) break;
     program->SetContinueRequest(false);
@@ -317,7 +339,10 @@ void TfsTryStmt::Run() {
   try {
     RunItems();
   } catch (...) {
+    // The error is reported at the statement that failed, not in the handler.
+    const TfsStatement* failing = FProgram->CurrentStatement();
     RunFinally();
+    FProgram->SetCurrentStatement(failing);
     throw;
   }
   RunFinally();
@@ -344,7 +369,7 @@ void TfsWithStmt::SetParts(TfsDesignator* designator, TfsCustomVariable* variabl
 }
 
 void TfsWithStmt::Run() {
-  FProgram->SetLastErrorPos(std::string());
+  FProgram->ClearErrorPosition();
   FVariable->SetValue(FDesignator->GetValue());
 }
 

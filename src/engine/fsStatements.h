@@ -62,6 +62,7 @@ protected:
   std::unique_ptr<TfsExpression> FExpression;
   TfsCustomVariable* FVar = nullptr;
   TfsCustomVariable* FExpr = nullptr;
+  bool FAppendInPlace = false;  // see TfsAssignPlusStmt
 };
 
 // target := target + source, and so on.

@@ -1,5 +1,6 @@
 #include "engine/fsVariables.h"
 
+#include "engine/fsValueCopy.h"
 #include "rtl/VariantConvert.h"
 
 namespace fs {
@@ -14,17 +15,22 @@ TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::str
 void TfsVariable::SetValue(const Variant& value) {
   if (FIsReadOnly) return;
   switch (FTyp) {
-    case fvtInt: FValue = Variant(rtl::VarToInt32(value)); break;
+    case fvtInt:
+      if (value.VarType() == rtl::varInteger)
+        CopyValue(FValue, value);
+      else
+        FValue = Variant(rtl::VarToInt32(value));
+      break;
     case fvtBool: FValue = Variant(rtl::VarToBool(value)); break;
     case fvtFloat:
-      if (value.VarType() == rtl::varDate)
-        FValue = value;
+      if (value.VarType() == rtl::varDate || value.VarType() == rtl::varDouble)
+        CopyValue(FValue, value);
       else
         FValue = Variant(rtl::VarToDouble(value));
       break;
     case fvtString: FValue = Variant(rtl::VarToAnsiString(value)); break;
     case fvtInt64: FValue = Variant(rtl::VarToInt64(value)); break;
-    default: FValue = value; break;
+    default: CopyValue(FValue, value); break;
   }
 }
 
@@ -33,7 +39,7 @@ Variant TfsVariable::GetValue() {
     Variant v = FOnGetVarValue(FName, FTyp, FValue);
     if (!v.IsEmptyOrNull()) return v;
   }
-  return FValue;
+  return ValueCopy(FValue);
 }
 
 TfsStringVariable::TfsStringVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
@@ -55,20 +61,6 @@ Variant TfsStringVariable::GetValue() {
     if (!v.IsNull()) return v;
   }
   return FValue;
-}
-
-void TfsStringVariable::AppendText(const Variant& value) {
-  if (FIsReadOnly) return;
-  rtl::AnsiString tail = rtl::VarToAnsiString(value);
-  if (FValue.VarType() != rtl::varString) {
-    SetValue(Variant(rtl::VarToAnsiString(FValue) + tail.view()));
-    return;
-  }
-  // Move the text out so that it is the only reference and can grow where it stands.
-  rtl::AnsiString text = FValue.AsAnsiStringRaw();
-  FValue = Variant();
-  text += tail.view();
-  FValue = Variant(text);
 }
 
 TfsParamItem::TfsParamItem(const std::string& name, TfsVarType typ, const std::string& typeName, bool isOptional,

@@ -26,9 +26,6 @@ public:
 
   void SetValue(const rtl::Variant& value) override;
   rtl::Variant GetValue() override;
-
-  // Appends text in place; the string-building fast path of "s := s + t".
-  void AppendText(const rtl::Variant& value);
 };
 
 // A parameter of a script procedure or a registered function: reads and writes

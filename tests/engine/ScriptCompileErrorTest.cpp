@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/ScriptTestSupport.h"
+#include "engine/fsExpression.h"
 
 namespace fs::test {
 namespace {
@@ -31,7 +32,8 @@ const CompileErrorCase kCases[] = {
     {"UndeclaredInPascal", "PascalScript", "begin\n  a := 1;\nend.", "2:4: Undeclared identifier: 'a'"},
     {"UndeclaredInCpp", "C++Script", "{\n  b = 1;\n}", "2:4: Undeclared identifier: 'b'"},
     {"Redeclared", "PascalScript", "var i: Integer;\n    i: String;\nbegin end.", "2:6: Identifier redeclared: 'i'"},
-    {"RedeclaredProcedure", "JScript", "var f;\nfunction f() { }", "2:11: Identifier redeclared: 'f'"},
+    // Routines are declared before the other declarations of their scope.
+    {"RedeclaredProcedure", "JScript", "var f;\nfunction f() { }", "1:6: Identifier redeclared: 'f'"},
     {"RedeclaredParameter", "C++Script", "void p(int a, int a) { }\n{ }", "1:20: Identifier redeclared: 'a'"},
     {"UnknownType", "PascalScript", "var x: TFoo;\nbegin end.", "1:12: Unknown type: 'TFoo'"},
     {"UnknownResultType", "PascalScript", "function F: TBar; begin end;\nbegin end.", "1:17: Unknown type: 'TBar'"},
@@ -42,7 +44,7 @@ const CompileErrorCase kCases[] = {
     {"StringMinusNumber", "PascalScript", "begin\n  Print('abc' - 1);\nend.", "2:16: Incompatible types"},
     {"BooleanArithmetic", "JScript", "var x = true + 1;", "1:15: Incompatible types"},
     {"ObjectArithmetic", "PascalScript", "var l: TStringList;\nbegin\n  Print(l + 1);\nend.", "3:12: Incompatible types"},
-    {"CppPrecedenceQuirk", "C++Script", "int a, b;\n{\n  if (a == 1 && b == 2) a = 0;\n}", "3:19: Incompatible types"},
+    {"CppPrecedenceQuirk", "C++Script", "int a, b;\n{\n  if (a == 1 && b == 2) a = 0;\n}", "3:21: Incompatible types"},
     {"ArgumentType", "PascalScript", "procedure P(s: String); begin end;\nbegin\n  P(1);\nend.",
      "3:5: Incompatible types: 'String', 'Integer'"},
     {"ForBoundType", "PascalScript", "var i: Integer;\nbegin\n  for i := 1 to 2.5 do ;\nend.",
@@ -56,7 +58,7 @@ const CompileErrorCase kCases[] = {
     {"AssignToConstant", "PascalScript", "const c = 1;\nbegin\n  c := 2;\nend.", "3:3: Left side cannot be assigned to"},
     {"AssignToProcedure", "PascalScript", "procedure P; begin end;\nbegin\n  P := 1;\nend.",
      "3:3: Left side cannot be assigned to"},
-    {"IncrementConstant", "C++Script", "#define C 1\n{\n  C++;\n}", "3:5: Left side cannot be assigned to"},
+    {"IncrementConstant", "C++Script", "#define C 1\n{\n  C++;\n}", "3:6: Left side cannot be assigned to"},
     {"StringLoopVariable", "PascalScript", "var s: String;\nbegin\n  for s := 1 to 2 do ;\nend.",
      "3:8: For loop variable must be numeric variable"},
     {"BooleanLoopVariable", "BasicScript", "Dim b As Boolean\nFor b = 1 To 2\nNext", "2:6: For loop variable must be numeric variable"},
@@ -85,6 +87,17 @@ TEST(ScriptCompile, UndeclaredNamesAreGlobalsWhereDeclarationsAreOptional) {
   EXPECT_EQ("1\n", runner.Outcome().Output);
   // Created in the compiled program, not in the function's scope.
   EXPECT_NE(nullptr, runner.Script().LookupLocal("fresh"));
+}
+
+TEST(ScriptCompile, OverlyDeepExpressionsAreRefused) {
+  std::string sum = "1";
+  for (int i = 0; i < kMaxExpressionDepth; ++i) sum += " + 1";
+  ScriptRunner runner("PascalScript");
+  EXPECT_FALSE(runner.Compile("begin\n  Print(" + sum + ");\nend."));
+  EXPECT_EQ("2:9: Expression too complex", runner.Outcome().CompileError);
+  // One operator less fits.
+  RunOutcome o = RunScript("PascalScript", "begin\n  Print(" + sum.substr(4) + ");\nend.");
+  EXPECT_EQ(std::to_string(kMaxExpressionDepth) + "\n", o.Output);
 }
 
 TEST(ScriptCompile, SyntaxErrorsComeFromTheParser) {

@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "engine/ScriptTestSupport.h"
+#include "engine/fsClassVariable.h"
 #include "engine/fsDesignator.h"
+#include "engine/fsExpression.h"
 #include "engine/fsItemTable.h"
 #include "engine/fsProcVariable.h"
 #include "engine/fsStatements.h"
 #include "engine/fsVariables.h"
+#include "rtl/Component.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
 
@@ -154,6 +157,23 @@ TEST(ScriptProgram, RunTimeErrorReportsTheFailingStatementOfTheMainProgram) {
   EXPECT_EQ("8:5: inner", runner.Outcome().RunError);
 }
 
+TEST(ScriptProgram, ErrorPassingAFinallyPartIsReportedWhereItHappened) {
+  ScriptRunner runner("PascalScript");
+  ASSERT_TRUE(runner.Compile(
+      "var i: Integer;\n"
+      "begin\n"
+      "  try\n"
+      "    i := 0;\n"
+      "    i := 1 div i;\n"
+      "  finally\n"
+      "    Print('cleanup');\n"
+      "  end;\n"
+      "end."));
+  EXPECT_FALSE(runner.Run());
+  EXPECT_EQ("cleanup\n", runner.Outcome().Output);
+  EXPECT_EQ("5:5: Division by zero", runner.Outcome().RunError);
+}
+
 TEST(ScriptProgram, HandledErrorSetsTheExceptionVariablesOfTheParentRegistry) {
   ScriptRunner runner("PascalScript");
   ASSERT_TRUE(runner.Compile("var i: Integer; begin try i := 1 div 0; except Print(ExceptionClassName); end; end."));
@@ -208,10 +228,15 @@ TEST(ScriptProgram, UnitsComeFromTheUnitEventOnceEach) {
     if (name == "a.pas") text = "uses 'b.pas'; procedure A; begin Print('A'); end; begin Print('unit a'); end.";
     if (name == "b.pas") text = "procedure B; begin Print('B'); end; begin end.";
   };
+  std::vector<std::string> units;
+  runner.Script().OnRunLine = [&](TfsScript*, const std::string& unit, const std::string&) { units.push_back(unit); };
   ASSERT_TRUE(runner.Compile("uses 'a.pas', 'b.pas'; begin A; B; end."));
   runner.Run();
   EXPECT_EQ((std::vector<std::string>{"b.pas", "a.pas"}), asked);
   EXPECT_EQ("unit a\nA\nB\n", runner.Outcome().Output);
+  // Statements know the unit they come from: the unit's main block, then A and B
+  // called from the main source, each running one statement of its unit.
+  EXPECT_EQ((std::vector<std::string>{"a.pas", "", "a.pas", "", "b.pas"}), units);
 }
 
 TEST(ScriptProgram, BuildErrorInAUnitNamesTheUnit) {
@@ -247,6 +272,51 @@ TEST(ScriptProgram, FailedCompileLeavesARunnableProgram) {
   EXPECT_EQ("1\n", runner.Outcome().Output);
 }
 
+// Designators reaching native objects ---------------------------------------------------------
+
+TEST(ScriptDesignators, ComponentsOwnedByARegisteredObjectReadAsMembers) {
+  ScriptRunner runner("PascalScript");
+  TfsScript& registry = runner.Registry().Script();
+  auto* cls = new TfsClassVariable(&rtl::TComponent::StaticClassInfo(), "TObject", &registry);
+  registry.AddName(cls->Name(), cls);
+  cls->AddMember(new TestHelper("Name", fvtString, "String", [](TestHelper& h) {
+    return Variant(static_cast<rtl::TComponent*>(rtl::VariantToObject(h.ParentValue()))->Name());
+  }));
+  rtl::TObjectPtr<rtl::TComponent> form = rtl::MakeObject<rtl::TComponent>();
+  form->SetName("Form");
+  auto* button = rtl::CreateObject<rtl::TComponent>(form.get());
+  button->SetName("OkButton");
+  auto* variable = new TfsVariable("Form", fvtClass, "TComponent");
+  variable->SetValue(rtl::ObjectToVariant(form.get()));
+  registry.AddName("Form", variable);
+  ASSERT_TRUE(runner.Compile("begin Print(Form.Name); Print(Form.OkButton.Name); end."))
+      << runner.Outcome().CompileError;
+  runner.Run();
+  EXPECT_EQ("Form\nOkButton\n", runner.Outcome().Output);
+  EXPECT_FALSE(runner.Compile("begin Print(Form.Missing); end."));
+  EXPECT_EQ("1:25: Undeclared identifier: 'Missing'", runner.Outcome().CompileError);
+}
+
+TEST(ScriptDesignators, AVariantHoldingTextWhenBuildingIndexesAsAString) {
+  ScriptRunner runner("PascalScript");
+  auto* text = new TfsVariable("Text", fvtVariant, "Variant");
+  text->SetValue(Variant("hello"));
+  runner.Registry().Script().AddName("Text", text);
+  ASSERT_TRUE(runner.Compile("begin Print(Text[2]); Text[1] := 'j'; Print(Text); end."));
+  runner.Run();
+  EXPECT_EQ("e\njello\n", runner.Outcome().Output);
+  EXPECT_FALSE(runner.Compile("begin Print(Text.Length); end."));
+  EXPECT_EQ("1:24: Strings doesn't have properties or methods", runner.Outcome().CompileError);
+}
+
+TEST(ScriptDesignators, AChainFinishedWhileRunningBacksOutWhenItFails) {
+  ScriptRunner runner("JScript");
+  ASSERT_TRUE(runner.Compile("function f() { return o.Count; } o = 1; try { Print(f()); } except { Print(ExceptionMessage); }"
+                             " o = new TStringList; o.Add(\"a\"); Print(f()); delete o;"));
+  runner.Run();
+  EXPECT_EQ("Class type required\n1\n", runner.Outcome().Output);
+}
+
 // Nesting of calls ------------------------------------------------------------------------
 
 TEST(ScriptRecursion, DeepRecursionRaisesStackOverflowInsteadOfCrashing) {
@@ -268,6 +338,14 @@ TEST(ScriptRecursion, DeepRecursionRaisesStackOverflowInsteadOfCrashing) {
                            "end.");
   EXPECT_EQ("Stack overflow\n" + std::to_string(kMaxCallDepth) + "\n", o.Output);
   EXPECT_EQ("14:3: Stack overflow", o.RunError);
+}
+
+TEST(ScriptRecursion, RecursionThroughDeepExpressionsIsBoundedByTheStackItUses) {
+  // Every level evaluates a deep expression before it calls the next one.
+  std::string tail;
+  for (int i = 0; i < kMaxExpressionDepth - 10; ++i) tail += " + 1";
+  RunOutcome o = RunScript("JScript", "function d(n) { return d(n + 1)" + tail + "; } try { d(0); } except { Print(ExceptionMessage); }");
+  EXPECT_EQ("Stack overflow\n", o.Output);
 }
 
 TEST(ScriptRecursion, MutualRecursionIsBoundedToo) {

@@ -186,8 +186,9 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
   ModuleLock lock(this);
   // The output list stays ours for the whole packet: a concurrent GetData waits.
   std::lock_guard output(FOutputLock);
+  orb::TorbRowsParamsList* out = DataOut();
   auto passUnchanged = [&] {
-    FDataOut->Clear();
+    out->Clear();
     std::memcpy(&pCallRec->Output, &pCallRec->Input, sizeof(orb::TPluginData));
   };
   if (!FEnabled || !FRow || !FCfg) {
@@ -200,15 +201,15 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
     Result = -4;
     return;
   }
-  FDataOut->Clear();
+  out->Clear();
   try {
-    RunRows(pCallRec, input);
+    RunRows(pCallRec, input, out);
   } catch (const rtl::Exception& e) {
     AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), e.Message()}));
   }
 }
 
-void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input) {
+void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out) {
   std::int32_t start = 0, end = 0;
   bool marker = false;
   while (input->FindRowEnd(start, end, marker)) {
@@ -222,9 +223,10 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input)
         FDiscardReason.clear();
         FDiscardSilent = false;
         FCallRec = pCallRec;
+        FOut = out;
         FScript->RunProgram();
         if (!FDiscard) {
-          if (!FRow->Empty()) FDataOut->AppendRow(FRow);
+          if (!FRow->Empty()) out->AppendRow(FRow);
         } else if (!FDiscardSilent) {
           std::string text = Message("MsgDiscard");
           if (!FDiscardReason.empty()) text += ": " + FDiscardReason;
@@ -237,6 +239,7 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input)
     start = end + 1;
   }
   FCallRec = nullptr;
+  FOut = nullptr;
 }
 
 }  // namespace filter

@@ -48,6 +48,8 @@ public:
   orb::TorbParamsList* Row() const { return FRow; }
   orb::TorbParamsList* Stored() const { return FStored; }
   orb::PPluginCallRec CallRec() const { return FCallRec; }
+  // The output list of the packet being processed.
+  orb::TorbRowsParamsList* Out() const { return FOut; }
   void RequestDiscard(const std::string& reason, bool silent) {
     FDiscard = true;
     FDiscardReason = reason;
@@ -71,7 +73,7 @@ protected:
 private:
   // Prepares, under the process-wide preparation lock, and compiles the script.
   void CompileScript();
-  void RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input);
+  void RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out);
   std::string Message(const char* id) const;
 
   orb::TorbStrHolder* FProperties = nullptr;  // owned component
@@ -89,6 +91,7 @@ private:
   bool FDiscardSilent = false;
   std::string FDiscardReason;
   orb::PPluginCallRec FCallRec = nullptr;
+  orb::TorbRowsParamsList* FOut = nullptr;
 };
 
 // "GetFuncList": every registered function as a tab-indented outline, one line each

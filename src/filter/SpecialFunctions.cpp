@@ -76,7 +76,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   if (name == "SETVARIABLE") {
     row->WriteValue(Text(P(0)), P(1), true);
   } else if (name == "NEWROW") {
-    p.FDataOut->AppendRow(row);
+    if (orb::TorbRowsParamsList* out = p.Out()) out->AppendRow(row);
     while (row->Count() > row->RowBase) row->Delete(row->RowBase);
   } else if (name == "GETVARIABLE" || name == "GETVARIABLEDEF") {
     result.Clear();

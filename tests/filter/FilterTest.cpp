@@ -62,7 +62,8 @@ TEST(Filter, StoredValuesLiveUntilTheSettingsAreApplied) {
   EXPECT_EQ(rows, (std::vector<std::string>{"A=1,t=2"}));
   // Reloading the settings drops the stored values and the compiled program.
   cfg.StoreScript("begin SetVariable('t', PopVariable('t')); end.");
-  EXPECT_EQ(cfg.Command("LOAD-SETTINGS-NOW", {{"NO-SAVE", Int(1)}}), -2);
+  EXPECT_EQ(cfg.Command("LOAD-SETTINGS-NOW", {{"INI-FILE", Variant(rtl::AnsiString(cfg.IniFile()))}, {"NO-SAVE", Int(1)}}),
+            -2);
   cfg.Process(*packet, rows);
   EXPECT_EQ(rows, (std::vector<std::string>{"A=1,t=null"}));
 }

@@ -119,9 +119,10 @@ std::int32_t ProcessDataWorker(TorbPlugin* plugin, PPluginCallRec rec) {
           plugin->OnProcessData(plugin, rec, result);
           {
             std::lock_guard guard(plugin->FOutputLock);
-            if (rec->Output.DataType == pdtNone && plugin->FDataOut && !plugin->FDataOut->Empty()) {
+            TorbRowsParamsList* out = plugin->DataOut();
+            if (rec->Output.DataType == pdtNone && out && !out->Empty()) {
               rec->Output.DataType = pdtParamsList;
-              rec->Output.Data = reinterpret_cast<std::uintptr_t>(plugin->FDataOut);
+              rec->Output.Data = reinterpret_cast<std::uintptr_t>(out);
             }
           }
           if (result > 0 && !rec->Input.Data) result = 0;
@@ -161,22 +162,23 @@ std::int32_t GetDataWorker(TorbPlugin* plugin, PPluginCallRec rec) {
       rec->Input.DataType = pdtNone;
       rec->Input.Data = 0;
     }
+    TorbRowsParamsList* out = plugin->DataOut();
     if (!plugin->OnGetData) {
       if (ack) {
         std::lock_guard guard(plugin->FOutputLock);
-        if (plugin->FDataOut) plugin->FDataOut->Clear();
+        if (out) out->Clear();
       }
       return 0;
     }
     plugin->OnGetData(plugin, rec, result);
     std::lock_guard guard(plugin->FOutputLock);
     if (ack) {
-      if (plugin->FDataOut) plugin->FDataOut->Clear();
+      if (out) out->Clear();
       return result;
     }
-    if (plugin->FDataOut && !plugin->FDataOut->Empty()) {
+    if (out && !out->Empty()) {
       rec->Output.DataType = pdtParamsList;
-      rec->Output.Data = reinterpret_cast<std::uintptr_t>(plugin->FDataOut);
+      rec->Output.Data = reinterpret_cast<std::uintptr_t>(out);
     }
     if (result > 0 && !rec->Input.Data) result = 0;
   } catch (const rtl::Exception& e) {

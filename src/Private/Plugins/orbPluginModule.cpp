@@ -83,6 +83,18 @@ TorbPlugin::~TorbPlugin() {
   delete FEvents;
   delete FDataOut;
   FEvents = FDataOut = nullptr;
+  for (auto& [thread, list] : FThreadDataOut) delete list;
+  FThreadDataOut.clear();
+}
+
+TorbRowsParamsList* TorbPlugin::DataOut() {
+  std::lock_guard guard(FOutputLock);
+  const std::uint32_t self = platform::CurrentThreadId();
+  if (!FDataOut || self == FThreadId) return FDataOut;
+  for (auto& [thread, list] : FThreadDataOut)
+    if (thread == self) return list;
+  FThreadDataOut.emplace_back(self, new TorbRowsParamsList());
+  return FThreadDataOut.back().second;
 }
 
 void TorbPlugin::AfterConstruction() {
@@ -216,9 +228,11 @@ std::int32_t TorbPlugin::DoUnload(PPluginCallRec pCallRec) {
       FEvents = nullptr;
       try {
         delete FDataOut;
+        for (auto& [thread, list] : FThreadDataOut) delete list;
       } catch (...) {
       }
       FDataOut = nullptr;
+      FThreadDataOut.clear();
     }
     FParentApp = 0;
     FMessageWindow = 0;

@@ -182,12 +182,19 @@ public:
   TSendByteProc fSendByte = nullptr;
   TSendNotifyProc fSendNotify = nullptr;
 
+  // The output list of the calling thread: FDataOut for the thread that loaded the
+  // module, a list of its own for every other thread, so that threads processing
+  // packets of one configuration never hand the host each other's rows (a host takes a
+  // call's rows before that thread's next call). nullptr before LOAD and after UNLOAD.
+  TorbRowsParamsList* DataOut();
+
   // The instance list's reference plus one per call that uses the instance.
   std::atomic<std::int32_t> FUseCount{0};
 
   // Guards FDataOut and FEvents against a GetData or GetEvents running on another
   // thread while a data call fills them.
   rtl::TCriticalSection FOutputLock;
+  std::vector<std::pair<std::uint32_t, TorbRowsParamsList*>> FThreadDataOut;  // under FOutputLock
 
 protected:
   // Runs the LANGUAGE steps' translation once (no translator in this build: marks done).

@@ -1,6 +1,4 @@
-var n;
 begin
-  n := GetVariableDef('Count', 0);
   if IsVariableStored('Total') then
     PushVariable('Total', PopVariable('Total') + GetVariable('V'))
   else

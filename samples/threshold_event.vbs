@@ -2,6 +2,6 @@
 Dim p
 p = GetVariable("Pressure")
 If p > 5 Then
-  SendEventEx "HIGH-PRESSURE", Array("Pressure", p, "Station", GetVariable("Station"))
-  DbgLog "pressure high at " & GetVariable("Station"), 1
+  SendEventEx("HIGH-PRESSURE", ["Pressure", p, "Station", GetVariable("Station")])
+  DbgLog("pressure high at " & GetVariable("Station"), 1)
 End If

@@ -268,4 +268,20 @@ bool TryTextToDateTime(std::string_view text, double& serial, const FormatSettin
   return true;
 }
 
+bool TryTextToDate(std::string_view text, double& date, const FormatSettings& fs) {
+  Cursor c{text};
+  c.SkipBlanks();
+  if (!ParseDate(c, date, fs)) return false;
+  c.SkipBlanks();
+  return c.AtEnd();
+}
+
+bool TryTextToTime(std::string_view text, double& time, const FormatSettings& fs) {
+  Cursor c{text};
+  c.SkipBlanks();
+  if (!ParseTime(c, time, fs)) return false;
+  c.SkipBlanks();
+  return c.AtEnd();
+}
+
 }  // namespace rtl

@@ -33,5 +33,8 @@ bool TryDateTimeToText(double serial, std::string& text, const FormatSettings& f
 // time ("h:nn", "h:nn:ss", "h:nn:ss.zzz", each optionally followed by the locale's AM or
 // PM text, or "h AM") or a date followed by a time.
 bool TryTextToDateTime(std::string_view text, double& serial, const FormatSettings& fs);
+// The same forms, but only a date, or only a time (blanks around allowed).
+bool TryTextToDate(std::string_view text, double& date, const FormatSettings& fs);
+bool TryTextToTime(std::string_view text, double& time, const FormatSettings& fs);
 
 }  // namespace rtl

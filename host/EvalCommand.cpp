@@ -16,6 +16,7 @@
 #include <string>
 
 #include "HostCommands.h"
+#include "ScriptFileArgs.h"
 #include "engine/fsHelpers.h"
 #include "engine/fsScript.h"
 #include "engine/fsVariables.h"
@@ -26,11 +27,6 @@
 namespace {
 
 using rtl::Variant;
-
-int BadUsage(const char* why) {
-  std::fprintf(stderr, "velmora-host eval: %s (usage: eval --language NAME FILE)\n", why);
-  return 2;
-}
 
 // A built-in function of the tool.
 class EvalFunction : public fs::TfsCustomHelper {
@@ -93,31 +89,13 @@ void RegisterToolFunctions(fs::TfsScript& s) {
   })->Param("A", fvtVariant)->Param("B", fvtVariant)->Param("C", fvtVariant);
 }
 
-std::string DirectoryOf(const std::string& file) {
-  std::size_t slash = file.find_last_of("/\\");
-  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
-}
-
 }  // namespace
 
 int RunEval(int argc, char** argv) {
-  std::string language, file;
-  bool haveFile = false;
-  for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--language") == 0) {
-      if (i + 1 >= argc) return BadUsage("--language needs a dialect name");
-      language = argv[++i];
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return BadUsage((std::string("unknown option ") + argv[i]).c_str());
-    } else if (!haveFile) {
-      file = argv[i];
-      haveFile = true;
-    } else {
-      return BadUsage("more than one file given");
-    }
-  }
-  if (language.empty()) return BadUsage("no dialect given");
-  if (!haveFile) return BadUsage("no script file given");
+  ScriptFileArgs args;
+  if (int rc = ReadScriptFileArgs("eval", argc, argv, args)) return rc;
+  const std::string& language = args.Language;
+  const std::string& file = args.File;
 
   std::ifstream in(file, std::ios::binary);
   std::ostringstream content;

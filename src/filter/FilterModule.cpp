@@ -43,6 +43,20 @@ const char* const kPropertyLines[] = {
 };
 
 // Long strings, not short ones: an exception message is not cut at 255 characters.
+thread_local TaPlugin* tRunning = nullptr;
+
+// Marks the filter whose script runs on this thread for the scope of a packet.
+class RunningScope {
+public:
+  explicit RunningScope(TaPlugin* plugin) : FPrevious(tRunning) { tRunning = plugin; }
+  ~RunningScope() { tRunning = FPrevious; }
+  RunningScope(const RunningScope&) = delete;
+  RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+  TaPlugin* FPrevious;
+};
+
 std::string FormatMessage(const std::string& text, std::initializer_list<std::string> args) {
   std::vector<rtl::FormatArg> formatArgs;
   for (const std::string& a : args) formatArgs.push_back(rtl::FormatArg::FromWide(rtl::AnsiToWide(a)));
@@ -50,6 +64,8 @@ std::string FormatMessage(const std::string& text, std::initializer_list<std::st
 }
 
 }  // namespace
+
+TaPlugin* RunningFilter() { return tRunning; }
 
 const rtl::TClassInfo& TaPlugin::StaticClassInfo() {
   static const rtl::TClassInfo info =
@@ -202,6 +218,7 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
     return;
   }
   out->Clear();
+  RunningScope running(this);
   try {
     RunRows(pCallRec, input, out);
   } catch (const rtl::Exception& e) {

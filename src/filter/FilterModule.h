@@ -94,6 +94,9 @@ private:
   orb::TorbRowsParamsList* FOut = nullptr;
 };
 
+// The filter whose script runs on the calling thread, or nullptr.
+TaPlugin* RunningFilter();
+
 // "GetFuncList": every registered function as a tab-indented outline, one line each
 // ending with CR LF: "Functions", the categories, their functions.
 std::string FunctionCatalogue();

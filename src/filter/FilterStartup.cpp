@@ -3,6 +3,7 @@
 #include "Private/Plugins/orbInstances.h"
 #include "filter/FilterModule.h"
 #include "filter/FilterScriptSetup.h"
+#include "runtime/fsSysFunctions.h"
 
 namespace filter {
 
@@ -12,8 +13,16 @@ struct FilterLifetime {
     TaPlugin::StaticClassInfo();
     CreatePreparationLock();
     orb::SetPluginClass(&orb::CreatePluginOf<TaPlugin>);
+    // Where no message box can be shown, a script's ShowMessage is an information
+    // line in its module's log.
+    fs::SetShowMessageHook([](const std::string& text) {
+      if (TaPlugin* plugin = RunningFilter()) plugin->AddLog(2, text);
+    });
   }
-  ~FilterLifetime() { FreePreparationLock(); }
+  ~FilterLifetime() {
+    fs::SetShowMessageHook(nullptr);
+    FreePreparationLock();
+  }
 };
 FilterLifetime gFilter;
 }  // namespace

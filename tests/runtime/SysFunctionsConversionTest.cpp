@@ -10,22 +10,9 @@
 namespace fs {
 namespace {
 
+using test::EvalCase;
 using test::SysFunctionsHost;
-
-struct EvalCase {
-  const char* Expression;
-  const char* Expected;
-};
-
-class SysFunctionsConversionTest : public ::testing::Test {
-protected:
-  void ExpectAll(std::initializer_list<EvalCase> cases) {
-    for (const EvalCase& c : cases) EXPECT_EQ(FHost.Eval(c.Expression), c.Expected) << c.Expression;
-  }
-
-  test::EnglishSettings FSettings;
-  SysFunctionsHost FHost;
-};
+using SysFunctionsConversionTest = test::SysFunctionsFixture;
 
 TEST_F(SysFunctionsConversionTest, IntegersToAndFromText) {
   ExpectAll({

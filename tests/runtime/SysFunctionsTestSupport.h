@@ -4,6 +4,9 @@
 // regional settings for the duration of a test.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -46,6 +49,23 @@ public:
 
 private:
   rtl::FormatSettings FSaved;
+};
+
+// A table-driven fixture: expressions evaluated under the English settings and compared
+// with their expected text.
+struct EvalCase {
+  const char* Expression;
+  const char* Expected;
+};
+
+class SysFunctionsFixture : public ::testing::Test {
+protected:
+  void ExpectAll(std::initializer_list<EvalCase> cases) {
+    for (const EvalCase& c : cases) EXPECT_EQ(FHost.Eval(c.Expression), c.Expected) << c.Expression;
+  }
+
+  EnglishSettings FSettings;
+  SysFunctionsHost FHost;
 };
 
 }  // namespace fs::test

@@ -1,0 +1,3 @@
+begin
+  ShowMessage('hello ' + GetVariable('Name'));
+end.

@@ -141,7 +141,7 @@ TEST(TokenizerTest, Symbols) {
 TEST(TokenizerTest, StringLiterals) {
   struct Case {
     const char* Text;
-    bool Spec;
+    bool SpecialChar;
     const char* Quote;
     const char* Expected;
   } cases[] = {
@@ -159,7 +159,7 @@ TEST(TokenizerTest, StringLiterals) {
   };
   for (const auto& c : cases) {
     TfsParser p = Loaded(c.Text);
-    p.SetSpecStrChar(c.Spec);
+    p.SetSpecStrChar(c.SpecialChar);
     p.SetStringQuotes(c.Quote);
     EXPECT_EQ(p.ReadStringLiteral(), c.Expected) << c.Text;
   }

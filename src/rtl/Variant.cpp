@@ -42,7 +42,7 @@ void Variant::Swap(Variant& o) noexcept {
   std::swap(FInt64, o.FInt64);
 }
 
-void Variant::Clear() noexcept {
+void Variant::ReleaseResource() noexcept {
   switch (FType) {
     case varString:
       AnsiString::ReleaseRaw(FRaw);
@@ -58,8 +58,6 @@ void Variant::Clear() noexcept {
       if ((FType & varArray) && !(FType & varByRef)) VarArrayDestroy(static_cast<VarArray*>(FRaw));
       break;
   }
-  FType = varEmpty;
-  FInt64 = 0;
 }
 
 void Variant::CopyFrom(const Variant& o) {

@@ -81,7 +81,10 @@ public:
     o.FType = varEmpty;
     o.FInt64 = 0;
   }
-  ~Variant() { Clear(); }
+  // Numbers, Booleans, dates and currency own nothing: only the others go out of line.
+  ~Variant() {
+    if (OwnsResource()) ReleaseResource();
+  }
   Variant& operator=(const Variant& o);
   Variant& operator=(Variant&& o) noexcept;
 
@@ -146,7 +149,11 @@ public:
   UnknownInterface* AsInterfaceRaw() const noexcept { return static_cast<UnknownInterface*>(FRaw); }
   void* RawPointer() const noexcept { return FRaw; }
 
-  void Clear() noexcept;
+  void Clear() noexcept {
+    if (OwnsResource()) ReleaseResource();
+    FType = varEmpty;
+    FInt64 = 0;
+  }
   void Swap(Variant& o) noexcept;
 
   // Exact identity of type and content (strings by characters, arrays element-wise);
@@ -155,6 +162,12 @@ public:
 
 private:
   void CopyFrom(const Variant& o);
+  bool OwnsResource() const noexcept {
+    return FType == varString || FType == varOleStr || FType == varDispatch || FType == varUnknown ||
+           ((FType & varArray) && !(FType & varByRef));
+  }
+  // Frees what the value holds; leaves the type as it is (the callers reset or drop it).
+  void ReleaseResource() noexcept;
 
   std::uint16_t FType;
   std::uint16_t FRes1, FRes2, FRes3;

@@ -34,6 +34,13 @@ void TfsStatement::RunItems() {
   }
 }
 
+bool TfsStatement::RunLoopPass() {
+  RunItems();
+  if (FProgram->BreakRequest() || FProgram->ExitRequest()) return false;
+  FProgram->SetContinueRequest(false);
+  return true;
+}
+
 void TfsStatement::NotifyRunLine() { FProgram->NotifyRunLine(this); }
 
 // Assignments -----------------------------------------------------------------------------
@@ -185,9 +192,7 @@ void TfsRepeatStmt::Run() {
   NotifyRunLine();
   TfsScript* program = FProgram;
   for (;;) {
-    RunItems();
-    if (program->BreakRequest() || program->ExitRequest()) break;
-    program->SetContinueRequest(false);
+    if (!RunLoopPass()) break;
     program->SetCurrentStatement(this);
     if (rtl::VarAsCondition(FCondition->GetValue()) != FInverse) break;
   }
@@ -204,9 +209,7 @@ void TfsWhileStmt::Run() {
   for (;;) {
     program->SetCurrentStatement(this);
     if (!rtl::VarAsCondition(FCondition->GetValue())) break;
-    RunItems();
-    if (program->BreakRequest() || program->ExitRequest()) break;
-    program->SetContinueRequest(false);
+    if (!RunLoopPass()) break;
   }
   program->SetBreakRequest(false);
 }
@@ -225,16 +228,12 @@ void TfsForStmt::Run() {
   if (!FDown) {
     for (std::int64_t i = first; i <= last; ++i) {
       CopyValue(counter, Variant(static_cast<std::int32_t>(i)));
-      RunItems();
-      if (program->BreakRequest() || program->ExitRequest()) break;
-      program->SetContinueRequest(false);
+      if (!RunLoopPass()) break;
     }
   } else {
     for (std::int64_t i = first; i >= last; --i) {
       CopyValue(counter, Variant(static_cast<std::int32_t>(i)));
-      RunItems();
-      if (program->BreakRequest() || program->ExitRequest()) break;
-      program->SetContinueRequest(false);
+      if (!RunLoopPass()) break;
     }
   }
   program->SetBreakRequest(false);
@@ -256,9 +255,7 @@ void TfsVbForStmt::Run() {
   TfsScript* program = FProgram;
   while (rtl::VarCompare(current, last, test)) {
     CopyValue(FVariable->StoredValue(), current);
-    RunItems();
-    if (program->BreakRequest() || program->ExitRequest()) break;
-    program->SetContinueRequest(false);
+    if (!RunLoopPass()) break;
     rtl::VarOpInPlace(current, step, rtl::TVarOp::Add);
   }
   program->SetBreakRequest(false);
@@ -280,9 +277,7 @@ void TfsCppForStmt::Run() {
   for (;;) {
     program->SetCurrentStatement(this);
     if (!rtl::VarAsCondition(FCondition->GetValue())) break;
-    RunItems();
-    if (program->BreakRequest() || program->ExitRequest()) break;
-    program->SetContinueRequest(false);
+    if (!RunLoopPass()) break;
     FSecondStmt->Run();
   }
   program->SetBreakRequest(false);

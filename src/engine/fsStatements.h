@@ -35,6 +35,9 @@ public:
 protected:
   // The list behaviour, for statements whose items are their body.
   void RunItems();
+  // Runs the items as one pass of a loop body; false when the loop must stop (a break
+  // or an exit was requested). A continue request ends with the pass.
+  bool RunLoopPass();
   void NotifyRunLine();
 
   TfsScript* FProgram;

@@ -1,0 +1,3 @@
+begin
+  WriteLn(1 div 0);
+end.

@@ -1,5 +1,5 @@
 // What the date routines need from the operating system: the current local date and
-// time. Declared here, supplied by the platform layer.
+// time. Declared here, supplied by the platform layer (src/platform/*/LocalTime.cpp).
 #pragma once
 
 #include "rtl/DateText.h"

@@ -1,15 +1,16 @@
-#include "platform/LocalTime.h"
+// The local clock, as the base library's date routines ask for it.
+#include "rtl/SysClock.h"
 
 #include <time.h>
 
-namespace platform {
+namespace rtl::sys {
 
-LocalDateTime LocalNow() {
+DateTimeParts LocalNow() {
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
   tm parts{};
   localtime_r(&ts.tv_sec, &parts);
-  LocalDateTime now;
+  DateTimeParts now;
   now.Year = parts.tm_year + 1900;
   now.Month = parts.tm_mon + 1;
   now.Day = parts.tm_mday;
@@ -21,4 +22,4 @@ LocalDateTime LocalNow() {
   return now;
 }
 
-}  // namespace platform
+}  // namespace rtl::sys

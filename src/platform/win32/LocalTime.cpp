@@ -1,13 +1,14 @@
-#include "platform/LocalTime.h"
+// The local clock, as the base library's date routines ask for it.
+#include "rtl/SysClock.h"
 
 #include <windows.h>
 
-namespace platform {
+namespace rtl::sys {
 
-LocalDateTime LocalNow() {
+DateTimeParts LocalNow() {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  LocalDateTime now;
+  DateTimeParts now;
   now.Year = st.wYear;
   now.Month = st.wMonth;
   now.Day = st.wDay;
@@ -18,4 +19,4 @@ LocalDateTime LocalNow() {
   return now;
 }
 
-}  // namespace platform
+}  // namespace rtl::sys

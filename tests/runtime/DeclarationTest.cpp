@@ -7,6 +7,7 @@
 
 #include "engine/fsScript.h"
 #include "rtl/VariantConvert.h"
+#include "runtime/RuntimeTestSupport.h"
 #include "runtime/fsDeclaration.h"
 #include "runtime/fsRegistry.h"
 
@@ -20,17 +21,7 @@ class DeclarationTest : public ::testing::Test {
 protected:
   DeclarationTest() {
     TfsRegistry r(&FScript);
-    for (const char* n : {"Integer", "Word", "Byte"}) r.RegisterTypeName(n, fvtInt);
-    r.RegisterTypeName("Int64", fvtInt64);
-    r.RegisterTypeName("Boolean", fvtBool);
-    r.RegisterTypeName("Extended", fvtFloat);
-    r.RegisterTypeName("TDateTime", fvtFloat);
-    r.RegisterTypeName("Char", fvtChar);
-    r.RegisterTypeName("String", fvtString);
-    r.RegisterTypeName("Variant", fvtVariant);
-    r.RegisterTypeName("Array", fvtArray);
-    r.RegisterTypeName("Constructor", fvtConstructor);
-    r.RegisterConstant("False", "Boolean", Variant(false));
+    test::RegisterBaseTypes(r);
     r.RegisterConstant("clRed", "Integer", Variant(std::int32_t{255}));
   }
 

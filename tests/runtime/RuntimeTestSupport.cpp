@@ -14,8 +14,7 @@ std::string ValueText(const Variant& v) {
   return rtl::VarToStr(v).str();
 }
 
-ScriptHost::ScriptHost() : FRegistry(std::make_unique<TfsScript>()), FScript(std::make_unique<TfsScript>()) {
-  TfsRegistry r(FRegistry.get());
+void RegisterBaseTypes(TfsRegistry& r) {
   for (const char* n : {"Byte", "Word", "Integer", "Longint", "Cardinal"}) r.RegisterTypeName(n, fvtInt);
   r.RegisterTypeName("Int64", fvtInt64);
   r.RegisterTypeName("Boolean", fvtBool);
@@ -30,6 +29,11 @@ ScriptHost::ScriptHost() : FRegistry(std::make_unique<TfsScript>()), FScript(std
   r.RegisterConstant("False", "Boolean", Variant(false));
   r.RegisterConstant("nil", "Variant", Variant(std::int32_t{0}));
   r.RegisterConstant("Null", "Variant", Variant::Null());
+}
+
+ScriptHost::ScriptHost() : FRegistry(std::make_unique<TfsScript>()), FScript(std::make_unique<TfsScript>()) {
+  TfsRegistry r(FRegistry.get());
+  RegisterBaseTypes(r);
   r.RegisterIndexHelpers();
   r.RegisterVariable("ExceptionClassName", "String", Variant(rtl::AnsiString()));
   r.RegisterVariable("ExceptionMessage", "String", Variant(rtl::AnsiString()));

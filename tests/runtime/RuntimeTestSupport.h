@@ -19,6 +19,9 @@ struct RunOutcome {
   std::string Output;        // what Print wrote, one line per call
 };
 
+// The type names and constants scripts in these tests rely on.
+void RegisterBaseTypes(TfsRegistry& r);
+
 class ScriptHost {
 public:
   ScriptHost();

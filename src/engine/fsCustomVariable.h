@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/fsItemList.h"
+#include "engine/fsValueCopy.h"
 #include "engine/fsVarType.h"
 #include "rtl/Variant.h"
 
@@ -46,6 +47,12 @@ public:
   virtual void SetValue(const rtl::Variant& value);
   // The item's value; the base gives the stored value.
   virtual rtl::Variant GetValue();
+  // GetValue on the hot paths: variables and parameters without a value-request
+  // handler give their stored value without a virtual call.
+  rtl::Variant Value() {
+    if (FReadsStorage && !FOnGetVarValue) return ValueCopy(FValue);
+    return GetValue();
+  }
 
   // Parameters (the items).
   int ParamCount() const noexcept { return Count(); }
@@ -76,6 +83,8 @@ public:
   const std::string& SourceUnit() const noexcept { return FSourceUnit; }
   void SetSourceUnit(const std::string& unit) { FSourceUnit = unit; }
   const TfsGetVariableValueEvent& OnGetVarValue() const noexcept { return FOnGetVarValue; }
+  // Reads give the stored value whenever no value-request handler is set.
+  bool ReadsStorage() const noexcept { return FReadsStorage; }
   void SetOnGetVarValue(const TfsGetVariableValueEvent& handler) { FOnGetVarValue = handler; }
 
   // The stored value itself, without conversion or hooks (loop counters, the array
@@ -89,6 +98,7 @@ protected:
   bool FIsMacro = false;
   bool FIsReadOnly = false;
   bool FNeedResult = true;
+  bool FReadsStorage = false;  // GetValue is the stored value unless a handler answers
   TfsVarType FTyp;
   TfsCustomVariable* FRefItem = nullptr;
   std::string FName;

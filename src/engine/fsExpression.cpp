@@ -27,6 +27,8 @@ TfsExpression::~TfsExpression() = default;
 
 Variant TfsExpression::GetValue() { return FTop->GetValue(); }
 
+bool TfsExpression::Condition() { return FTop->Condition(); }
+
 void TfsExpression::SetValue(const Variant& value) {
   if (FIsReadOnly) return;
   if (TfsDesignator* d = SingleDesignator()) d->SetValue(value);

@@ -32,6 +32,7 @@ public:
   ~TfsExpression() override;
 
   rtl::Variant GetValue() override;
+  bool Condition();
   // Writes the designator when the expression is one writable designator (by-reference
   // arguments); otherwise nothing happens.
   void SetValue(const rtl::Variant& value) override;

@@ -37,6 +37,8 @@ TfsExpressionNode::~TfsExpressionNode() {
   }
 }
 
+bool TfsExpressionNode::Condition() { return rtl::VarAsCondition(GetValue()); }
+
 void TfsExpressionNode::SetLeft(TfsExpressionNode* node) noexcept {
   FLeft = node;
   if (node) node->FParent = this;
@@ -84,6 +86,7 @@ TfsVarType ConstantType(const Variant& value) {
 TfsOperandNode::TfsOperandNode(const Variant& value) {
   FValue = value;
   FTyp = ConstantType(value);
+  FDirect = &FValue;
 }
 
 Variant TfsOperandNode::GetValue() { return ValueCopy(FValue); }
@@ -93,11 +96,14 @@ TfsDesignatorNode::TfsDesignatorNode(TfsDesignator* designator) : FDesignator(de
   FTypeName = designator->TypeName();
   FIsReadOnly = designator->IsReadOnly();
   if (dynamic_cast<TfsVariableDesignator*>(designator)) FVar = designator->RefItem();
+  // A variable's storage stays where it is for the life of the program (recursive
+  // calls save and restore its content); handlers are given when items are made.
+  if (FVar && FVar->ReadsStorage() && !FVar->OnGetVarValue()) FDirect = &FVar->StoredValue();
 }
 
 TfsDesignatorNode::~TfsDesignatorNode() = default;
 
-Variant TfsDesignatorNode::GetValue() { return FVar ? FVar->GetValue() : FDesignator->GetValue(); }
+Variant TfsDesignatorNode::GetValue() { return FVar ? FVar->Value() : FDesignator->GetValue(); }
 
 TfsSetNode::TfsSetNode(TfsSetExpression* set) : FSetExpression(set) { FTyp = fvtVariant; }
 
@@ -172,22 +178,42 @@ rtl::TVarOp VarOpOf(TfsOperatorCode op) {
 
 }  // namespace
 
-Variant TfsCompareNode::GetValue() {
-  Variant left = FLeft->GetValue();
-  Variant right = FRight->GetValue();
+bool TfsCompareNode::Compare(const Variant& left, const Variant& right) const {
   if ((FOp == opEq || FOp == opNonEq) && FRight->Typ() == fvtClass) {
     // Object references compare as the integers that carry them.
     bool same = rtl::VarToInt64(left) == rtl::VarToInt64(right);
-    return Variant(FOp == opEq ? same : !same);
+    return FOp == opEq ? same : !same;
   }
-  return Variant(rtl::VarCompare(left, right, CompareOpOf(FOp)));
+  return rtl::VarCompare(left, right, CompareOpOf(FOp));
 }
+
+// The left operand is read in place only when the right one is a stored value too:
+// evaluating the right one (a call) could change the left one after it was read.
+bool TfsCompareNode::Condition() {
+  if (const Variant* right = FRight->Direct()) {
+    if (const Variant* left = FLeft->Direct()) return Compare(*left, *right);
+    const Variant left = FLeft->GetValue();
+    return Compare(left, *right);
+  }
+  const Variant left = FLeft->GetValue();
+  const Variant right = FRight->GetValue();
+  return Compare(left, right);
+}
+
+Variant TfsCompareNode::GetValue() { return Variant(Condition()); }
 
 TfsArithmeticNode::TfsArithmeticNode(TfsOperatorCode op) : TfsOperatorNode(op), FVarOp(static_cast<int>(VarOpOf(op))) {}
 
 Variant TfsArithmeticNode::GetValue() {
+  const auto op = static_cast<rtl::TVarOp>(FVarOp);
+  if (const Variant* right = FRight->Direct()) {
+    if (const Variant* left = FLeft->Direct()) return rtl::VarBinaryOp(*left, *right, op);
+    Variant left = FLeft->GetValue();
+    rtl::VarOpInPlace(left, *right, op);
+    return left;
+  }
   Variant left = FLeft->GetValue();
-  rtl::VarOpInPlace(left, FRight->GetValue(), static_cast<rtl::TVarOp>(FVarOp));
+  rtl::VarOpInPlace(left, FRight->GetValue(), op);
   return left;
 }
 
@@ -212,6 +238,16 @@ Variant TAndNode::GetValue() {
   }
   rtl::VarOpInPlace(left, FRight->GetValue(), rtl::TVarOp::And);
   return left;
+}
+
+bool TAndNode::Condition() {
+  if (FOptimize) return FLeft->Condition() && FRight->Condition();
+  return TfsOperatorNode::Condition();
+}
+
+bool TOrNode::Condition() {
+  if (FOptimize) return FLeft->Condition() || FRight->Condition();
+  return TfsOperatorNode::Condition();
 }
 
 Variant TOrNode::GetValue() {

@@ -48,6 +48,12 @@ public:
 
   // Binding strength: a lower number binds tighter.
   virtual int Priority() const = 0;
+  // The value as the condition of an if, a loop or a short-circuit operator.
+  virtual bool Condition();
+  // Where the node's value is kept for as long as the expression lives (constants, and
+  // variables and parameters read without a handler), so that operators read it in
+  // place instead of copying it; nullptr for the others.
+  const rtl::Variant* Direct() const noexcept { return FDirect; }
 
   // Children are owned.
   TfsExpressionNode* Left() const noexcept { return FLeft; }
@@ -64,6 +70,7 @@ protected:
   TfsExpressionNode* FLeft = nullptr;
   TfsExpressionNode* FRight = nullptr;
   TfsExpressionNode* FParent = nullptr;
+  const rtl::Variant* FDirect = nullptr;
 };
 
 // A constant: its type follows the value's kind.
@@ -133,6 +140,10 @@ class TfsCompareNode : public TfsOperatorNode {
 public:
   explicit TfsCompareNode(TfsOperatorCode op) : TfsOperatorNode(op) {}
   rtl::Variant GetValue() override;
+  bool Condition() override;
+
+private:
+  bool Compare(const rtl::Variant& left, const rtl::Variant& right) const;
 };
 
 class TGreatNode : public TfsCompareNode {
@@ -219,12 +230,14 @@ class TAndNode : public TfsOperatorNode {
 public:
   TAndNode() : TfsOperatorNode(opAnd) {}
   rtl::Variant GetValue() override;
+  bool Condition() override;
 };
 
 class TOrNode : public TfsOperatorNode {
 public:
   TOrNode() : TfsOperatorNode(opOr) {}
   rtl::Variant GetValue() override;
+  bool Condition() override;
 };
 
 class TLeftBracketNode : public TfsOperatorNode {

@@ -68,7 +68,7 @@ void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expre
 
 void TfsAssignmentStmt::Run() {
   NotifyRunLine();
-  FVar->SetValue(FExpr->GetValue());
+  FVar->SetValue(FExpr->Value());
 }
 
 void TfsAssignPlusStmt::Run() {
@@ -89,33 +89,33 @@ void TfsAssignPlusStmt::Run() {
       stored = std::move(text);
       return;
     }
-    Variant v = FVar->GetValue();
+    Variant v = FVar->Value();
     rtl::VarOpInPlace(v, tail, rtl::TVarOp::Add);
     FVar->SetValue(v);
     return;
   }
-  Variant v = FVar->GetValue();
+  Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Add);
   FVar->SetValue(v);
 }
 
 void TfsAssignMinusStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->GetValue();
+  Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Subtract);
   FVar->SetValue(v);
 }
 
 void TfsAssignMulStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->GetValue();
+  Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Multiply);
   FVar->SetValue(v);
 }
 
 void TfsAssignDivStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->GetValue();
+  Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Divide);
   FVar->SetValue(v);
 }
@@ -128,12 +128,12 @@ void TfsCallStmt::SetDesignator(TfsDesignator* designator) { FDesignator.reset(d
 
 void TfsCallStmt::Run() {
   NotifyRunLine();
-  if (FModificator.empty()) {
+  if (FStep == 0) {
     FDesignator->GetValue();
     return;
   }
   Variant v = FDesignator->GetValue();
-  rtl::VarOpInPlace(v, Variant(std::int32_t{1}), FModificator == "+" ? rtl::TVarOp::Add : rtl::TVarOp::Subtract);
+  rtl::VarOpInPlace(v, Variant(FStep), rtl::TVarOp::Add);
   FDesignator->SetValue(v);
 }
 
@@ -149,7 +149,7 @@ void TfsIfStmt::SetCondition(TfsExpression* condition) { FCondition.reset(condit
 
 void TfsIfStmt::Run() {
   NotifyRunLine();
-  if (rtl::VarAsCondition(FCondition->GetValue()))
+  if (FCondition->Condition())
     RunItems();
   else
     FElseStmt->Run();
@@ -194,7 +194,7 @@ void TfsRepeatStmt::Run() {
   for (;;) {
     if (!RunLoopPass()) break;
     program->SetCurrentStatement(this);
-    if (rtl::VarAsCondition(FCondition->GetValue()) != FInverse) break;
+    if (FCondition->Condition() != FInverse) break;
   }
   program->SetBreakRequest(false);
 }
@@ -208,7 +208,7 @@ void TfsWhileStmt::Run() {
   TfsScript* program = FProgram;
   for (;;) {
     program->SetCurrentStatement(this);
-    if (!rtl::VarAsCondition(FCondition->GetValue())) break;
+    if (!FCondition->Condition()) break;
     if (!RunLoopPass()) break;
   }
   program->SetBreakRequest(false);
@@ -276,7 +276,7 @@ void TfsCppForStmt::Run() {
   FFirstStmt->Run();
   for (;;) {
     program->SetCurrentStatement(this);
-    if (!rtl::VarAsCondition(FCondition->GetValue())) break;
+    if (!FCondition->Condition()) break;
     if (!RunLoopPass()) break;
     FSecondStmt->Run();
   }

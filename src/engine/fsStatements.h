@@ -104,11 +104,15 @@ public:
   void SetDesignator(TfsDesignator* designator);
   TfsDesignator* Designator() const noexcept { return FDesignator.get(); }
   const std::string& Modificator() const noexcept { return FModificator; }
-  void SetModificator(const std::string& text) { FModificator = text; }
+  void SetModificator(const std::string& text) {
+    FModificator = text;
+    FStep = text.empty() ? 0 : text == "+" ? 1 : -1;
+  }
 
 private:
   std::unique_ptr<TfsDesignator> FDesignator;
   std::string FModificator;
+  std::int32_t FStep = 0;  // what "++" / "--" add
 };
 
 // The items are the then-branch.

@@ -10,6 +10,7 @@ using rtl::Variant;
 TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
     : TfsCustomVariable(name, typ, typeName) {
   FKind = TfsItemKind::Variable;
+  FReadsStorage = true;
 }
 
 void TfsVariable::SetValue(const Variant& value) {
@@ -68,6 +69,7 @@ TfsParamItem::TfsParamItem(const std::string& name, TfsVarType typ, const std::s
     : TfsCustomVariable(name, typ, typeName), FDefValue(Variant::Null()), FIsOptional(isOptional),
       FIsVarParam(isVarParam) {
   FKind = TfsItemKind::Param;
+  FReadsStorage = true;
 }
 
 TfsTypeVariable::TfsTypeVariable(const std::string& name, TfsVarType typ, const std::string& typeName)

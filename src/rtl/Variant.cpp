@@ -38,8 +38,10 @@ Variant& Variant::operator=(Variant&& o) noexcept {
 }
 
 void Variant::Swap(Variant& o) noexcept {
-  std::swap(FType, o.FType);
-  std::swap(FInt64, o.FInt64);
+  alignas(Variant) unsigned char mine[sizeof(Variant)];
+  std::memcpy(mine, static_cast<const void*>(this), sizeof(Variant));
+  std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
+  std::memcpy(static_cast<void*>(&o), mine, sizeof(Variant));
 }
 
 void Variant::ReleaseResource() noexcept {
@@ -78,8 +80,10 @@ void Variant::CopyFrom(const Variant& o) {
     default:
       if ((o.FType & varArray) && !(o.FType & varByRef))
         FRaw = o.FRaw ? VarArrayCopy(static_cast<VarArray*>(o.FRaw)) : nullptr;
-      else
-        FInt64 = o.FInt64;
+      else {
+        std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
+        return;
+      }
       break;
   }
   FType = o.FType;

@@ -108,37 +108,46 @@ inline bool CompareValues(T a, T b, TVarCompareOp op) noexcept {
   }
 }
 
+// out := left op right for two integers, two doubles, or an integer and a double (the
+// integer widens exactly); false when the general code has to decide. out holds no
+// resource and may be left itself.
+inline bool TryNumberOp(const Variant& left, const Variant& right, TVarOp op, Variant& out) noexcept {
+  const std::uint16_t lt = left.VarType(), rt = right.VarType();
+  if (lt == varInteger && rt == varInteger) {
+    std::int32_t r;
+    if (TryInt32Op(left.AsIntegerRaw(), right.AsIntegerRaw(), op, r)) {
+      StoreInt32(out, r);
+      return true;
+    }
+    if (op == TVarOp::Divide && right.AsIntegerRaw() != 0) {
+      StoreDouble(out, static_cast<double>(left.AsIntegerRaw()) / right.AsIntegerRaw());
+      return true;
+    }
+    return false;
+  }
+  if ((lt == varDouble || lt == varInteger) && (rt == varDouble || rt == varInteger)) {
+    const double a = lt == varDouble ? left.AsDoubleRaw() : left.AsIntegerRaw();
+    const double b = rt == varDouble ? right.AsDoubleRaw() : right.AsIntegerRaw();
+    double r;
+    if (TryDoubleOp(a, b, op, r)) {
+      StoreDouble(out, r);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace varops_detail
 
 // left := left op right (left and right may be the same variant). Numbers, Booleans,
 // dates and currency need no heap; strings allocate only for their result.
 inline void VarOpInPlace(Variant& left, const Variant& right, TVarOp op) {
-  const std::uint16_t lt = left.VarType(), rt = right.VarType();
-  if (lt == varInteger && rt == varInteger) {
-    std::int32_t r;
-    if (varops_detail::TryInt32Op(left.AsIntegerRaw(), right.AsIntegerRaw(), op, r)) {
-      varops_detail::StoreInt32(left, r);
-      return;
-    }
-  } else if (lt == varDouble && rt == varDouble) {
-    double r;
-    if (varops_detail::TryDoubleOp(left.AsDoubleRaw(), right.AsDoubleRaw(), op, r)) {
-      varops_detail::StoreDouble(left, r);
-      return;
-    }
-  }
-  varops_detail::VarOpSlow(left, right, op);
+  if (!varops_detail::TryNumberOp(left, right, op, left)) varops_detail::VarOpSlow(left, right, op);
 }
 
 inline Variant VarBinaryOp(const Variant& left, const Variant& right, TVarOp op) {
-  const std::uint16_t lt = left.VarType(), rt = right.VarType();
-  if (lt == varInteger && rt == varInteger) {
-    std::int32_t r;
-    if (varops_detail::TryInt32Op(left.AsIntegerRaw(), right.AsIntegerRaw(), op, r)) return Variant(r);
-  } else if (lt == varDouble && rt == varDouble) {
-    double r;
-    if (varops_detail::TryDoubleOp(left.AsDoubleRaw(), right.AsDoubleRaw(), op, r)) return Variant(r);
-  }
+  Variant result;
+  if (varops_detail::TryNumberOp(left, right, op, result)) return result;
   return varops_detail::VarBinaryOpSlow(left, right, op);
 }
 
@@ -148,8 +157,11 @@ inline bool VarCompare(const Variant& left, const Variant& right, TVarCompareOp 
   const std::uint16_t lt = left.VarType(), rt = right.VarType();
   if (lt == varInteger && rt == varInteger)
     return varops_detail::CompareValues(left.AsIntegerRaw(), right.AsIntegerRaw(), op);
-  if (lt == varDouble && rt == varDouble)
-    return varops_detail::CompareValues(left.AsDoubleRaw(), right.AsDoubleRaw(), op);
+  if ((lt == varDouble || lt == varInteger) && (rt == varDouble || rt == varInteger)) {
+    const double a = lt == varDouble ? left.AsDoubleRaw() : left.AsIntegerRaw();
+    const double b = rt == varDouble ? right.AsDoubleRaw() : right.AsIntegerRaw();
+    return varops_detail::CompareValues(a, b, op);
+  }
   return varops_detail::VarCompareSlow(left, right, op);
 }
 

@@ -53,6 +53,15 @@ public:
     if (FReadsStorage && !FOnGetVarValue) return ValueCopy(FValue);
     return GetValue();
   }
+  // SetValue on the hot paths: a value the item would store unchanged is stored
+  // without a virtual call.
+  void Assign(const rtl::Variant& value) {
+    if (FWrites != TfsWrites::Virtual && !FIsReadOnly && (FWrites == TfsWrites::AsIs || KeepsTypeOf(value))) {
+      CopyValue(FValue, value);
+      return;
+    }
+    SetValue(value);
+  }
 
   // Parameters (the items).
   int ParamCount() const noexcept { return Count(); }
@@ -99,6 +108,23 @@ protected:
   bool FIsReadOnly = false;
   bool FNeedResult = true;
   bool FReadsStorage = false;  // GetValue is the stored value unless a handler answers
+  // What SetValue does with a value, for Assign.
+  enum class TfsWrites : std::uint8_t {
+    Virtual,    // only SetValue knows
+    AsIs,       // stores every value unchanged
+    Converted,  // converts values to the declared type; values of that type stay as they are
+  };
+  TfsWrites FWrites = TfsWrites::Virtual;
+  bool KeepsTypeOf(const rtl::Variant& value) const noexcept {
+    switch (FTyp) {
+      case fvtInt: return value.VarType() == rtl::varInteger;
+      case fvtFloat: return value.VarType() == rtl::varDouble;
+      case fvtBool:
+      case fvtString:
+      case fvtInt64: return false;
+      default: return true;
+    }
+  }
   TfsVarType FTyp;
   TfsCustomVariable* FRefItem = nullptr;
   std::string FName;

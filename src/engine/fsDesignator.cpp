@@ -63,7 +63,7 @@ void StoreArguments(TfsDesignatorItem* link, TfsCustomVariable* target) {
       values[j] = arg->GetValue();
     }
   }
-  for (int j = 0; j < count; ++j) target->Params(j)->SetValue(values[j]);
+  for (int j = 0; j < count; ++j) target->Params(j)->Assign(values[j]);
 }
 
 // Gives the values of by-reference parameters back to the arguments' designators.

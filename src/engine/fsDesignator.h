@@ -102,8 +102,8 @@ protected:
 class TfsVariableDesignator : public TfsDesignator {
 public:
   using TfsDesignator::TfsDesignator;
-  rtl::Variant GetValue() override { return FRefItem->GetValue(); }
-  void SetValue(const rtl::Variant& value) override { FRefItem->SetValue(value); }
+  rtl::Variant GetValue() override { return FRefItem->Value(); }
+  void SetValue(const rtl::Variant& value) override { FRefItem->Assign(value); }
 };
 
 // A string variable and one index: one character, 1-based.

@@ -204,18 +204,37 @@ Variant TfsCompareNode::GetValue() { return Variant(Condition()); }
 
 TfsArithmeticNode::TfsArithmeticNode(TfsOperatorCode op) : TfsOperatorNode(op), FVarOp(static_cast<int>(VarOpOf(op))) {}
 
-Variant TfsArithmeticNode::GetValue() {
-  const auto op = static_cast<rtl::TVarOp>(FVarOp);
-  if (const Variant* right = FRight->Direct()) {
-    if (const Variant* left = FLeft->Direct()) return rtl::VarBinaryOp(*left, *right, op);
-    Variant left = FLeft->GetValue();
+namespace {
+
+// left op right, reading stored operands in place (the left one only when the right
+// one is stored too, as for comparisons).
+template <class Op>
+Variant Arithmetic(TfsExpressionNode* l, TfsExpressionNode* r, Op op) {
+  if (const Variant* right = r->Direct()) {
+    if (const Variant* left = l->Direct()) return rtl::VarBinaryOp(*left, *right, op);
+    Variant left = l->GetValue();
     rtl::VarOpInPlace(left, *right, op);
     return left;
   }
-  Variant left = FLeft->GetValue();
-  rtl::VarOpInPlace(left, FRight->GetValue(), op);
+  Variant left = l->GetValue();
+  rtl::VarOpInPlace(left, r->GetValue(), op);
   return left;
 }
+
+template <rtl::TVarOp Op>
+struct Fixed {
+  constexpr operator rtl::TVarOp() const noexcept { return Op; }
+};
+
+}  // namespace
+
+Variant TfsArithmeticNode::GetValue() { return Arithmetic(FLeft, FRight, static_cast<rtl::TVarOp>(FVarOp)); }
+Variant TPlusNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::Add>()); }
+Variant TMinusNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::Subtract>()); }
+Variant TMulNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::Multiply>()); }
+Variant TDivFloatNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::Divide>()); }
+Variant TDivIntNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::IntDivide>()); }
+Variant TModNode::GetValue() { return Arithmetic(FLeft, FRight, Fixed<rtl::TVarOp::Modulus>()); }
 
 Variant TStrCatNode::GetValue() {
   Variant left = FLeft->GetValue();

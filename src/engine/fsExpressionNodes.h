@@ -171,7 +171,8 @@ public:
   TEqNode() : TfsCompareNode(opEq) {}
 };
 
-// Arithmetic, shifts and xor: one variant operation.
+// Arithmetic, shifts and xor: one variant operation. The commonest operators have
+// their own evaluation, with the operation known when compiled.
 class TfsArithmeticNode : public TfsOperatorNode {
 public:
   explicit TfsArithmeticNode(TfsOperatorCode op);
@@ -184,26 +185,32 @@ private:
 class TPlusNode : public TfsArithmeticNode {
 public:
   TPlusNode() : TfsArithmeticNode(opPlus) {}
+  rtl::Variant GetValue() override;
 };
 class TMinusNode : public TfsArithmeticNode {
 public:
   TMinusNode() : TfsArithmeticNode(opMinus) {}
+  rtl::Variant GetValue() override;
 };
 class TMulNode : public TfsArithmeticNode {
 public:
   TMulNode() : TfsArithmeticNode(opMul) {}
+  rtl::Variant GetValue() override;
 };
 class TDivFloatNode : public TfsArithmeticNode {
 public:
   TDivFloatNode() : TfsArithmeticNode(opDivFloat) {}
+  rtl::Variant GetValue() override;
 };
 class TDivIntNode : public TfsArithmeticNode {
 public:
   TDivIntNode() : TfsArithmeticNode(opDivInt) {}
+  rtl::Variant GetValue() override;
 };
 class TModNode : public TfsArithmeticNode {
 public:
   TModNode() : TfsArithmeticNode(opMod) {}
+  rtl::Variant GetValue() override;
 };
 class TShlNode : public TfsArithmeticNode {
 public:

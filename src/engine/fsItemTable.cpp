@@ -31,6 +31,7 @@ std::uint32_t NameHash(std::string_view upperName) noexcept {
 TfsItemTable::~TfsItemTable() { Clear(); }
 
 void TfsItemTable::Add(const std::string& name, TfsObject* object, bool owned) {
+  ++FVersion;
   if (FBuckets.empty() || FEntries.size() >= FBuckets.size()) Rehash(FBuckets.empty() ? 64 : FBuckets.size() * 4);
   Entry e{name, UpperCase(name), object, owned, -1};
   std::size_t b = NameHash(e.UpperName) & (FBuckets.size() - 1);
@@ -61,6 +62,7 @@ void TfsItemTable::Rehash(std::size_t bucketCount) {
 }
 
 void TfsItemTable::RemoveIf(const std::function<bool(const Entry&)>& predicate) {
+  ++FVersion;
   std::vector<Entry> kept;
   std::vector<TfsObject*> doomed;
   kept.reserve(FEntries.size());
@@ -78,6 +80,7 @@ void TfsItemTable::RemoveIf(const std::function<bool(const Entry&)>& predicate) 
 }
 
 void TfsItemTable::Extract(const TfsObject* object) {
+  ++FVersion;
   for (std::size_t i = FEntries.size(); i-- > 0;) {
     if (FEntries[i].Object == object) {
       FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(i));
@@ -88,6 +91,7 @@ void TfsItemTable::Extract(const TfsObject* object) {
 }
 
 void TfsItemTable::Clear() {
+  ++FVersion;
   std::vector<Entry> entries;
   entries.swap(FEntries);
   FBuckets.clear();

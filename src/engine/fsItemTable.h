@@ -46,12 +46,15 @@ public:
 
   int Count() const noexcept { return static_cast<int>(FEntries.size()); }
   const Entry& Entries(int index) const { return FEntries[static_cast<std::size_t>(index)]; }
+  // Changes whenever entries are added or removed (for lists derived from the table).
+  std::uint32_t Version() const noexcept { return FVersion; }
 
 private:
   void Rehash(std::size_t bucketCount);
 
   std::vector<Entry> FEntries;
   std::vector<int> FBuckets;  // newest entry of each bucket, or -1
+  std::uint32_t FVersion = 0;
 };
 
 }  // namespace fs

@@ -69,14 +69,19 @@ rtl::Variant TfsProcVariable::GetValue() {
 void TfsProcVariable::SaveLocals() {
   FFrames.push_back(FLocalStack.size());
   const TfsItemTable& items = FProgram->Items();
-  for (int i = 0, n = items.Count(); i < n; ++i) {
-    TfsObject* o = items.Entries(i).Object;
-    TfsCustomVariable* v = o ? o->AsVariable() : nullptr;
-    if (!v) continue;
-    TfsItemKind k = v->Kind();
-    if (k == TfsItemKind::Variable || k == TfsItemKind::StringVariable || k == TfsItemKind::Param)
-      FLocalStack.push_back({v, ValueCopy(v->StoredValue())});
+  if (!FLocalsKnown || FLocalsVersion != items.Version()) {
+    FLocals.clear();
+    for (int i = 0, n = items.Count(); i < n; ++i) {
+      TfsObject* o = items.Entries(i).Object;
+      TfsCustomVariable* v = o ? o->AsVariable() : nullptr;
+      if (!v) continue;
+      TfsItemKind k = v->Kind();
+      if (k == TfsItemKind::Variable || k == TfsItemKind::StringVariable || k == TfsItemKind::Param) FLocals.push_back(v);
+    }
+    FLocalsVersion = items.Version();
+    FLocalsKnown = true;
   }
+  for (TfsCustomVariable* v : FLocals) FLocalStack.push_back({v, ValueCopy(v->StoredValue())});
 }
 
 void TfsProcVariable::RestoreLocals() {

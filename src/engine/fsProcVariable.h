@@ -63,6 +63,10 @@ private:
   bool FExecuting = false;
   std::vector<TfsLocalVariablesHelper> FLocalStack;
   std::vector<std::size_t> FFrames;  // start of each saved set in FLocalStack
+  // The scope's variables and parameters, found again when its table has changed.
+  std::vector<TfsCustomVariable*> FLocals;
+  std::uint32_t FLocalsVersion = 0;
+  bool FLocalsKnown = false;
 };
 
 }  // namespace fs

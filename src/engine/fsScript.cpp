@@ -131,7 +131,12 @@ void TfsScript::MarkErrorPosition() {
   if (FCurrent) FLastErrorPos = FCurrent->SourcePos();
 }
 
-void TfsScript::NotifyRunLine(const TfsStatement* statement) {
+std::atomic<bool>& TfsRunLineHandler::Seen() noexcept {
+  static std::atomic<bool> seen{false};
+  return seen;
+}
+
+void TfsScript::NotifyRunLineHandler(const TfsStatement* statement) {
   for (TfsScript* s = this; s; s = s->FParent) {
     if (s->OnRunLine) {
       s->OnRunLine(this, statement->UnitName(), statement->SourcePos());

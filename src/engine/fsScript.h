@@ -6,6 +6,7 @@
 // whose parent is the declaring script.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,6 +28,27 @@ using TfsGetUnitEvent = std::function<void(TfsScript* Sender, const std::string&
 // Told before a statement runs: (the statement's script, its unit, "line:column").
 using TfsRunLineEvent =
     std::function<void(TfsScript* Sender, const std::string& UnitName, const std::string& SourcePos)>;
+
+// OnRunLine: holds the handler and notes, for the whole process, that a handler has
+// been set, so that statements look for one only from then on.
+class TfsRunLineHandler {
+public:
+  template <class F>
+  TfsRunLineHandler& operator=(F&& handler) {
+    FHandler = std::forward<F>(handler);
+    if (FHandler) Seen().store(true, std::memory_order_relaxed);
+    return *this;
+  }
+  explicit operator bool() const noexcept { return static_cast<bool>(FHandler); }
+  void operator()(TfsScript* sender, const std::string& unitName, const std::string& sourcePos) const {
+    FHandler(sender, unitName, sourcePos);
+  }
+  static bool AnySet() noexcept { return Seen().load(std::memory_order_relaxed); }
+
+private:
+  static std::atomic<bool>& Seen() noexcept;
+  TfsRunLineEvent FHandler;
+};
 
 class TfsScript {
 public:
@@ -128,16 +150,20 @@ public:
   std::uintptr_t& CallStackBase() noexcept { return FCallStackBase; }
 
   // Tells the first script up the parent chain that has OnRunLine about a statement.
-  void NotifyRunLine(const TfsStatement* statement);
+  // Until some script of the process has had a handler, there is none to look for.
+  void NotifyRunLine(const TfsStatement* statement) {
+    if (TfsRunLineHandler::AnySet()) NotifyRunLineHandler(statement);
+  }
 
   // Events --------------------------------------------------------------------------------
 
   TfsGetUnitEvent OnGetUnit;
   TfsGetUnitEvent OnGetILUnit;
-  TfsRunLineEvent OnRunLine;
+  TfsRunLineHandler OnRunLine;
   TfsGetVariableValueEvent OnGetVarValue;
 
 private:
+  void NotifyRunLineHandler(const TfsStatement* statement);
   std::vector<std::string> FLines;
   std::string FSyntaxType = "PascalScript";
   std::vector<std::string> FIncludeDirs{std::string()};

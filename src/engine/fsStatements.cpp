@@ -68,7 +68,7 @@ void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expre
 
 void TfsAssignmentStmt::Run() {
   NotifyRunLine();
-  FVar->SetValue(FExpr->Value());
+  FVar->Assign(FExpr->Value());
 }
 
 void TfsAssignPlusStmt::Run() {
@@ -91,45 +91,55 @@ void TfsAssignPlusStmt::Run() {
     }
     Variant v = FVar->Value();
     rtl::VarOpInPlace(v, tail, rtl::TVarOp::Add);
-    FVar->SetValue(v);
+    FVar->Assign(v);
     return;
   }
   Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Add);
-  FVar->SetValue(v);
+  FVar->Assign(v);
 }
 
 void TfsAssignMinusStmt::Run() {
   NotifyRunLine();
   Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Subtract);
-  FVar->SetValue(v);
+  FVar->Assign(v);
 }
 
 void TfsAssignMulStmt::Run() {
   NotifyRunLine();
   Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Multiply);
-  FVar->SetValue(v);
+  FVar->Assign(v);
 }
 
 void TfsAssignDivStmt::Run() {
   NotifyRunLine();
   Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Divide);
-  FVar->SetValue(v);
+  FVar->Assign(v);
 }
 
 // Calls -------------------------------------------------------------------------------------
 
 TfsCallStmt::~TfsCallStmt() = default;
 
-void TfsCallStmt::SetDesignator(TfsDesignator* designator) { FDesignator.reset(designator); }
+void TfsCallStmt::SetDesignator(TfsDesignator* designator) {
+  FDesignator.reset(designator);
+  auto* plain = dynamic_cast<TfsVariableDesignator*>(designator);
+  FVar = plain ? plain->RefItem() : nullptr;
+}
 
 void TfsCallStmt::Run() {
   NotifyRunLine();
   if (FStep == 0) {
     FDesignator->GetValue();
+    return;
+  }
+  if (FVar) {
+    Variant v = FVar->Value();
+    rtl::VarOpInPlace(v, Variant(FStep), rtl::TVarOp::Add);
+    FVar->Assign(v);
     return;
   }
   Variant v = FDesignator->GetValue();

@@ -111,6 +111,7 @@ public:
 
 private:
   std::unique_ptr<TfsDesignator> FDesignator;
+  TfsCustomVariable* FVar = nullptr;  // the variable of a plain variable designator
   std::string FModificator;
   std::int32_t FStep = 0;  // what "++" / "--" add
 };

@@ -11,6 +11,7 @@ TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::str
     : TfsCustomVariable(name, typ, typeName) {
   FKind = TfsItemKind::Variable;
   FReadsStorage = true;
+  FWrites = TfsWrites::Converted;
 }
 
 void TfsVariable::SetValue(const Variant& value) {
@@ -46,6 +47,7 @@ Variant TfsVariable::GetValue() {
 TfsStringVariable::TfsStringVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
     : TfsVariable(name, typ, typeName) {
   FKind = TfsItemKind::StringVariable;
+  FWrites = TfsWrites::Virtual;
 }
 
 void TfsStringVariable::SetValue(const Variant& value) {
@@ -70,6 +72,7 @@ TfsParamItem::TfsParamItem(const std::string& name, TfsVarType typ, const std::s
       FIsVarParam(isVarParam) {
   FKind = TfsItemKind::Param;
   FReadsStorage = true;
+  FWrites = TfsWrites::AsIs;
 }
 
 TfsTypeVariable::TfsTypeVariable(const std::string& name, TfsVarType typ, const std::string& typeName)

@@ -19,6 +19,14 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Variant.h"
 
+// The fast paths below are small once the operation is known where they are used; the
+// compiler would otherwise keep them as calls.
+#if defined(__GNUC__) || defined(__clang__)
+#define RTL_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define RTL_ALWAYS_INLINE inline
+#endif
+
 namespace rtl {
 
 enum class TVarOp : std::uint8_t { Add, Subtract, Multiply, Divide, IntDivide, Modulus, ShiftLeft, ShiftRight, And, Or, Xor };
@@ -56,12 +64,12 @@ bool VarAsConditionSlow(const Variant& v);
 
 // Writes a number over a variant that holds no resource (a number itself), reusing its
 // storage: no clearing call, nothing to free.
-inline void StoreInt32(Variant& v, std::int32_t x) noexcept { ::new (static_cast<void*>(&v)) Variant(x); }
-inline void StoreDouble(Variant& v, double x) noexcept { ::new (static_cast<void*>(&v)) Variant(x); }
+RTL_ALWAYS_INLINE void StoreInt32(Variant& v, std::int32_t x) noexcept { ::new (static_cast<void*>(&v)) Variant(x); }
+RTL_ALWAYS_INLINE void StoreDouble(Variant& v, double x) noexcept { ::new (static_cast<void*>(&v)) Variant(x); }
 
 // Two 32-bit integers; false when the result does not fit (or a divisor is zero) and
 // the general code has to decide.
-inline bool TryInt32Op(std::int32_t a, std::int32_t b, TVarOp op, std::int32_t& r) noexcept {
+RTL_ALWAYS_INLINE bool TryInt32Op(std::int32_t a, std::int32_t b, TVarOp op, std::int32_t& r) noexcept {
   switch (op) {
     case TVarOp::Add: return !__builtin_add_overflow(a, b, &r);
     case TVarOp::Subtract: return !__builtin_sub_overflow(a, b, &r);
@@ -83,7 +91,7 @@ inline bool TryInt32Op(std::int32_t a, std::int32_t b, TVarOp op, std::int32_t& 
   }
 }
 
-inline bool TryDoubleOp(double a, double b, TVarOp op, double& r) noexcept {
+RTL_ALWAYS_INLINE bool TryDoubleOp(double a, double b, TVarOp op, double& r) noexcept {
   switch (op) {
     case TVarOp::Add: r = a + b; return true;
     case TVarOp::Subtract: r = a - b; return true;
@@ -97,7 +105,7 @@ inline bool TryDoubleOp(double a, double b, TVarOp op, double& r) noexcept {
 }
 
 template <class T>
-inline bool CompareValues(T a, T b, TVarCompareOp op) noexcept {
+RTL_ALWAYS_INLINE bool CompareValues(T a, T b, TVarCompareOp op) noexcept {
   switch (op) {
     case TVarCompareOp::Equal: return a == b;
     case TVarCompareOp::NotEqual: return a != b;
@@ -111,7 +119,7 @@ inline bool CompareValues(T a, T b, TVarCompareOp op) noexcept {
 // out := left op right for two integers, two doubles, or an integer and a double (the
 // integer widens exactly); false when the general code has to decide. out holds no
 // resource and may be left itself.
-inline bool TryNumberOp(const Variant& left, const Variant& right, TVarOp op, Variant& out) noexcept {
+RTL_ALWAYS_INLINE bool TryNumberOp(const Variant& left, const Variant& right, TVarOp op, Variant& out) noexcept {
   const std::uint16_t lt = left.VarType(), rt = right.VarType();
   if (lt == varInteger && rt == varInteger) {
     std::int32_t r;
@@ -141,11 +149,11 @@ inline bool TryNumberOp(const Variant& left, const Variant& right, TVarOp op, Va
 
 // left := left op right (left and right may be the same variant). Numbers, Booleans,
 // dates and currency need no heap; strings allocate only for their result.
-inline void VarOpInPlace(Variant& left, const Variant& right, TVarOp op) {
+RTL_ALWAYS_INLINE void VarOpInPlace(Variant& left, const Variant& right, TVarOp op) {
   if (!varops_detail::TryNumberOp(left, right, op, left)) varops_detail::VarOpSlow(left, right, op);
 }
 
-inline Variant VarBinaryOp(const Variant& left, const Variant& right, TVarOp op) {
+RTL_ALWAYS_INLINE Variant VarBinaryOp(const Variant& left, const Variant& right, TVarOp op) {
   Variant result;
   if (varops_detail::TryNumberOp(left, right, op, result)) return result;
   return varops_detail::VarBinaryOpSlow(left, right, op);
@@ -153,7 +161,7 @@ inline Variant VarBinaryOp(const Variant& left, const Variant& right, TVarOp op)
 
 // The script comparison of two values. Null equals only null and orders below every
 // other value; texts compare byte by byte, case-sensitively; False orders below True.
-inline bool VarCompare(const Variant& left, const Variant& right, TVarCompareOp op) {
+RTL_ALWAYS_INLINE bool VarCompare(const Variant& left, const Variant& right, TVarCompareOp op) {
   const std::uint16_t lt = left.VarType(), rt = right.VarType();
   if (lt == varInteger && rt == varInteger)
     return varops_detail::CompareValues(left.AsIntegerRaw(), right.AsIntegerRaw(), op);
@@ -174,7 +182,7 @@ Variant VarNot(const Variant& v);
 // Conditions of if/while/repeat/for and short-circuit operators: numbers are true when
 // not zero, texts "True"/"False" or numbers; null and other texts raise the conversion
 // error.
-inline bool VarAsCondition(const Variant& v) {
+RTL_ALWAYS_INLINE bool VarAsCondition(const Variant& v) {
   if (v.VarType() == varBoolean) return v.AsBooleanRaw();
   if (v.VarType() == varInteger) return v.AsIntegerRaw() != 0;
   return varops_detail::VarAsConditionSlow(v);

@@ -15,6 +15,22 @@ void TfsCustomVariable::SetValue(const rtl::Variant& value) {
 
 rtl::Variant TfsCustomVariable::GetValue() { return ValueCopy(FValue); }
 
+void TfsCustomVariable::UpdateFastPaths() noexcept {
+  FFastRead = FReadsStorage && !FOnGetVarValue;
+  if (FWrites == TfsWrites::Virtual || FIsReadOnly)
+    FFastStore = TfsFastStore::None;
+  else if (FWrites == TfsWrites::AsIs)
+    FFastStore = TfsFastStore::AsIs;
+  else if (FTyp == fvtInt)
+    FFastStore = TfsFastStore::Int;
+  else if (FTyp == fvtFloat)
+    FFastStore = TfsFastStore::Double;
+  else if (FTyp == fvtBool || FTyp == fvtString || FTyp == fvtInt64)
+    FFastStore = TfsFastStore::None;  // every write converts
+  else
+    FFastStore = TfsFastStore::AsIs;
+}
+
 TfsParamItem* TfsCustomVariable::Params(int index) const noexcept { return static_cast<TfsParamItem*>(Get(index)); }
 
 void TfsCustomVariable::AddParam(TfsParamItem* param) { Add(param); }

@@ -9,6 +9,7 @@
 
 #include "engine/fsItemList.h"
 #include "engine/fsValueCopy.h"
+#include "rtl/VariantOps.h"
 #include "engine/fsVarType.h"
 #include "rtl/Variant.h"
 
@@ -50,13 +51,34 @@ public:
   // GetValue on the hot paths: variables and parameters without a value-request
   // handler give their stored value without a virtual call.
   rtl::Variant Value() {
-    if (FReadsStorage && !FOnGetVarValue) return ValueCopy(FValue);
+    if (FFastRead) return ValueCopy(FValue);
     return GetValue();
+  }
+  // value := value op operand on the stored value itself, for numbers whose result the
+  // item keeps as it is; false (nothing done) when GetValue and SetValue have to.
+  RTL_ALWAYS_INLINE bool TryOpInPlace(const rtl::Variant& operand, rtl::TVarOp op) {
+    if (!FFastRead) return false;
+    switch (FFastStore) {
+      case TfsFastStore::AsIs: return rtl::varops_detail::TryNumberOp(FValue, operand, op, FValue);
+      case TfsFastStore::Int:
+        if (FValue.VarType() == rtl::varInteger && operand.VarType() == rtl::varInteger) {
+          std::int32_t r;
+          if (!rtl::varops_detail::TryInt32Op(FValue.AsIntegerRaw(), operand.AsIntegerRaw(), op, r)) return false;
+          rtl::varops_detail::StoreInt32(FValue, r);
+          return true;
+        }
+        return false;
+      case TfsFastStore::Double:
+        return FValue.VarType() == rtl::varDouble && rtl::varops_detail::TryNumberOp(FValue, operand, op, FValue);
+      default: return false;
+    }
   }
   // SetValue on the hot paths: a value the item would store unchanged is stored
   // without a virtual call.
   void Assign(const rtl::Variant& value) {
-    if (FWrites != TfsWrites::Virtual && !FIsReadOnly && (FWrites == TfsWrites::AsIs || KeepsTypeOf(value))) {
+    const std::uint16_t t = value.VarType();
+    if (FFastStore == TfsFastStore::AsIs || (FFastStore == TfsFastStore::Int && t == rtl::varInteger) ||
+        (FFastStore == TfsFastStore::Double && t == rtl::varDouble)) {
       CopyValue(FValue, value);
       return;
     }
@@ -72,11 +94,17 @@ public:
   const std::string& Name() const noexcept { return FName; }
   const std::string& UppercaseName() const noexcept { return FUppercaseName; }
   TfsVarType Typ() const noexcept { return FTyp; }
-  void SetTyp(TfsVarType typ) noexcept { FTyp = typ; }
+  void SetTyp(TfsVarType typ) noexcept {
+    FTyp = typ;
+    UpdateFastPaths();
+  }
   const std::string& TypeName() const noexcept { return FTypeName; }
   void SetTypeName(const std::string& name) { FTypeName = name; }
   bool IsReadOnly() const noexcept { return FIsReadOnly; }
-  void SetReadOnly(bool on) noexcept { FIsReadOnly = on; }
+  void SetReadOnly(bool on) noexcept {
+    FIsReadOnly = on;
+    UpdateFastPaths();
+  }
   bool IsGlobal() const noexcept { return FIsGlobal; }
   void SetGlobal(bool on) noexcept { FIsGlobal = on; }
   bool IsMacro() const noexcept { return FIsMacro; }
@@ -92,9 +120,12 @@ public:
   const std::string& SourceUnit() const noexcept { return FSourceUnit; }
   void SetSourceUnit(const std::string& unit) { FSourceUnit = unit; }
   const TfsGetVariableValueEvent& OnGetVarValue() const noexcept { return FOnGetVarValue; }
-  // Reads give the stored value whenever no value-request handler is set.
-  bool ReadsStorage() const noexcept { return FReadsStorage; }
-  void SetOnGetVarValue(const TfsGetVariableValueEvent& handler) { FOnGetVarValue = handler; }
+  // Reads give the stored value: no value-request handler to ask.
+  bool ReadsStorageOnly() const noexcept { return FFastRead; }
+  void SetOnGetVarValue(const TfsGetVariableValueEvent& handler) {
+    FOnGetVarValue = handler;
+    UpdateFastPaths();
+  }
 
   // The stored value itself, without conversion or hooks (loop counters, the array
   // and string helpers working in place, snapshots of recursive calls).
@@ -108,23 +139,23 @@ protected:
   bool FIsReadOnly = false;
   bool FNeedResult = true;
   bool FReadsStorage = false;  // GetValue is the stored value unless a handler answers
-  // What SetValue does with a value, for Assign.
+  // What SetValue does with a value (set by the classes that store values).
   enum class TfsWrites : std::uint8_t {
     Virtual,    // only SetValue knows
     AsIs,       // stores every value unchanged
     Converted,  // converts values to the declared type; values of that type stay as they are
   };
   TfsWrites FWrites = TfsWrites::Virtual;
-  bool KeepsTypeOf(const rtl::Variant& value) const noexcept {
-    switch (FTyp) {
-      case fvtInt: return value.VarType() == rtl::varInteger;
-      case fvtFloat: return value.VarType() == rtl::varDouble;
-      case fvtBool:
-      case fvtString:
-      case fvtInt64: return false;
-      default: return true;
-    }
-  }
+  // Call after changing FReadsStorage, FWrites, the type, the read-only flag or the handler.
+  void UpdateFastPaths() noexcept;
+
+private:
+  // What Value, Assign and TryOpInPlace may do without the virtual calls.
+  enum class TfsFastStore : std::uint8_t { None, AsIs, Int, Double };
+  bool FFastRead = false;
+  TfsFastStore FFastStore = TfsFastStore::None;
+
+protected:
   TfsVarType FTyp;
   TfsCustomVariable* FRefItem = nullptr;
   std::string FName;

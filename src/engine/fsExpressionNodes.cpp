@@ -98,7 +98,7 @@ TfsDesignatorNode::TfsDesignatorNode(TfsDesignator* designator) : FDesignator(de
   if (dynamic_cast<TfsVariableDesignator*>(designator)) FVar = designator->RefItem();
   // A variable's storage stays where it is for the life of the program (recursive
   // calls save and restore its content); handlers are given when items are made.
-  if (FVar && FVar->ReadsStorage() && !FVar->OnGetVarValue()) FDirect = &FVar->StoredValue();
+  if (FVar && FVar->ReadsStorageOnly()) FDirect = &FVar->StoredValue();
 }
 
 TfsDesignatorNode::~TfsDesignatorNode() = default;
@@ -178,27 +178,48 @@ rtl::TVarOp VarOpOf(TfsOperatorCode op) {
 
 }  // namespace
 
-bool TfsCompareNode::Compare(const Variant& left, const Variant& right) const {
-  if ((FOp == opEq || FOp == opNonEq) && FRight->Typ() == fvtClass) {
+namespace {
+
+template <class Op>
+bool CompareOperands(const TfsExpressionNode* node, const Variant& left, const Variant& right, Op op) {
+  if ((op == rtl::TVarCompareOp::Equal || op == rtl::TVarCompareOp::NotEqual) && node->Right()->Typ() == fvtClass) {
     // Object references compare as the integers that carry them.
     bool same = rtl::VarToInt64(left) == rtl::VarToInt64(right);
-    return FOp == opEq ? same : !same;
+    return op == rtl::TVarCompareOp::Equal ? same : !same;
   }
-  return rtl::VarCompare(left, right, CompareOpOf(FOp));
+  return rtl::VarCompare(left, right, op);
 }
 
 // The left operand is read in place only when the right one is a stored value too:
 // evaluating the right one (a call) could change the left one after it was read.
-bool TfsCompareNode::Condition() {
-  if (const Variant* right = FRight->Direct()) {
-    if (const Variant* left = FLeft->Direct()) return Compare(*left, *right);
-    const Variant left = FLeft->GetValue();
-    return Compare(left, *right);
+template <class Op>
+bool Comparison(const TfsExpressionNode* node, Op op) {
+  TfsExpressionNode* l = node->Left();
+  TfsExpressionNode* r = node->Right();
+  if (const Variant* right = r->Direct()) {
+    if (const Variant* left = l->Direct()) return CompareOperands(node, *left, *right, op);
+    const Variant left = l->GetValue();
+    return CompareOperands(node, left, *right, op);
   }
-  const Variant left = FLeft->GetValue();
-  const Variant right = FRight->GetValue();
-  return Compare(left, right);
+  const Variant left = l->GetValue();
+  const Variant right = r->GetValue();
+  return CompareOperands(node, left, right, op);
 }
+
+template <rtl::TVarCompareOp Op>
+struct FixedTest {
+  constexpr operator rtl::TVarCompareOp() const noexcept { return Op; }
+};
+
+}  // namespace
+
+bool TfsCompareNode::Condition() { return Comparison(this, CompareOpOf(FOp)); }
+bool TGreatNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Greater>()); }
+bool TLessNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Less>()); }
+bool TLessEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::LessEqual>()); }
+bool TGreatEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::GreaterEqual>()); }
+bool TNonEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::NotEqual>()); }
+bool TEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Equal>()); }
 
 Variant TfsCompareNode::GetValue() { return Variant(Condition()); }
 
@@ -328,6 +349,21 @@ TfsOperatorNode* CreateOperatorNode(const std::string& upperText) {
   if (t == "IN") return new TInNode;
   if (t == "IS") return new TIsNode;
   return nullptr;
+}
+
+bool ReadsStoredValuesOnly(const TfsExpressionNode* top) {
+  std::vector<const TfsExpressionNode*> pending{top};
+  while (!pending.empty()) {
+    const TfsExpressionNode* node = pending.back();
+    pending.pop_back();
+    if (!node) continue;
+    if (node->Direct()) continue;
+    if (!dynamic_cast<const TfsOperatorNode*>(node) || dynamic_cast<const TfsSetNode*>(node)) return false;
+    if (!node->Left() && !node->Right()) return false;
+    pending.push_back(node->Left());
+    pending.push_back(node->Right());
+  }
+  return true;
 }
 
 bool ArrayContains(const Variant& array, const Variant& value) {

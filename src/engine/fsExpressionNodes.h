@@ -135,40 +135,44 @@ public:
   rtl::Variant GetValue() override;
 };
 
-// The six comparisons share one class; the code picks the test.
+// The six comparisons share one class; the code picks the test, and each has its own
+// evaluation with the test known when compiled.
 class TfsCompareNode : public TfsOperatorNode {
 public:
   explicit TfsCompareNode(TfsOperatorCode op) : TfsOperatorNode(op) {}
   rtl::Variant GetValue() override;
   bool Condition() override;
-
-private:
-  bool Compare(const rtl::Variant& left, const rtl::Variant& right) const;
 };
 
 class TGreatNode : public TfsCompareNode {
 public:
   TGreatNode() : TfsCompareNode(opGreat) {}
+  bool Condition() override;
 };
 class TLessNode : public TfsCompareNode {
 public:
   TLessNode() : TfsCompareNode(opLess) {}
+  bool Condition() override;
 };
 class TLessEqNode : public TfsCompareNode {
 public:
   TLessEqNode() : TfsCompareNode(opLessEq) {}
+  bool Condition() override;
 };
 class TGreatEqNode : public TfsCompareNode {
 public:
   TGreatEqNode() : TfsCompareNode(opGreatEq) {}
+  bool Condition() override;
 };
 class TNonEqNode : public TfsCompareNode {
 public:
   TNonEqNode() : TfsCompareNode(opNonEq) {}
+  bool Condition() override;
 };
 class TEqNode : public TfsCompareNode {
 public:
   TEqNode() : TfsCompareNode(opEq) {}
+  bool Condition() override;
 };
 
 // Arithmetic, shifts and xor: one variant operation. The commonest operators have
@@ -284,6 +288,10 @@ public:
 // The node class for an operator text (upper-cased: ">", "STRCAT", "DIV", ...), or
 // nullptr for an unknown text.
 TfsOperatorNode* CreateOperatorNode(const std::string& upperText);
+
+// Whether evaluating the tree only reads stored values: every operand is kept in
+// storage (constants, plain variables) and every inner node an operator.
+bool ReadsStoredValuesOnly(const TfsExpressionNode* top);
 
 // Membership of a value in a variant array, reading elements from index 0; an
 // element followed by a null element starts a range up to the element after it.

@@ -131,11 +131,6 @@ void TfsScript::MarkErrorPosition() {
   if (FCurrent) FLastErrorPos = FCurrent->SourcePos();
 }
 
-std::atomic<bool>& TfsRunLineHandler::Seen() noexcept {
-  static std::atomic<bool> seen{false};
-  return seen;
-}
-
 void TfsScript::NotifyRunLineHandler(const TfsStatement* statement) {
   for (TfsScript* s = this; s; s = s->FParent) {
     if (s->OnRunLine) {

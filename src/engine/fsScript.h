@@ -36,17 +36,17 @@ public:
   template <class F>
   TfsRunLineHandler& operator=(F&& handler) {
     FHandler = std::forward<F>(handler);
-    if (FHandler) Seen().store(true, std::memory_order_relaxed);
+    if (FHandler) FSeen.store(true, std::memory_order_relaxed);
     return *this;
   }
   explicit operator bool() const noexcept { return static_cast<bool>(FHandler); }
   void operator()(TfsScript* sender, const std::string& unitName, const std::string& sourcePos) const {
     FHandler(sender, unitName, sourcePos);
   }
-  static bool AnySet() noexcept { return Seen().load(std::memory_order_relaxed); }
+  static bool AnySet() noexcept { return FSeen.load(std::memory_order_relaxed); }
 
 private:
-  static std::atomic<bool>& Seen() noexcept;
+  static inline std::atomic<bool> FSeen{false};
   TfsRunLineEvent FHandler;
 };
 

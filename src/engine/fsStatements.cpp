@@ -64,6 +64,26 @@ void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expre
                             (single->Kind() == TfsItemKind::Expression || single->Kind() == TfsItemKind::Variable ||
                              single->Kind() == TfsItemKind::StringVariable || single->Kind() == TfsItemKind::Param);
   FAppendInPlace = plainTarget && simpleSource;
+  FSourceReadsOnly = ReadsStoredValuesOnly(expression->Top());
+}
+
+RTL_ALWAYS_INLINE void TfsAssignmentStmt::RunCompound(rtl::TVarOp op) {
+  if (FSourceReadsOnly) {
+    const auto* node = static_cast<const TfsExpressionNode*>(FExpression->Top());
+    if (const Variant* stored = node->Direct()) {
+      if (FVar->TryOpInPlace(*stored, op)) return;
+    } else {
+      const Variant operand = FExpr->Value();
+      if (FVar->TryOpInPlace(operand, op)) return;
+      Variant v = FVar->Value();
+      rtl::VarOpInPlace(v, operand, op);
+      FVar->Assign(v);
+      return;
+    }
+  }
+  Variant v = FVar->Value();
+  rtl::VarOpInPlace(v, FExpr->GetValue(), op);
+  FVar->Assign(v);
 }
 
 void TfsAssignmentStmt::Run() {
@@ -89,35 +109,28 @@ void TfsAssignPlusStmt::Run() {
       stored = std::move(text);
       return;
     }
+    if (FVar->TryOpInPlace(tail, rtl::TVarOp::Add)) return;
     Variant v = FVar->Value();
     rtl::VarOpInPlace(v, tail, rtl::TVarOp::Add);
     FVar->Assign(v);
     return;
   }
-  Variant v = FVar->Value();
-  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Add);
-  FVar->Assign(v);
+  RunCompound(rtl::TVarOp::Add);
 }
 
 void TfsAssignMinusStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->Value();
-  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Subtract);
-  FVar->Assign(v);
+  RunCompound(rtl::TVarOp::Subtract);
 }
 
 void TfsAssignMulStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->Value();
-  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Multiply);
-  FVar->Assign(v);
+  RunCompound(rtl::TVarOp::Multiply);
 }
 
 void TfsAssignDivStmt::Run() {
   NotifyRunLine();
-  Variant v = FVar->Value();
-  rtl::VarOpInPlace(v, FExpr->GetValue(), rtl::TVarOp::Divide);
-  FVar->Assign(v);
+  RunCompound(rtl::TVarOp::Divide);
 }
 
 // Calls -------------------------------------------------------------------------------------
@@ -137,13 +150,14 @@ void TfsCallStmt::Run() {
     return;
   }
   if (FVar) {
+    if (FVar->TryOpInPlace(FStepValue, rtl::TVarOp::Add)) return;
     Variant v = FVar->Value();
-    rtl::VarOpInPlace(v, Variant(FStep), rtl::TVarOp::Add);
+    rtl::VarOpInPlace(v, FStepValue, rtl::TVarOp::Add);
     FVar->Assign(v);
     return;
   }
   Variant v = FDesignator->GetValue();
-  rtl::VarOpInPlace(v, Variant(FStep), rtl::TVarOp::Add);
+  rtl::VarOpInPlace(v, FStepValue, rtl::TVarOp::Add);
   FDesignator->SetValue(v);
 }
 

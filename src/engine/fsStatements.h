@@ -8,6 +8,7 @@
 
 #include "engine/fsItemList.h"
 #include "rtl/Variant.h"
+#include "rtl/VariantOps.h"
 
 namespace fs {
 
@@ -66,6 +67,12 @@ protected:
   TfsCustomVariable* FVar = nullptr;
   TfsCustomVariable* FExpr = nullptr;
   bool FAppendInPlace = false;  // see TfsAssignPlusStmt
+  // The source only reads stored values (no call can change the target meanwhile), so
+  // it may be evaluated before the target is read.
+  bool FSourceReadsOnly = false;
+
+  // target := target op source.
+  RTL_ALWAYS_INLINE void RunCompound(rtl::TVarOp op);
 };
 
 // target := target + source, and so on.
@@ -107,11 +114,13 @@ public:
   void SetModificator(const std::string& text) {
     FModificator = text;
     FStep = text.empty() ? 0 : text == "+" ? 1 : -1;
+    FStepValue = rtl::Variant(FStep);
   }
 
 private:
   std::unique_ptr<TfsDesignator> FDesignator;
   TfsCustomVariable* FVar = nullptr;  // the variable of a plain variable designator
+  rtl::Variant FStepValue;
   std::string FModificator;
   std::int32_t FStep = 0;  // what "++" / "--" add
 };

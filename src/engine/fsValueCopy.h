@@ -11,8 +11,10 @@
 namespace fs {
 
 inline bool OwnsNothing(const rtl::Variant& v) noexcept {
-  const std::uint16_t t = v.VarType();
-  return t <= rtl::varDate || t == rtl::varBoolean || t == rtl::varError || (t >= rtl::varShortInt && t <= rtl::varInt64);
+  // Empty and null to date, error, Boolean, and the 8- to 64-bit integers.
+  constexpr std::uint32_t kInline = 0xFFu | 1u << rtl::varError | 1u << rtl::varBoolean | 0x1Fu << rtl::varShortInt;
+  const unsigned t = v.VarType();
+  return t < 32 && ((kInline >> t) & 1u);
 }
 
 // dest := src.

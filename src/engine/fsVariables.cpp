@@ -12,6 +12,7 @@ TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::str
   FKind = TfsItemKind::Variable;
   FReadsStorage = true;
   FWrites = TfsWrites::Converted;
+  UpdateFastPaths();
 }
 
 void TfsVariable::SetValue(const Variant& value) {
@@ -48,6 +49,7 @@ TfsStringVariable::TfsStringVariable(const std::string& name, TfsVarType typ, co
     : TfsVariable(name, typ, typeName) {
   FKind = TfsItemKind::StringVariable;
   FWrites = TfsWrites::Virtual;
+  UpdateFastPaths();
 }
 
 void TfsStringVariable::SetValue(const Variant& value) {
@@ -73,6 +75,7 @@ TfsParamItem::TfsParamItem(const std::string& name, TfsVarType typ, const std::s
   FKind = TfsItemKind::Param;
   FReadsStorage = true;
   FWrites = TfsWrites::AsIs;
+  UpdateFastPaths();
 }
 
 TfsTypeVariable::TfsTypeVariable(const std::string& name, TfsVarType typ, const std::string& typeName)

@@ -191,8 +191,10 @@ private:
   }
   void CopyFrom(const Variant& o);
   bool OwnsResource() const noexcept {
-    return FType == varString || FType == varOleStr || FType == varDispatch || FType == varUnknown ||
-           ((FType & varArray) && !(FType & varByRef));
+    const unsigned t = FType;
+    // One test for the small codes: varOleStr, varDispatch and varUnknown own.
+    if (t < 32) return ((1u << varOleStr | 1u << varDispatch | 1u << varUnknown) >> t) & 1u;
+    return t == varString || ((t & varArray) && !(t & varByRef));
   }
   // Frees what the value holds; leaves the type as it is (the callers reset or drop it).
   void ReleaseResource() noexcept;

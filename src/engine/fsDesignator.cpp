@@ -52,8 +52,13 @@ private:
 void StoreArguments(TfsDesignatorItem* link, TfsCustomVariable* target) {
   const int count = link->ArgumentCount() < target->ParamCount() ? link->ArgumentCount() : target->ParamCount();
   if (count == 0) return;
-  ArgValues values(count);
   const bool macro = target->IsMacro();
+  if (count == 1 && !macro) {
+    // Nothing is stored before the one value is complete.
+    target->Params(0)->Assign(link->Arguments(0)->GetValue());
+    return;
+  }
+  ArgValues values(count);
   for (int j = 0; j < count; ++j) {
     TfsCustomExpression* arg = link->Arguments(j);
     if (macro) {
@@ -129,6 +134,7 @@ bool TfsDesignator::Pending() const noexcept { return FLate && FLate->Tree && FL
 
 void TfsDesignator::Finish() {
   for (int i = 0; i < LinkCount(); ++i) Links(i)->Prepare(i + 1 < LinkCount() ? Links(i + 1) : nullptr);
+  FProcCall = LinkCount() == 1 && !Pending() && Links(0)->Ref()->Kind() == TfsItemKind::Proc && !Links(0)->HasVarParams();
   if (Pending() || LinkCount() == 0) {
     FTyp = fvtVariant;
     FTypeName = "Variant";
@@ -149,6 +155,24 @@ void TfsDesignator::Finish() {
 void TfsDesignator::ResolvePending(const Variant& current) {
   TfsProgramBuilder builder(*FLate);
   builder.ResolveLate(this, current);
+}
+
+Variant TfsDesignator::CallProc() {
+  TfsDesignatorItem* link = Links(0);
+  auto* proc = static_cast<TfsProcVariable*>(link->Ref());
+  const bool saved = proc->Executing();
+  if (saved) proc->SaveLocals();
+  Variant result;
+  try {
+    StoreArguments(link, proc);
+    proc->SetNeedResult(FNeedResult);
+    MoveValue(result, proc->GetValue());
+  } catch (...) {
+    if (saved) proc->RestoreLocals();
+    throw;
+  }
+  if (saved) proc->RestoreLocals();
+  return result;
 }
 
 Variant TfsDesignator::Walk(const Variant* writeValue) {
@@ -217,7 +241,10 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
   return current;
 }
 
-Variant TfsDesignator::GetValue() { return Walk(nullptr); }
+Variant TfsDesignator::GetValue() {
+  if (FProcCall && LinkCount() == 1) return CallProc();
+  return Walk(nullptr);
+}
 
 void TfsDesignator::SetValue(const Variant& value) { Walk(&value); }
 

@@ -62,7 +62,7 @@ rtl::Variant TfsProcVariable::GetValue() {
   scope->ClearRequests();
   FExecuting = wasExecuting;
   --depth;
-  if (FIsFunc && FRefItem) return FRefItem->GetValue();
+  if (FIsFunc && FRefItem) return FRefItem->Value();
   return rtl::Variant::Null();
 }
 

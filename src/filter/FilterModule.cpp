@@ -243,7 +243,8 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input,
         FOut = out;
         FScript->RunProgram();
         if (!FDiscard) {
-          if (!FRow->Empty()) out->AppendRow(FRow);
+          // The working row is made again for the next row: its items go to the output.
+          if (!FRow->Empty()) FRow->MoveRowTo(out);
         } else if (!FDiscardSilent) {
           std::string text = Message("MsgDiscard");
           if (!FDiscardReason.empty()) text += ": " + FDiscardReason;

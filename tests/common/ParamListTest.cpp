@@ -175,6 +175,31 @@ TEST(ParamList, AppendRowEndsEachRowWithOneMarker) {
   EXPECT_TRUE(out.Items(1)->Value.IsNull());
 }
 
+TEST(ParamList, MoveRowToMakesWhatAppendRowMakesAndHandsTheItemsOver) {
+  auto make = [] {
+    std::vector<std::unique_ptr<TorbParamsList>> rows;
+    rows.push_back(ListOf({{"a", Variant(1)}, {"s", Variant("text")}}));
+    rows.push_back(ListOf({{"b", Variant(2)}, {"$NEW_ROW$", Variant::Null()}}));
+    rows.push_back(std::make_unique<TorbParamsList>());
+    rows.push_back(ListOf({{"c", Variant(3)}, {"gone", Variant(4)}}));
+    rows.back()->Items(1)->Name = rtl::AnsiString(" ");  // what AddCopy refuses
+    return rows;
+  };
+  TorbParamsList copied, moved;
+  for (auto& row : make()) copied.AppendRow(row.get());
+  for (auto& row : make()) {
+    const TorbParamsListItem* first = row->Items(0);
+    const int before = moved.Count();
+    row->MoveRowTo(&moved);
+    EXPECT_EQ(row->Count(), 0);
+    if (first) {
+      EXPECT_EQ(moved.Items(before), first);
+    }
+  }
+  ASSERT_EQ(Names(moved), Names(copied));
+  for (int i = 0; i < moved.Count(); ++i) EXPECT_TRUE(moved.Items(i)->Value.SameAs(copied.Items(i)->Value)) << i;
+}
+
 TEST(ParamList, AddFromAndAddRange) {
   auto src = ListOf({{"a", Variant(1)}, {"b", Variant(2)}, {"c", Variant(3)}});
   TorbParamsList dst;

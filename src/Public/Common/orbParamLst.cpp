@@ -131,19 +131,26 @@ void TorbParamsList::CheckSignature() const {
   if (Signature != ParamsListSignature) rtl::AssertionFailure("Assertion failure", kUnit, __LINE__);
 }
 
+void TorbParamsList::Reserve(std::int32_t count) {
+  std::int32_t capacity = FCapacity;
+  while (capacity - FCount < count) {
+    // The pointer list's growth: small steps first, then a quarter more each time.
+    capacity += capacity > 64 ? capacity / 4 : (capacity > 8 ? 16 : 4);
+  }
+  if (capacity == FCapacity) return;
+  FList = static_cast<TorbParamsListItem**>(
+      rtl::sys::BoundaryRealloc(FList, static_cast<std::size_t>(capacity) * sizeof(TorbParamsListItem*)));
+  FCapacity = capacity;
+}
+
 void TorbParamsList::Append(TorbParamsListItem* item) {
   if (FCount == FCapacity) {
-    // The pointer list's growth: small steps first, then a quarter more each time.
-    std::int32_t delta = FCapacity > 64 ? FCapacity / 4 : (FCapacity > 8 ? 16 : 4);
-    std::int32_t capacity = FCapacity + delta;
     try {
-      FList = static_cast<TorbParamsListItem**>(
-          rtl::sys::BoundaryRealloc(FList, static_cast<std::size_t>(capacity) * sizeof(TorbParamsListItem*)));
+      Reserve(1);
     } catch (...) {
       delete item;
       throw;
     }
-    FCapacity = capacity;
   }
   FList[FCount++] = item;
 }
@@ -245,10 +252,38 @@ bool TorbParamsList::FindRowEnd(std::int32_t fromIndex, std::int32_t& endIndex, 
   return true;
 }
 
-void TorbParamsList::AddRowMarker() { Add(RowMarkerName, rtl::Variant::Null()); }
+void TorbParamsList::AddRowMarker() {
+  // Every marker shares one name and key, as copies do.
+  static const TorbParamsListItem* const marker = [] {
+    auto* m = new TorbParamsListItem(RowMarkerName, rtl::Variant::Null());
+    m->State = 2;
+    return m;
+  }();
+  Append(ItemClass->CreateCopy(*marker));
+}
 
 void TorbParamsList::AppendRow(const TorbParamsList* list) {
   if (AddFrom(list) && !list->Last()->IsRowMarker()) AddRowMarker();
+}
+
+void TorbParamsList::MoveRowTo(TorbParamsList* dest) {
+  if (FCount == 0) return;
+  if (dest->ItemClass != ItemClass) {
+    dest->AppendRow(this);
+    Clear();
+    return;
+  }
+  const bool marked = Last()->IsRowMarker();
+  dest->Reserve(FCount);
+  for (std::int32_t i = 0; i < FCount; ++i) {
+    TorbParamsListItem* item = FList[i];
+    if (BlankName(item->Name.view()))
+      delete item;  // AppendRow leaves out what AddCopy refuses
+    else
+      dest->FList[dest->FCount++] = item;
+  }
+  FCount = 0;
+  if (!marked) dest->AddRowMarker();
 }
 
 void TorbParamsList::GetExisting(std::string_view name, rtl::Variant& value) const {

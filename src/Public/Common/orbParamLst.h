@@ -102,6 +102,9 @@ public:
   bool FindRowEnd(std::int32_t fromIndex, std::int32_t& endIndex, bool& isMarker) const;
   void AddRowMarker();
   void AppendRow(const TorbParamsList* list);
+  // What dest->AppendRow(this) makes, with this list's items handed over instead of
+  // copied; this list is empty afterwards.
+  void MoveRowTo(TorbParamsList* dest);
   void GetExisting(std::string_view name, rtl::Variant& value) const;
   TorbParamsListItem* SetExisting(std::string_view name, const rtl::Variant& value);
 
@@ -124,6 +127,8 @@ public:
 
 protected:
   void Append(TorbParamsListItem* item);
+  // Room for count more items without growing.
+  void Reserve(std::int32_t count);
 };
 
 // A list that holds rows: the output list and the event queue are of this class.

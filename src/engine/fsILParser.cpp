@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <utility>
 
 #include "engine/fsDialects.h"
@@ -100,15 +101,42 @@ TfsILParser::TfsILParser(TfsScript* program) : FProgram(program) {}
 
 TfsILParser::~TfsILParser() = default;
 
+// A dialect's grammar document and what is compiled from it. Made once per grammar text
+// and shared by the parsers of every thread, which only read it.
+struct TfsILParser::GrammarSetup {
+  std::string Text;
+  TfsXMLDocument Document;
+  CompiledGrammar Compiled;
+};
+
+std::shared_ptr<const TfsILParser::GrammarSetup> TfsILParser::SetupOf(const std::string& name) {
+  static std::mutex* lock = new std::mutex;
+  static auto* cache = new std::map<std::string, std::shared_ptr<const GrammarSetup>>;
+  std::string text = FindDialectGrammar(name);
+  std::lock_guard guard(*lock);
+  auto it = cache->find(name);
+  // A dialect registered again under the same name brings a new grammar.
+  if (it != cache->end() && it->second->Text == text) return it->second;
+  auto setup = std::make_shared<GrammarSetup>();
+  setup->Document.LoadFromString(text);
+  setup->Text = std::move(text);
+  CompileGrammar(*setup);
+  (*cache)[name] = setup;
+  return setup;
+}
+
+const TfsXMLDocument& TfsILParser::Grammar() const { return FSetup->Document; }
+
 void TfsILParser::SelectDialect(const std::string& name) {
   FParser.ResetSyntax();
   FDialectName = name;
   FDeclareVars = true;
-  FCompiled.reset();
-  FGrammar.LoadFromString(FindDialectGrammar(name));
+  FCompiled = nullptr;
+  FSetup = SetupOf(name);
+  FCompiled = &FSetup->Compiled;
 
-  TfsXMLItem* root = FGrammar.Root();
-  TfsXMLItem* parser = root->FindItem("parser");
+  TfsXMLItem* root = FSetup->Document.Root();
+  TfsXMLItem* parser = root->Items(root->Find("parser"));
   for (int i = 0; i < parser->Count(); ++i) {
     TfsXMLItem* item = parser->Items(i);
     std::string key = LowerCase(item->Name());
@@ -142,9 +170,16 @@ void TfsILParser::SelectDialect(const std::string& name) {
     }
   }
 
+}
+
+void TfsILParser::CompileGrammar(GrammarSetup& setup) {
+  // Every item the compiled grammar refers to is made here, before the document is
+  // shared.
+  TfsXMLItem* root = setup.Document.Root();
+  TfsXMLItem* parser = root->FindItem("parser");
   // Attributes are read once here instead of on every visit; a reference to a
   // missing rule still fails only when matching reaches it.
-  auto grammar = std::make_unique<CompiledGrammar>();
+  CompiledGrammar* grammar = &setup.Compiled;
   TfsXMLItem* errors = parser->FindItem("errors");
   TfsXMLItem* program = root->FindItem("program");
   grammar->FTypes = root->FindItem("types");
@@ -195,7 +230,6 @@ void TfsILParser::SelectDialect(const std::string& name) {
     auto it = rules.find(LowerCase(r->FName));
     if (it != rules.end()) r->FRule = it->second;
   }
-  FCompiled = std::move(grammar);
 }
 
 bool TfsILParser::BuildProgramTree(const std::string& source) {

@@ -38,7 +38,8 @@ public:
 
   TfsScript* Program() const { return FProgram; }
   TfsParser& Parser() { return FParser; }
-  TfsXMLDocument& Grammar() { return FGrammar; }
+  // The selected dialect's grammar document (shared; read only).
+  const TfsXMLDocument& Grammar() const;
   // The program tree of the last successful BuildProgramTree.
   TfsXMLDocument& ProgramTree() { return FProgramTree; }
   const std::string& DialectName() const { return FDialectName; }
@@ -57,6 +58,10 @@ public:
 private:
   struct Element;
   struct CompiledGrammar;
+  struct GrammarSetup;
+
+  static std::shared_ptr<const GrammarSetup> SetupOf(const std::string& name);
+  static void CompileGrammar(GrammarSetup& setup);
 
   bool MatchElement(const Element* e);
   bool MatchLoop(const Element* e);
@@ -76,9 +81,9 @@ private:
 
   TfsScript* FProgram;
   TfsParser FParser;
-  TfsXMLDocument FGrammar;
+  std::shared_ptr<const GrammarSetup> FSetup;
   TfsXMLDocument FProgramTree;
-  std::unique_ptr<CompiledGrammar> FCompiled;
+  const CompiledGrammar* FCompiled = nullptr;
   std::string FDialectName;
   std::string FUnitName;
   std::vector<std::string> FUsedUnits;

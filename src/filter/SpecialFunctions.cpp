@@ -22,6 +22,8 @@ const char* const kSpecialNames[22] = {
 namespace {
 
 std::string Text(const rtl::Variant& v) { return rtl::VarToAnsiString(v).str(); }
+// A variable name: the text shares the argument's string where it is one.
+rtl::AnsiString NameOf(const rtl::Variant& v) { return rtl::VarToAnsiString(v); }
 
 // The callbacks a host did not export are a run-time error of the script.
 template <class F>
@@ -74,13 +76,13 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   if (!row || !stored) return;
 
   if (name == "SETVARIABLE") {
-    row->WriteValue(Text(P(0)), P(1), true);
+    row->WriteValue(NameOf(P(0)).view(), P(1), true);
   } else if (name == "NEWROW") {
     if (orb::TorbRowsParamsList* out = p.Out()) out->AppendRow(row);
     while (row->Count() > row->RowBase) row->Delete(row->RowBase);
   } else if (name == "GETVARIABLE" || name == "GETVARIABLEDEF") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = row->ItemByName(Text(P(0)))) result = item->Value;
+    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view())) result = item->Value;
     if (name == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
   } else if (name == "GETVARIABLECOUNT") {
     result = rtl::Variant(row->Count());
@@ -94,22 +96,22 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     else
       result = rtl::Variant(item->Name);
   } else if (name == "PUSHVARIABLE") {
-    stored->WriteValue(Text(P(0)), P(1), true);
+    stored->WriteValue(NameOf(P(0)).view(), P(1), true);
   } else if (name == "POPVARIABLE") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = stored->ItemByName(Text(P(0)))) result = item->Value;
+    if (const orb::TorbParamsListItem* item = stored->ItemByName(NameOf(P(0)).view())) result = item->Value;
   } else if (name == "DELETEVARIABLE") {
-    const std::int32_t i = row->IndexOfName(Text(P(0)));
+    const std::int32_t i = row->IndexOfName(NameOf(P(0)).view());
     if (i >= 0) row->Delete(i);
   } else if (name == "DISCARDDATAPACKET") {
     p.RequestDiscard(Text(P(0)), rtl::VarToBool(P(1)));
   } else if (name == "ISVARIABLEDEFINED") {
-    result = rtl::Variant(row->IndexOfName(Text(P(0))) >= 0);
+    result = rtl::Variant(row->IndexOfName(NameOf(P(0)).view()) >= 0);
   } else if (name == "ISVARIABLEDEFINEDVALID") {
-    const orb::TorbParamsListItem* item = row->ItemByName(Text(P(0)));
+    const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view());
     result = rtl::Variant(item != nullptr && !item->Value.IsEmptyOrNull());
   } else if (name == "ISVARIABLESTORED") {
-    result = rtl::Variant(stored->IndexOfName(Text(P(0))) >= 0);
+    result = rtl::Variant(stored->IndexOfName(NameOf(P(0)).view()) >= 0);
   } else if (name == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;

@@ -143,6 +143,15 @@ TEST_F(ILParserTest, AFailedAlternativeSpoilsTheParse) {
   EXPECT_TRUE(Parse("Spoil", "a b"));
 }
 
+TEST_F(ILParserTest, ADialectRegisteredAgainParsesWithItsNewGrammar) {
+  RegisterDialect("Again", Grammar("Again", "<keywords/>", "<program><keyword text=\"one\"/></program>"));
+  EXPECT_TRUE(Parse("Again", "one"));
+  EXPECT_FALSE(Parse("Again", "two"));
+  RegisterDialect("Again", Grammar("Again", "<keywords/>", "<program><keyword text=\"two\"/></program>"));
+  EXPECT_TRUE(Parse("Again", "two"));
+  EXPECT_FALSE(Parse("Again", "one"));
+}
+
 TEST_F(ILParserTest, ElementKinds) {
   // Each case: rules, source, expected tree (without the types element) or "" for failure.
   struct Case {

@@ -220,6 +220,20 @@ TEST(ScriptProgram, ValueRequestHandlerAnswersReadsUnlessItAnswersNull) {
   EXPECT_EQ("from host\nown\n", runner.Outcome().Output);
 }
 
+TEST(ScriptProgram, ValueRequestHandlerIsAskedByArithmeticAndIncrementsToo) {
+  // Reads inside operators, compound assignments and increments all go through the
+  // handler; only the stored value changes.
+  ScriptRunner runner("JScript");
+  runner.Script().OnGetVarValue = [](const std::string& name, TfsVarType, const Variant&) {
+    if (name == "h") return Variant(std::int32_t{100});
+    return Variant::Null();
+  };
+  ASSERT_TRUE(runner.Compile("var h = 1, n = 1; Print(h + n); h += 5; Print(h); h++; Print(h * 2); n += h; Print(n);"));
+  runner.Run();
+  EXPECT_EQ("101\n100\n200\n101\n", runner.Outcome().Output);
+  EXPECT_EQ("101", rtl::VarToStr(runner.Script().LookupLocal("h")->StoredValue()).str());
+}
+
 TEST(ScriptProgram, UnitsComeFromTheUnitEventOnceEach) {
   ScriptRunner runner("PascalScript");
   std::vector<std::string> asked;

@@ -134,7 +134,7 @@ bool TfsDesignator::Pending() const noexcept { return FLate && FLate->Tree && FL
 
 void TfsDesignator::Finish() {
   for (int i = 0; i < LinkCount(); ++i) Links(i)->Prepare(i + 1 < LinkCount() ? Links(i + 1) : nullptr);
-  FProcCall = LinkCount() == 1 && !Pending() && Links(0)->Ref()->Kind() == TfsItemKind::Proc && !Links(0)->HasVarParams();
+  FProcCall = LinkCount() == 1 && !Pending() && Links(0)->Ref()->Kind() == TfsItemKind::Proc;
   if (Pending() || LinkCount() == 0) {
     FTyp = fvtVariant;
     FTypeName = "Variant";
@@ -161,12 +161,16 @@ Variant TfsDesignator::CallProc() {
   TfsDesignatorItem* link = Links(0);
   auto* proc = static_cast<TfsProcVariable*>(link->Ref());
   const bool saved = proc->Executing();
+  // By-reference results of a recursive call go back after the caller's locals: the
+  // general walk knows that order.
+  if (saved && link->HasVarParams()) return Walk(nullptr);
   if (saved) proc->SaveLocals();
   Variant result;
   try {
     StoreArguments(link, proc);
     proc->SetNeedResult(FNeedResult);
     MoveValue(result, proc->GetValue());
+    if (link->HasVarParams()) WriteBackVarParams(link, proc);
   } catch (...) {
     if (saved) proc->RestoreLocals();
     throw;

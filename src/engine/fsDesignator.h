@@ -92,7 +92,7 @@ public:
 
 protected:
   rtl::Variant Walk(const rtl::Variant* writeValue);
-  // The whole chain is one call of a script routine without by-reference parameters.
+  // The whole chain is one call of a script routine.
   rtl::Variant CallProc();
   void ResolvePending(const rtl::Variant& current);
 

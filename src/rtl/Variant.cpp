@@ -21,18 +21,10 @@ Variant Variant::FromInterface(UnknownInterface* intf, std::uint16_t type) noexc
   return r;
 }
 
-Variant& Variant::operator=(const Variant& o) {
+Variant& Variant::AssignSlow(const Variant& o) {
   if (this != &o) {
     Variant tmp(o);
     Swap(tmp);
-  }
-  return *this;
-}
-
-Variant& Variant::operator=(Variant&& o) noexcept {
-  if (this != &o) {
-    Clear();
-    Swap(o);
   }
   return *this;
 }

@@ -86,8 +86,22 @@ public:
   ~Variant() {
     if (OwnsResource()) ReleaseResource();
   }
-  Variant& operator=(const Variant& o);
-  Variant& operator=(Variant&& o) noexcept;
+  Variant& operator=(const Variant& o) {
+    // Values that own nothing are their sixteen bytes.
+    if (!OwnsResource() && !o.OwnsResource() && this != &o) {
+      std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
+      return *this;
+    }
+    return AssignSlow(o);
+  }
+  Variant& operator=(Variant&& o) noexcept {
+    if (this != &o) {
+      if (OwnsResource()) ReleaseResource();
+      std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
+      o.SetInline(varEmpty, 0);
+    }
+    return *this;
+  }
 
   Variant(bool v) noexcept { SetInline(varBoolean, v ? 0xFFFFu : 0u); }
   Variant(std::int32_t v) noexcept { SetInline(varInteger, static_cast<std::uint32_t>(v)); }
@@ -190,6 +204,7 @@ private:
 #endif
   }
   void CopyFrom(const Variant& o);
+  Variant& AssignSlow(const Variant& o);
   bool OwnsResource() const noexcept {
     const unsigned t = FType;
     // One test for the small codes: varOleStr, varDispatch and varUnknown own.

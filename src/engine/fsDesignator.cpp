@@ -134,7 +134,8 @@ bool TfsDesignator::Pending() const noexcept { return FLate && FLate->Tree && FL
 
 void TfsDesignator::Finish() {
   for (int i = 0; i < LinkCount(); ++i) Links(i)->Prepare(i + 1 < LinkCount() ? Links(i + 1) : nullptr);
-  FProcCall = LinkCount() == 1 && !Pending() && Links(0)->Ref()->Kind() == TfsItemKind::Proc;
+  const TfsItemKind kind = LinkCount() == 1 ? Links(0)->Ref()->Kind() : TfsItemKind::Other;
+  FSingleCall = LinkCount() == 1 && !Pending() && (kind == TfsItemKind::Proc || kind == TfsItemKind::Helper);
   if (Pending() || LinkCount() == 0) {
     FTyp = fvtVariant;
     FTypeName = "Variant";
@@ -157,20 +158,22 @@ void TfsDesignator::ResolvePending(const Variant& current) {
   builder.ResolveLate(this, current);
 }
 
-Variant TfsDesignator::CallProc() {
+Variant TfsDesignator::CallSingle() {
   TfsDesignatorItem* link = Links(0);
-  auto* proc = static_cast<TfsProcVariable*>(link->Ref());
-  const bool saved = proc->Executing();
+  TfsCustomVariable* target = link->Ref();
+  TfsProcVariable* proc = target->Kind() == TfsItemKind::Proc ? static_cast<TfsProcVariable*>(target) : nullptr;
+  const bool saved = proc && proc->Executing();
   // By-reference results of a recursive call go back after the caller's locals: the
   // general walk knows that order.
   if (saved && link->HasVarParams()) return Walk(nullptr);
   if (saved) proc->SaveLocals();
   Variant result;
   try {
-    StoreArguments(link, proc);
-    proc->SetNeedResult(FNeedResult);
-    MoveValue(result, proc->GetValue());
-    if (link->HasVarParams()) WriteBackVarParams(link, proc);
+    StoreArguments(link, target);
+    if (!proc) static_cast<TfsCustomHelper*>(target)->Prepare(nullptr, Variant::Null(), FProgram);
+    target->SetNeedResult(FNeedResult);
+    MoveValue(result, target->GetValue());
+    if (link->HasVarParams()) WriteBackVarParams(link, target);
   } catch (...) {
     if (saved) proc->RestoreLocals();
     throw;
@@ -246,7 +249,7 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
 }
 
 Variant TfsDesignator::GetValue() {
-  if (FProcCall && LinkCount() == 1) return CallProc();
+  if (FSingleCall && LinkCount() == 1) return CallSingle();
   return Walk(nullptr);
 }
 

@@ -92,13 +92,13 @@ public:
 
 protected:
   rtl::Variant Walk(const rtl::Variant* writeValue);
-  // The whole chain is one call of a script routine.
-  rtl::Variant CallProc();
+  // The whole chain is one call of a script routine or a registered function.
+  rtl::Variant CallSingle();
   void ResolvePending(const rtl::Variant& current);
 
   TfsScript* FProgram;
   std::unique_ptr<TfsLateBinding> FLate;
-  bool FProcCall = false;  // CallProc does the walk
+  bool FSingleCall = false;  // CallSingle does the walk
 };
 
 // One link whose target is a plain variable or parameter.

@@ -77,7 +77,14 @@ struct UnknownInterface {
 class alignas(8) Variant {
 public:
   Variant() noexcept { SetInline(varEmpty, 0); }
-  Variant(const Variant& o) : Variant() { CopyFrom(o); }
+  Variant(const Variant& o) {
+    if (!o.OwnsResource()) {
+      std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
+    } else {
+      SetInline(varEmpty, 0);
+      CopyFrom(o);
+    }
+  }
   Variant(Variant&& o) noexcept {
     std::memcpy(static_cast<void*>(this), static_cast<const void*>(&o), sizeof(Variant));
     o.SetInline(varEmpty, 0);

@@ -73,6 +73,14 @@ public:
       default: return false;
     }
   }
+  // value := value op operand: in place when TryOpInPlace can, else through Value and
+  // Assign.
+  RTL_ALWAYS_INLINE void ApplyOp(const rtl::Variant& operand, rtl::TVarOp op) {
+    if (TryOpInPlace(operand, op)) return;
+    rtl::Variant v = Value();
+    rtl::VarOpInPlace(v, operand, op);
+    Assign(v);
+  }
   // SetValue on the hot paths: a value the item would store unchanged is stored
   // without a virtual call.
   void Assign(const rtl::Variant& value) {

@@ -149,6 +149,13 @@ Variant TNoneNode::GetValue() { return FLeft ? FLeft->GetValue() : Variant::Null
 
 namespace {
 
+// An operation known when compiled: the fast paths see a constant and keep only
+// their own case.
+template <auto Op>
+struct Fixed {
+  constexpr operator decltype(Op)() const noexcept { return Op; }
+};
+
 rtl::TVarCompareOp CompareOpOf(TfsOperatorCode op) {
   switch (op) {
     case opGreat: return rtl::TVarCompareOp::Greater;
@@ -206,20 +213,15 @@ bool Comparison(const TfsExpressionNode* node, Op op) {
   return CompareOperands(node, left, right, op);
 }
 
-template <rtl::TVarCompareOp Op>
-struct FixedTest {
-  constexpr operator rtl::TVarCompareOp() const noexcept { return Op; }
-};
-
 }  // namespace
 
 bool TfsCompareNode::Condition() { return Comparison(this, CompareOpOf(FOp)); }
-bool TGreatNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Greater>()); }
-bool TLessNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Less>()); }
-bool TLessEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::LessEqual>()); }
-bool TGreatEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::GreaterEqual>()); }
-bool TNonEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::NotEqual>()); }
-bool TEqNode::Condition() { return Comparison(this, FixedTest<rtl::TVarCompareOp::Equal>()); }
+bool TGreatNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::Greater>()); }
+bool TLessNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::Less>()); }
+bool TLessEqNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::LessEqual>()); }
+bool TGreatEqNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::GreaterEqual>()); }
+bool TNonEqNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::NotEqual>()); }
+bool TEqNode::Condition() { return Comparison(this, Fixed<rtl::TVarCompareOp::Equal>()); }
 
 Variant TfsCompareNode::GetValue() { return Variant(Condition()); }
 
@@ -241,11 +243,6 @@ Variant Arithmetic(TfsExpressionNode* l, TfsExpressionNode* r, Op op) {
   rtl::VarOpInPlace(left, r->GetValue(), op);
   return left;
 }
-
-template <rtl::TVarOp Op>
-struct Fixed {
-  constexpr operator rtl::TVarOp() const noexcept { return Op; }
-};
 
 }  // namespace
 

@@ -69,18 +69,14 @@ void TfsAssignmentStmt::SetParts(TfsDesignator* designator, TfsExpression* expre
 
 RTL_ALWAYS_INLINE void TfsAssignmentStmt::RunCompound(rtl::TVarOp op) {
   if (FSourceReadsOnly) {
-    const auto* node = static_cast<const TfsExpressionNode*>(FExpression->Top());
-    if (const Variant* stored = node->Direct()) {
-      if (FVar->TryOpInPlace(*stored, op)) return;
+    if (const Variant* stored = FExpression->Top()->Direct()) {
+      FVar->ApplyOp(*stored, op);
     } else {
-      const Variant operand = FExpr->Value();
-      if (FVar->TryOpInPlace(operand, op)) return;
-      Variant v = FVar->Value();
-      rtl::VarOpInPlace(v, operand, op);
-      FVar->Assign(v);
-      return;
+      FVar->ApplyOp(FExpr->Value(), op);
     }
+    return;
   }
+  // The target is read before the source, which may change it.
   Variant v = FVar->Value();
   rtl::VarOpInPlace(v, FExpr->GetValue(), op);
   FVar->Assign(v);
@@ -109,10 +105,7 @@ void TfsAssignPlusStmt::Run() {
       stored = std::move(text);
       return;
     }
-    if (FVar->TryOpInPlace(tail, rtl::TVarOp::Add)) return;
-    Variant v = FVar->Value();
-    rtl::VarOpInPlace(v, tail, rtl::TVarOp::Add);
-    FVar->Assign(v);
+    FVar->ApplyOp(tail, rtl::TVarOp::Add);
     return;
   }
   RunCompound(rtl::TVarOp::Add);
@@ -150,10 +143,7 @@ void TfsCallStmt::Run() {
     return;
   }
   if (FVar) {
-    if (FVar->TryOpInPlace(FStepValue, rtl::TVarOp::Add)) return;
-    Variant v = FVar->Value();
-    rtl::VarOpInPlace(v, FStepValue, rtl::TVarOp::Add);
-    FVar->Assign(v);
+    FVar->ApplyOp(FStepValue, rtl::TVarOp::Add);
     return;
   }
   Variant v = FDesignator->GetValue();

@@ -39,6 +39,7 @@ enum class Kind : std::uint8_t {
   String,
   FRString,
   Eol,
+  Eof,
   Sequence,
   Switch,
   OptionalSwitch,
@@ -53,7 +54,8 @@ Kind KindOf(const std::string& tag) {
       {"char", Kind::Char},         {"keyword", Kind::Keyword},
       {"ident", Kind::Ident},       {"number", Kind::Number},
       {"string", Kind::String},     {"frstring", Kind::FRString},
-      {"eol", Kind::Eol},           {"sequence", Kind::Sequence},
+      {"eol", Kind::Eol},           {"eof", Kind::Eof},
+      {"sequence", Kind::Sequence},
       {"switch", Kind::Switch},     {"optionalswitch", Kind::OptionalSwitch},
       {"loop", Kind::Loop},         {"optionalloop", Kind::OptionalLoop},
       {"optional", Kind::Optional},
@@ -341,6 +343,10 @@ bool TfsILParser::MatchElement(const Element* e) {
       }
       --FDepth;
       return ok;
+    case Kind::Eof:
+      ok = MatchEnd(e, start);
+      --FDepth;
+      return ok;
     case Kind::Loop:
     case Kind::OptionalLoop:
       ok = MatchLoop(e);
@@ -459,6 +465,14 @@ FS_NOINLINE bool TfsILParser::MatchLoop(const Element* e) {
     FParser.SetPosition(loopStart);
     return true;
   }
+  return false;
+}
+
+FS_NOINLINE bool TfsILParser::MatchEnd(const Element* e, int start) {
+  // Text that no rule took is reported where it starts, past any blank lines.
+  if (FParser.SkipToEndOfText()) return true;
+  RecordError(e, FParser.Position());
+  FParser.SetPosition(start);
   return false;
 }
 

@@ -65,6 +65,7 @@ private:
 
   bool MatchElement(const Element* e);
   bool MatchLoop(const Element* e);
+  bool MatchEnd(const Element* e, int start);
   bool MatchToken(const Element* e);
   bool ReadSeparator(const Element* e);
   void RecordError(const Element* e, int start);

@@ -181,6 +181,12 @@ bool TfsParser::ReadLineEnd() {
   return true;
 }
 
+bool TfsParser::SkipToEndOfText() {
+  while (ReadLineEnd()) {
+  }
+  return FPosition > FSize;
+}
+
 std::string TfsParser::ReadWord() {
   SkipBlanks();
   unsigned char c = Ch(FPosition);

@@ -63,6 +63,8 @@ public:
   void SkipBlanks();
   // True when a carriage return or line feed stands here (after blanks); consumes the run.
   bool ReadLineEnd();
+  // Moves past blanks, comments and line ends; true when nothing but them was left.
+  bool SkipToEndOfText();
   // An identifier-shaped word, keywords included.
   std::string ReadWord();
   // As ReadWord, but empty for a keyword (the position stays after it).

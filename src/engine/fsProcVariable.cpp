@@ -27,6 +27,7 @@ TfsProcVariable::TfsProcVariable(const std::string& name, TfsVarType typ, const 
   FKind = TfsItemKind::Proc;
   FIsReadOnly = true;
   FProgram->SetParentScript(parent);
+  FProgram->ShareRunLimit(FDepthRoot);
 }
 
 TfsProcVariable::~TfsProcVariable() {
@@ -35,6 +36,7 @@ TfsProcVariable::~TfsProcVariable() {
 }
 
 rtl::Variant TfsProcVariable::GetValue() {
+  FDepthRoot->RunLimit().Tick();
   int& depth = FDepthRoot->CallDepth();
   const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
   if (depth == 0)

@@ -98,7 +98,10 @@ bool TfsScript::CompileProgram() {
         FLastErrorPos = builder.ErrorPos();
         FLastErrorUnit = builder.UnitName();
       } catch (const std::bad_alloc&) {
-        throw;
+        // A declaration that cannot be had is the compile's error, not a lost packet.
+        FLastErrorText = rtl::EOutOfMemory().Message();
+        FLastErrorPos = builder.ErrorPos();
+        FLastErrorUnit = builder.UnitName();
       } catch (const std::exception& e) {
         FLastErrorText = e.what();
         FLastErrorPos = builder.ErrorPos();

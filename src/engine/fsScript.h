@@ -16,6 +16,7 @@
 
 #include "engine/fsItemTable.h"
 #include "engine/fsCustomVariable.h"
+#include "engine/fsRunLimit.h"
 
 namespace fs {
 
@@ -149,6 +150,11 @@ public:
   int& CallDepth() noexcept { return FCallDepth; }
   std::uintptr_t& CallStackBase() noexcept { return FCallStackBase; }
 
+  // The time bound of a run, shared by the compiled program's script and the scopes of
+  // its routines.
+  TfsRunLimit& RunLimit() noexcept { return *FRunLimit; }
+  void ShareRunLimit(TfsScript* root) noexcept { FRunLimit = root->FRunLimit; }
+
   // Tells the first script up the parent chain that has OnRunLine about a statement.
   // Until some script of the process has had a handler, there is none to look for.
   void NotifyRunLine(const TfsStatement* statement) {
@@ -172,6 +178,8 @@ private:
   TfsItemTable FItems;
   std::unique_ptr<TfsStatement> FStatement;
   const TfsStatement* FCurrent = nullptr;
+  TfsRunLimit FOwnRunLimit;
+  TfsRunLimit* FRunLimit = &FOwnRunLimit;
   int FCallDepth = 0;
   std::uintptr_t FCallStackBase = 0;
   bool FGlobalMark = false;

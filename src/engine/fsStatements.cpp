@@ -35,6 +35,7 @@ void TfsStatement::RunItems() {
 }
 
 bool TfsStatement::RunLoopPass() {
+  FProgram->RunLimit().Tick();
   RunItems();
   if (FProgram->BreakRequest() || FProgram->ExitRequest()) return false;
   FProgram->SetContinueRequest(false);
@@ -333,6 +334,8 @@ void TfsTryStmt::Run() {
     try {
       RunItems();
       return;
+    } catch (const ERunTimeLimit&) {
+      throw;
     } catch (const rtl::Exception& e) {
       className = e.ClassName();
       message = e.Message();

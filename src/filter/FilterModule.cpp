@@ -1,6 +1,9 @@
 #include "filter/FilterModule.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "Public/Common/orbThreadObject.h"
 #include "engine/fsScript.h"
@@ -9,6 +12,7 @@
 #include "filter/FilterScriptSetup.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/UserWait.h"
 
 namespace filter {
 
@@ -39,22 +43,44 @@ const char* const kMessageLines[] = {
 // The settings items: the dialog's geometry above the marker, the content below it.
 const char* const kPropertyLines[] = {
     "Top,Top",   "Left,Left", "Width,Width", "Height,Height", "panRight.Width,Editor width", ";---short---",
-    "edtExpr.Lines,Script", "comboType.ItemIndex,Language",
+    "edtExpr.Lines,Script", "comboType.ItemIndex,Language", "RowTimeLimit,Row time limit",
 };
 
 // Long strings, not short ones: an exception message is not cut at 255 characters.
 thread_local TaPlugin* tRunning = nullptr;
 
-// Marks the filter whose script runs on this thread for the scope of a packet.
+// Marks the filter whose script runs on this thread for the scope of a packet; its
+// script's run-time limit hears of the thread's waits for the user.
 class RunningScope {
 public:
-  explicit RunningScope(TaPlugin* plugin) : FPrevious(tRunning) { tRunning = plugin; }
-  ~RunningScope() { tRunning = FPrevious; }
+  RunningScope(TaPlugin* plugin, rtl::TUserWaitListener* listener)
+      : FPrevious(tRunning), FPreviousListener(rtl::SetUserWaitListener(listener)) {
+    tRunning = plugin;
+  }
+  ~RunningScope() {
+    tRunning = FPrevious;
+    rtl::SetUserWaitListener(FPreviousListener);
+  }
   RunningScope(const RunningScope&) = delete;
   RunningScope& operator=(const RunningScope&) = delete;
 
 private:
   TaPlugin* FPrevious;
+  rtl::TUserWaitListener* FPreviousListener;
+};
+
+// Bounds one row's run by the configuration's limit.
+class RowRunLimit {
+public:
+  RowRunLimit(fs::TfsRunLimit& limit, std::int32_t limitMs) : FLimit(limit) {
+    FLimit.Start(static_cast<std::uint32_t>(std::max<std::int32_t>(limitMs, 0)));
+  }
+  ~RowRunLimit() { FLimit.Finish(); }
+  RowRunLimit(const RowRunLimit&) = delete;
+  RowRunLimit& operator=(const RowRunLimit&) = delete;
+
+private:
+  fs::TfsRunLimit& FLimit;
 };
 
 std::string FormatMessage(const std::string& text, std::initializer_list<std::string> args) {
@@ -197,7 +223,13 @@ void TaPlugin::CompileScript() {
 void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallRec, std::int32_t& Result) {
   Result = 0;
   const std::uint8_t kind = pCallRec->Input.DataType;
-  if ((kind != orb::pdtParamsList && kind != orb::pdtParamsList2) || !pCallRec->Input.Data) return;
+  if ((kind != orb::pdtParamsList && kind != orb::pdtParamsList2) || !pCallRec->Input.Data) {
+    // No packet (or an empty one) hands back no rows: the output list still holds the
+    // previous packet's, which the framework would pass on again.
+    std::lock_guard output(FOutputLock);
+    if (orb::TorbRowsParamsList* out = DataOut()) out->Clear();
+    return;
+  }
   orb::TorbParamsList* input = pCallRec->Input.List();
   ModuleLock lock(this);
   // The output list stays ours for the whole packet: a concurrent GetData waits.
@@ -218,12 +250,25 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
     return;
   }
   out->Clear();
-  RunningScope running(this);
+  RunningScope running(this, &FScript->RunLimit());
   try {
     RunRows(pCallRec, input, out);
-  } catch (const rtl::Exception& e) {
-    AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), e.Message()}));
+  } catch (const std::exception& e) {
+    if (!LogRunError(e)) throw;
   }
+}
+
+bool TaPlugin::LogRunError(const std::exception& e) {
+  std::string message;
+  if (auto* own = dynamic_cast<const rtl::Exception*>(&e))
+    message = own->Message();
+  else if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+    // Memory that cannot be had fails the row like any other run-time error.
+    message = rtl::EOutOfMemory().Message();
+  else
+    return false;
+  AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), message}));
+  return true;
 }
 
 void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out) {
@@ -241,7 +286,10 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input,
         FDiscardSilent = false;
         FCallRec = pCallRec;
         FOut = out;
-        FScript->RunProgram();
+        {
+          RowRunLimit limit(FScript->RunLimit(), FCfg->RowTimeLimit);
+          FScript->RunProgram();
+        }
         if (!FDiscard) {
           // The working row is made again for the next row: its items go to the output.
           if (!FRow->Empty()) FRow->MoveRowTo(out);
@@ -250,8 +298,8 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input,
           if (!FDiscardReason.empty()) text += ": " + FDiscardReason;
           AddLog(2, text);
         }
-      } catch (const rtl::Exception& e) {
-        AddLog(0, FormatMessage(Message("MsgExecErr"), {FScript->SyntaxType(), e.Message()}));
+      } catch (const std::exception& e) {
+        if (!LogRunError(e)) throw;
       }
     }
     start = end + 1;

@@ -5,6 +5,7 @@
 // every row of every packet.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ private:
   void CompileScript();
   void RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out);
   std::string Message(const char* id) const;
+  // Logs a row's failure as "MsgExecErr": the runtime's exceptions and memory that
+  // cannot be had; false for anything else, which the caller passes on.
+  bool LogRunError(const std::exception& e);
 
   orb::TorbStrHolder* FProperties = nullptr;  // owned component
   ui::TMsgArray* FMessages = nullptr;         // owned component ("maData")

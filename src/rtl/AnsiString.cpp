@@ -1,9 +1,8 @@
 #include "rtl/AnsiString.h"
 
 #include <cstring>
-#include <limits>
-#include <stdexcept>
 
+#include "rtl/AllocationSize.h"
 #include "rtl/SysMemory.h"
 
 namespace rtl {
@@ -12,10 +11,10 @@ namespace {
 std::atomic_ref<std::int32_t> Counter(std::int32_t& c) { return std::atomic_ref<std::int32_t>(c); }
 }  // namespace
 
+std::size_t AnsiString::BlockSize(std::size_t length) { return CheckedSum(length, sizeof(StrHeader) + 1); }
+
 char* AnsiString::Allocate(std::size_t n) {
-  if (n > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) - sizeof(StrHeader) - 1)
-    throw std::length_error("string too long");
-  auto* h = static_cast<StrHeader*>(sys::BoundaryAlloc(sizeof(StrHeader) + n + 1));
+  auto* h = static_cast<StrHeader*>(sys::BoundaryAlloc(BlockSize(n)));
   h->RefCount = 1;
   h->Length = static_cast<std::int32_t>(n);
   char* data = reinterpret_cast<char*>(h + 1);
@@ -94,14 +93,15 @@ AnsiString& AnsiString::operator+=(std::string_view s) {
       keep.assign(src);
       src = keep;
     }
-    auto* h = static_cast<StrHeader*>(sys::BoundaryRealloc(Header(), sizeof(StrHeader) + old + src.size() + 1));
+    const std::size_t block = BlockSize(CheckedSum(old, src.size()));
+    auto* h = static_cast<StrHeader*>(sys::BoundaryRealloc(Header(), block));
     h->Length = static_cast<std::int32_t>(old + src.size());
     FData = reinterpret_cast<char*>(h + 1);
     std::memcpy(FData + old, src.data(), src.size());
     FData[old + src.size()] = '\0';
     return *this;
   }
-  char* data = Allocate(old + s.size());
+  char* data = Allocate(CheckedSum(old, s.size()));
   std::memcpy(data, c_str(), old);
   std::memcpy(data + old, s.data(), s.size());
   Release();

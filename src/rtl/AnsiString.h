@@ -77,6 +77,8 @@ private:
     std::int32_t Length;
   };
   StrHeader* Header() const noexcept { return reinterpret_cast<StrHeader*>(FData) - 1; }
+  // The block of a string of that length; EOutOfMemory when it cannot be one.
+  static std::size_t BlockSize(std::size_t length);
   static char* Allocate(std::size_t n);
   void AddRef() noexcept;
   void Release() noexcept;

@@ -8,6 +8,8 @@ Exception::Exception(std::string message, std::string className)
 EAssertionFailed::EAssertionFailed(const std::string& text, const std::string& unit, int line)
     : Exception(text + " (" + unit + ", line " + std::to_string(line) + ")", "EAssertionFailed") {}
 
+EOutOfMemory::EOutOfMemory() : Exception("Out of memory", "EOutOfMemory") {}
+
 void AssertionFailure(const std::string& text, const char* unit, int line) {
   throw EAssertionFailed(text, unit, line);
 }

@@ -39,6 +39,13 @@ public:
   explicit EConvertError(std::string message) : Exception(std::move(message), "EConvertError") {}
 };
 
+// A block that cannot be had: the allocator refused it, or its size does not fit one
+// allocation. Inside a script run it is that row's run-time error like any other.
+class EOutOfMemory : public Exception {
+public:
+  EOutOfMemory();
+};
+
 // Raises EAssertionFailed when the condition is false; unit is the source unit path
 // the messages name (for example "Public\\Common\\orbParamLst").
 [[noreturn]] void AssertionFailure(const std::string& text, const char* unit, int line);

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "rtl/AllocationSize.h"
 #include "rtl/Exceptions.h"
 
 namespace rtl {
@@ -156,7 +157,12 @@ VarArray* VarArrayCreate(const std::int32_t* bounds, int dimCount) {
     a->Bounds[d].ElementCount = static_cast<std::uint32_t>(bounds[2 * d + 1] - bounds[2 * d] + 1);
   }
   if (n) {
-    a->Data = sys::BoundaryAlloc(n * sizeof(Variant));
+    try {
+      a->Data = sys::BoundaryAlloc(CheckedBytes(n, sizeof(Variant)));
+    } catch (...) {
+      sys::BoundaryFree(a);
+      throw;
+    }
     for (std::size_t i = 0; i < n; ++i) new (static_cast<Variant*>(a->Data) + i) Variant();
   }
   return a;
@@ -167,7 +173,12 @@ VarArray* VarArrayCopy(const VarArray* src) {
   for (int d = 0; d < src->DimCount; ++d) a->Bounds[d] = src->Bounds[d];
   std::size_t n = VarArrayElementCount(src);
   if (n) {
-    a->Data = sys::BoundaryAlloc(n * sizeof(Variant));
+    try {
+      a->Data = sys::BoundaryAlloc(CheckedBytes(n, sizeof(Variant)));
+    } catch (...) {
+      sys::BoundaryFree(a);
+      throw;
+    }
     std::size_t i = 0;
     try {
       for (; i < n; ++i) new (static_cast<Variant*>(a->Data) + i) Variant(VarArrayData(src)[i]);

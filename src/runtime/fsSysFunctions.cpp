@@ -14,6 +14,7 @@
 #include "platform/Automation.h"
 #include "platform/Locale.h"
 #include "platform/MessageBox.h"
+#include "rtl/UserWait.h"
 #include "rtl/CodePage.h"
 #include "rtl/CurrentTime.h"
 #include "rtl/DateUtils.h"
@@ -213,7 +214,10 @@ Variant RaiseException(Args& a) { throw rtl::Exception(rtl::VarToStr(a.ArgumentV
 
 Variant ShowMessage(Args& a) {
   const std::string text = rtl::VarToStr(a.ArgumentValue(0)).str();
-  if (platform::ShowMessageBox(text)) return Variant();
+  {
+    rtl::TUserWaitScope waiting;
+    if (platform::ShowMessageBox(text)) return Variant();
+  }
   MessageHookSlot& slot = MessageHook();
   TfsMessageHook hook;
   {

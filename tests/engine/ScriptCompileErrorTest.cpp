@@ -75,10 +75,21 @@ const CompileErrorCase kCases[] = {
     {"UnknownMember", "PascalScript", "var l: TStringList;\nbegin\n  l.Sort;\nend.", "3:9: Undeclared identifier: 'Sort'"},
     {"AddressOfMember", "PascalScript", "var l: TStringList;\nbegin\n  Print(@l.Count);\nend.", "3:10: Variable required"},
     {"ArrayMemberName", "PascalScript", "var a: array[3] of Integer;\nbegin\n  Print(a.x);\nend.", "3:12: Index required"},
+    // Arrays that cannot be one block are refused where they are declared, on every build.
+    {"StaticArrayTooLarge", "PascalScript", "var a: array[0..268435455] of Integer;\nbegin end.", "1:26: Out of memory"},
+    {"BasicDimTooLarge", "BasicScript", "Dim a[268435456]", "1:16: Out of memory"},
+    {"CppArrayTooLarge", "C++Script", "int a[268435456];\n{ }", "1:16: Out of memory"},
+    {"ArrayDimensionsTooLarge", "PascalScript", "var a: array[0..65535, 0..4095] of Integer;\nbegin end.", "1:31: Out of memory"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Messages, ScriptCompileErrorTest, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<CompileErrorCase>& info) { return info.param.Name; });
+
+TEST(ScriptCompile, TextAfterThePascalProgramIsIgnored) {
+  RunOutcome o = RunScript("PascalScript", "begin\n  Print(1);\nend.\nthis is not Pascal at all");
+  EXPECT_EQ("", o.CompileError);
+  EXPECT_EQ("1\n", o.Output);
+}
 
 TEST(ScriptCompile, UndeclaredNamesAreGlobalsWhereDeclarationsAreOptional) {
   ScriptRunner runner("JScript");

@@ -134,3 +134,89 @@ TEST(Filter, ConfigurationsRunInParallel) {
     EXPECT_EQ(rows, (std::vector<std::string>{"Report=1,Count=" + std::to_string(2 * kPackets + 1)}));
   }
 }
+
+namespace {
+// Three rows A = 1, 2, 3; every script below fails on the second only.
+std::unique_ptr<orb::TorbParamsList> ThreeRows() { return Packet({{{"A", Int(1)}}, {{"A", Int(2)}}, {{"A", Int(3)}}}); }
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+}  // namespace
+
+TEST(Filter, RunawayRowsStopAtTheRowTimeLimitAndTheOthersRun) {
+  struct Case {
+    int Language;
+    const char* Script;
+  };
+  const Case cases[] = {
+      {0, "begin\n  if GetVariable('A') = 2 then\n    while true do ;\n  SetVariable('B', 1);\nend."},
+      // A handler in the script cannot keep the row alive.
+      {0, "begin\n  if GetVariable('A') = 2 then\n    try\n      repeat until false;\n    except\n    end;\n"
+          "  SetVariable('B', 1);\nend."},
+      {1, "void Spin() { Spin2(); }\nvoid Spin2() { while (true) { Spin3(); } }\nvoid Spin3() { }\n"
+          "{\n  if (GetVariable(\"A\") == 2) Spin();\n  SetVariable(\"B\", 1);\n}"},
+      {2, "if (GetVariable(\"A\") == 2) { while (true) { } }\nSetVariable(\"B\", 1);"},
+      {3, "If GetVariable(\"A\") = 2 Then\n  Do\n  Loop While True\nEnd If\nSetVariable(\"B\", 1)"},
+  };
+  std::uint32_t id = 40;
+  for (const Case& c : cases) {
+    Configuration cfg(id++, c.Script, c.Language, 50);
+    auto packet = ThreeRows();
+    std::vector<std::string> rows;
+    EXPECT_EQ(cfg.Process(*packet, rows), 0) << c.Script;
+    EXPECT_EQ(rows, (std::vector<std::string>{"A=1,B=1", "A=3,B=1"})) << c.Script;
+    const std::string log = cfg.TakeLog();
+    EXPECT_EQ(Occurrences(log, "script: Script run time limit exceeded (50 ms)"), 1) << log;
+  }
+}
+
+TEST(Filter, RowTimeLimitIsStoredWithTheSettingsAndZeroMeansNone) {
+  // A row that takes about 100 ms of loop passes: stopped under a 20 ms limit, not
+  // under none. Missing, the limit is ten seconds.
+  const char* script =
+      "var t: Extended;\nbegin\n  t := Now;\n  while Now - t < 0.1 / 86400 do ;\n  SetVariable('B', 1);\nend.";
+  auto packet = Packet({{{"A", Int(1)}}});
+  std::vector<std::string> rows;
+  Configuration limited(50, script, 0, 20);
+  limited.Process(*packet, rows);
+  EXPECT_TRUE(rows.empty());
+  Configuration unlimited(51, script, 0, 0);
+  unlimited.Process(*packet, rows);
+  EXPECT_EQ(rows, (std::vector<std::string>{"A=1,B=1"}));
+  Configuration byDefault(52, script);
+  byDefault.Process(*packet, rows);
+  EXPECT_EQ(rows, (std::vector<std::string>{"A=1,B=1"}));
+}
+
+TEST(Filter, SizesThatCannotBeHadFailTheirRowOnly) {
+  const char* scripts[] = {
+      "var v: Variant;\nbegin\n  if GetVariable('A') = 2 then v := VarArrayCreate([0, 268435455], 12);\n"
+      "  SetVariable('B', 1);\nend.",
+      "var s: String;\nbegin\n  if GetVariable('A') = 2 then SetLength(s, 2147483647);\n  SetVariable('B', 1);\nend.",
+      "var v: Variant;\nbegin\n  v := VarArrayCreate([0, 1], 12);\n"
+      "  if GetVariable('A') = 2 then SetLength(v, 268435456);\n  SetVariable('B', 1);\nend.",
+  };
+  std::uint32_t id = 60;
+  for (const char* script : scripts) {
+    Configuration cfg(id++, script);
+    auto packet = ThreeRows();
+    std::vector<std::string> rows;
+    EXPECT_EQ(cfg.Process(*packet, rows), 0) << script;
+    EXPECT_EQ(rows, (std::vector<std::string>{"A=1,B=1", "A=3,B=1"})) << script;
+    EXPECT_EQ(Occurrences(cfg.TakeLog(), "Unable to execute \"PascalScript\" script: Out of memory"), 1) << script;
+  }
+}
+
+TEST(Filter, AnEmptyPacketHandsBackNoRows) {
+  Configuration cfg(70, "begin SetVariable('B', 2); end.");
+  auto packet = Packet({{{"A", Int(1)}}});
+  std::vector<std::string> rows;
+  EXPECT_EQ(cfg.Process(*packet, rows), 0);
+  EXPECT_EQ(rows, (std::vector<std::string>{"A=1,B=2"}));
+  orb::TorbParamsList empty;
+  EXPECT_EQ(cfg.Process(empty, rows), 0);
+  EXPECT_TRUE(rows.empty());
+}

@@ -1,5 +1,7 @@
 #include "filter/FilterTestSupport.h"
 
+#include <algorithm>
+
 #include "Private/Plugins/orbProxyCode.h"
 #include "Private/Plugins/orbWreg.h"
 #include "platform/Files.h"
@@ -10,6 +12,7 @@
 extern "C" {
 std::int32_t ORB_STDCALL ExecutePluginCommand(orb::PPluginCallRec);
 std::int32_t ORB_STDCALL ProcessData(orb::PPluginCallRec);
+std::int32_t ORB_STDCALL GetLogEx(orb::PPluginCallRec);
 }
 
 namespace filtertest {
@@ -53,13 +56,15 @@ std::vector<std::string> RowsOf(const orb::TorbParamsList* list) {
   return rows;
 }
 
-Configuration::Configuration(std::uint32_t configId, const std::string& script, int language)
+Configuration::Configuration(std::uint32_t configId, const std::string& script, int language, std::int32_t rowTimeLimit)
     : FId(configId),
       FIni(platform::TempFolder() + "velmora-filter-test-" + std::to_string(platform::CurrentProcessId()) + "-" +
            std::to_string(configId) + ".ini") {
-  StoreScript(script, language);
+  StoreScript(script, language, rowTimeLimit);
+  FWindow.Create([](const platform::WindowMessage&) {});
   Command("LOAD", {{"INI-FILE", rtl::Variant(rtl::AnsiString(FIni))},
-                   {"INISectionPrefix", rtl::Variant(rtl::AnsiString(kSection))}});
+                   {"INISectionPrefix", rtl::Variant(rtl::AnsiString(kSection))},
+                   {"MessagesProcessorHandle", rtl::Variant(static_cast<std::int64_t>(FWindow.Handle()))}});
 }
 
 Configuration::~Configuration() {
@@ -70,15 +75,17 @@ Configuration::~Configuration() {
   platform::RemoveFile(FIni);
 }
 
-void Configuration::StoreScript(const std::string& script, int language) {
+void Configuration::StoreScript(const std::string& script, int language, std::int32_t rowTimeLimit) {
   rtl::TObjectPtr<orb::TProxyCodeObject> cfg = rtl::MakeObject<orb::TProxyCodeObject>();
   cfg->edtExpr_Lines->SetText(script);
   cfg->comboType_ItemIndex = language;
+  cfg->RowTimeLimit = rowTimeLimit;
   rtl::TObjectPtr<orb::TWreg> store = rtl::MakeObject<orb::TWreg>();
   store->INIFile = FIni;
   store->INIFileSectionPrefix = kSection;
   store->ComponentLines()->Add("edtExpr.Lines,Script");
   store->ComponentLines()->Add("comboType.ItemIndex,Language");
+  if (rowTimeLimit >= 0) store->ComponentLines()->Add("RowTimeLimit,Row time limit");
   ASSERT_TRUE(store->Save(cfg.get()));
 }
 
@@ -98,6 +105,15 @@ std::int32_t Configuration::Process(const orb::TorbParamsList& packet, std::vect
   const std::int32_t result = ProcessData(&rec);
   rows = RowsOf(rec.Output.DataType == orb::pdtParamsList ? rec.Output.List() : nullptr);
   return result;
+}
+
+std::string Configuration::TakeLog() {
+  orb::PluginCallRec rec = Rec(FId, nullptr);
+  std::string text(1 << 16, '\0');
+  rec.Input.Size = static_cast<std::int32_t>(text.size());
+  rec.Input.Data = reinterpret_cast<std::uintptr_t>(text.data());
+  text.resize(static_cast<std::size_t>(std::max<std::int32_t>(GetLogEx(&rec), 0)));
+  return text;
 }
 
 }  // namespace filtertest

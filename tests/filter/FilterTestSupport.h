@@ -10,6 +10,7 @@
 
 #include "Private/Plugins/orbPluginTypes.h"
 #include "Public/Common/orbParamLst.h"
+#include "platform/MessageWindow.h"
 
 namespace filtertest {
 
@@ -21,15 +22,18 @@ std::vector<std::string> RowsOf(const orb::TorbParamsList* list);
 
 class Configuration {
 public:
-  // Writes script and language index into a fresh INI file and loads configuration id.
-  Configuration(std::uint32_t configId, const std::string& script, int language = 0);
+  // Writes script, language index and (when not negative) the row time limit into a
+  // fresh INI file and loads configuration id.
+  Configuration(std::uint32_t configId, const std::string& script, int language = 0, std::int32_t rowTimeLimit = -1);
   ~Configuration();
 
   // ProcessData of a packet in the filter role; rows := the output rows.
   std::int32_t Process(const orb::TorbParamsList& packet, std::vector<std::string>& rows);
   std::int32_t Command(const std::string& verb, const Row& args = {});
   // Rewrites the stored script (as the options dialog would) without reloading.
-  void StoreScript(const std::string& script, int language = 0);
+  void StoreScript(const std::string& script, int language = 0, std::int32_t rowTimeLimit = -1);
+  // The log lines that wait ("level" byte, text, CR LF each), fetched and cleared.
+  std::string TakeLog();
 
   std::uint32_t Id() const { return FId; }
   const std::string& IniFile() const { return FIni; }
@@ -37,6 +41,8 @@ public:
 private:
   std::uint32_t FId;
   std::string FIni;
+  // The host window the log lines are announced to; they wait for TakeLog.
+  platform::MessageWindow FWindow;
 };
 
 }  // namespace filtertest

@@ -117,11 +117,20 @@ TEST_F(PluginTest, InvalidCallRecordsAreRefused) {
 }
 
 TEST_F(PluginTest, ForeignParameterListEndsAsException) {
+  HostWindow window;
+  ASSERT_EQ(Load(7, &window), 0);
+  Instance()->FLog.Clear();
   Call call;
   call.Command("EVENTS-SUPPORT");
   call.Params->Signature = 0;
   EXPECT_EQ(call.Execute(), -3);
+  call.Rec.ModuleTypes = ModuleTypeBit(mttFilter);
+  EXPECT_EQ(ProcessData(&call.Rec), -3);
   call.Params->Signature = ParamsListSignature;
+  // Both calls name the fault in the host's terms, not the list's own check.
+  const std::string log = Instance()->FLog.GetText();
+  EXPECT_NE(log.find("{CMD?} Invalid call parameters"), std::string::npos) << log;
+  EXPECT_NE(log.find("{PROCESS} Invalid call parameters"), std::string::npos) << log;
 }
 
 TEST_F(PluginTest, ReleaseFreesTheInstanceAndTheNextCallMakesANewOne) {

@@ -151,9 +151,14 @@ TEST_F(PluginTest, GetDataHandsOutRowsUntilAcknowledged) {
   EXPECT_EQ(GetData(&ack.Rec), 1);
   EXPECT_EQ(p->FDataOut->Count(), 0);
 
+  // Without a handler a plain call still hands out what waits; only the acknowledge
+  // code empties the list.
   p->OnGetData = nullptr;
   p->FDataOut->Add("left", Variant(1));
-  EXPECT_EQ(GetData(&fetch.Rec), 0);
+  Call plain(7, ModuleTypeBit(mttFilter));
+  EXPECT_EQ(GetData(&plain.Rec), 0);
+  EXPECT_EQ(plain.Rec.Output.DataType, pdtParamsList);
+  EXPECT_EQ(plain.Rec.Output.List(), p->FDataOut);
   EXPECT_EQ(p->FDataOut->Count(), 1);
   EXPECT_EQ(GetData(&ack.Rec), 0);
   EXPECT_EQ(p->FDataOut->Count(), 0);

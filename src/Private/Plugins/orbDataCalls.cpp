@@ -67,6 +67,12 @@ struct BusyFlag {
   TorbPlugin* Plugin;
 };
 
+// The call's parameter list must carry the list signature.
+void CheckCallParams(const PluginCallRec* rec) {
+  if (!TorbParamsList::IsValidList(rec->Params))
+    rtl::AssertionFailure("Invalid call parameters", "Private\\Plugins\\orbPluginModule", __LINE__);
+}
+
 using Worker = std::int32_t (*)(TorbPlugin*, PPluginCallRec);
 
 // The guard every data call runs through: valid record, an instance, not unloading.
@@ -95,7 +101,7 @@ std::int32_t ProcessDataWorker(TorbPlugin* plugin, PPluginCallRec rec) {
   if (!ValidCallRec(rec)) return 0;
   rec->Output.Data = 0;
   rec->Output.DataType = pdtNone;
-  rec->Params->CheckSignature();
+  CheckCallParams(rec);
   const std::uintptr_t inputOnEntry = rec->Input.Data;
   const TModuleTypes types = rec->ModuleTypes;
   if (types != 0) {
@@ -163,14 +169,7 @@ std::int32_t GetDataWorker(TorbPlugin* plugin, PPluginCallRec rec) {
       rec->Input.Data = 0;
     }
     TorbRowsParamsList* out = plugin->DataOut();
-    if (!plugin->OnGetData) {
-      if (ack) {
-        std::lock_guard guard(plugin->FOutputLock);
-        if (out) out->Clear();
-      }
-      return 0;
-    }
-    plugin->OnGetData(plugin, rec, result);
+    if (plugin->OnGetData) plugin->OnGetData(plugin, rec, result);
     std::lock_guard guard(plugin->FOutputLock);
     if (ack) {
       if (out) out->Clear();
@@ -352,8 +351,7 @@ std::int32_t DoExecutePluginCommand(PPluginCallRec rec) {
   std::string command;
   try {
     if (!plugin) return prInvalid;
-    if (!TorbParamsList::IsValidList(rec->Params))
-      rtl::AssertionFailure("Invalid call parameters", "Private\\Plugins\\orbPluginModule", __LINE__);
+    CheckCallParams(rec);
     plugin->ReadTemporaryLoad(rec);
     rtl::Variant v;
     if (!ReadParam(rec->Params, "COMMAND", v)) return prInvalid;

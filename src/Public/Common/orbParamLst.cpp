@@ -1,9 +1,12 @@
 #include "Public/Common/orbParamLst.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "platform/Guid.h"
+#include "rtl/AllocationSize.h"
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
 #include "rtl/SysMemory.h"
@@ -132,15 +135,19 @@ void TorbParamsList::CheckSignature() const {
 }
 
 void TorbParamsList::Reserve(std::int32_t count) {
-  std::int32_t capacity = FCapacity;
-  while (capacity - FCount < count) {
+  // Counted in 64 bits: the growth steps must not wrap the 32-bit count.
+  const std::int64_t needed = static_cast<std::int64_t>(FCount) + std::max<std::int32_t>(count, 0);
+  std::int64_t capacity = FCapacity;
+  while (capacity < needed) {
     // The pointer list's growth: small steps first, then a quarter more each time.
     capacity += capacity > 64 ? capacity / 4 : (capacity > 8 ? 16 : 4);
   }
   if (capacity == FCapacity) return;
-  FList = static_cast<TorbParamsListItem**>(
-      rtl::sys::BoundaryRealloc(FList, static_cast<std::size_t>(capacity) * sizeof(TorbParamsListItem*)));
-  FCapacity = capacity;
+  capacity = std::max<std::int64_t>(needed, std::min<std::int64_t>(capacity, std::numeric_limits<std::int32_t>::max()));
+  if (capacity > std::numeric_limits<std::int32_t>::max()) throw rtl::EOutOfMemory();
+  FList = static_cast<TorbParamsListItem**>(rtl::sys::BoundaryRealloc(
+      FList, rtl::CheckedBytes(static_cast<std::size_t>(capacity), sizeof(TorbParamsListItem*))));
+  FCapacity = static_cast<std::int32_t>(capacity);
 }
 
 void TorbParamsList::Append(TorbParamsListItem* item) {

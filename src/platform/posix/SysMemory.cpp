@@ -2,6 +2,8 @@
 // Windows (32-bit byte length in front of the characters, a NUL after them).
 #include "rtl/SysMemory.h"
 
+#include "rtl/AllocationSize.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -24,7 +26,8 @@ void BoundaryFree(void* p) noexcept { std::free(p); }
 
 BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
   // Pointer alignment for the characters: keep the 4-byte length right in front.
-  auto* block = static_cast<std::uint32_t*>(BoundaryAlloc(sizeof(std::uint32_t) + (length + 1) * sizeof(char16_t)));
+  const std::size_t bytes = CheckedBytes(CheckedSum(length, 1), sizeof(char16_t));
+  auto* block = static_cast<std::uint32_t*>(BoundaryAlloc(CheckedSum(bytes, sizeof(std::uint32_t))));
   block[0] = length * sizeof(char16_t);
   auto* s = reinterpret_cast<char16_t*>(block + 1);
   if (chars && length) std::memcpy(s, chars, length * sizeof(char16_t));

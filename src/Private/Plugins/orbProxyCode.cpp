@@ -23,7 +23,8 @@ const rtl::TClassInfo& TProxyCodeObject::StaticClassInfo() {
           .Property("fsTree1_Width", &P::fsTree1_Width, &P::fsTree1_Width)
           .Property("edtExpr_Lines", [](P& p) { return p.edtExpr_Lines; },
                     [](P& p, rtl::TStringList* lines) { p.SetEdtExprLines(lines); })
-          .Property("comboType_ItemIndex", &P::comboType_ItemIndex, &P::comboType_ItemIndex);
+          .Property("comboType_ItemIndex", &P::comboType_ItemIndex, &P::comboType_ItemIndex)
+          .Property("RowTimeLimit", &P::RowTimeLimit, &P::RowTimeLimit);
   return info;
 }
 

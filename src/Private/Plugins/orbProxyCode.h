@@ -18,7 +18,8 @@ public:
   explicit TProxyCodeCustomObject(rtl::TComponent* owner = nullptr) : rtl::TComponent(owner) {}
 };
 
-// The settings of the script options form: its geometry, the script and its language.
+// The settings of the script options form: its geometry, the script, its language and
+// how long one row's script may run (milliseconds, 0 for no limit).
 class TProxyCodeObject : public TProxyCodeCustomObject {
   RTL_CLASS_INFO
 
@@ -36,6 +37,7 @@ public:
   std::int32_t fsTree1_Width = 157;
   rtl::TStringList* const edtExpr_Lines;  // owned
   std::int32_t comboType_ItemIndex = 0;
+  std::int32_t RowTimeLimit = 10000;
 };
 
 }  // namespace orb

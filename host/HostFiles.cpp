@@ -1,7 +1,5 @@
 #include "HostFiles.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -31,7 +29,8 @@ bool CheckRegularFile(const std::string& path, std::string& error) {
   std::error_code ec;
   const fs::file_status status = fs::status(fs::path(path), ec);
   if (status.type() == fs::file_type::not_found) {
-    error = "cannot read '" + path + "': no such file";
+    // Windows reports its devices (NUL, CON) as missing, yet they open.
+    error = "cannot read '" + path + "': " + (std::ifstream(path) ? "not a regular file" : "no such file");
     return false;
   }
   if (status.type() == fs::file_type::directory) {

@@ -41,15 +41,24 @@ bool IsWholeNumber(const std::string& text) {
   return !text.empty() && errno == 0 && end && *end == '\0';
 }
 
-// A one-line reason when an argument cannot be what the verb reads from it.
-std::string RefusedArgument(const std::string& verb, const std::string& name, const std::string& value,
-                            const std::string& eventType) {
-  for (const NumericArgument& a : kNumericArguments)
-    if ((!*a.Verb || verb == a.Verb) && SameName(name, a.Name) && !IsWholeNumber(value))
-      return name + " must be a whole number, not '" + value + "'";
-  // The compile check reads its dialect from P0.
-  if (verb == "EVENT" && eventType == "CheckCode" && SameName(name, "P0") && FindLanguage(value) < 0)
-    return "unknown language '" + value + "' (" + LanguageChoices() + ")";
+// A one-line reason when the arguments cannot be what the verb reads from them.
+std::string RefusedArguments(const std::string& verb, const std::vector<std::pair<std::string, std::string>>& texts) {
+  std::string eventType;
+  bool haveLanguage = false;
+  for (const auto& [name, value] : texts)
+    if (SameName(name, "EVENT-TYPE")) eventType = value;
+  const bool checkCode = verb == "EVENT" && eventType == "CheckCode";
+  for (const auto& [name, value] : texts) {
+    for (const NumericArgument& a : kNumericArguments)
+      if ((!*a.Verb || verb == a.Verb) && SameName(name, a.Name) && !IsWholeNumber(value))
+        return name + " must be a whole number, not '" + value + "'";
+    // The compile check reads its dialect from P0 and the script from P1.
+    if (checkCode && SameName(name, "P0")) {
+      if (FindLanguage(value) < 0) return "unknown language '" + value + "' (" + LanguageChoices() + ")";
+      haveLanguage = true;
+    }
+  }
+  if (checkCode && !haveLanguage) return "CheckCode needs the language as P0 and the script as P1";
   return {};
 }
 
@@ -76,15 +85,10 @@ int RunVerbCommand(int argc, char** argv) {
     }
   }
   if (verb.empty()) return UsageError("command", "no verb given");
-  std::string eventType;
-  for (const auto& [name, value] : texts)
-    if (SameName(name, "EVENT-TYPE")) eventType = value;
+  const std::string refused = RefusedArguments(verb, texts);
+  if (!refused.empty()) return Failure("command", verb + ": " + refused);
   std::vector<std::pair<std::string, rtl::Variant>> args;
-  for (const auto& [name, value] : texts) {
-    const std::string refused = RefusedArgument(verb, name, value, eventType);
-    if (!refused.empty()) return Failure("command", verb + ": " + refused);
-    args.emplace_back(name, ArgumentToVariant(value));
-  }
+  for (const auto& [name, value] : texts) args.emplace_back(name, ArgumentToVariant(value));
 
   PluginLibrary lib;
   std::string error;

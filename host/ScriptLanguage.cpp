@@ -1,6 +1,7 @@
 #include "ScriptLanguage.h"
 
 #include <cctype>
+#include <utility>
 
 namespace {
 

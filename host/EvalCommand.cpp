@@ -10,13 +10,14 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "HostCommands.h"
+#include "HostFiles.h"
+#include "HostUsage.h"
 #include "ScriptFileArgs.h"
+#include "ScriptLanguage.h"
 #include "engine/fsHelpers.h"
 #include "engine/fsScript.h"
 #include "engine/fsVariables.h"
@@ -94,27 +95,21 @@ void RegisterToolFunctions(fs::TfsScript& s) {
 int RunEval(int argc, char** argv) {
   ScriptFileArgs args;
   if (int rc = ReadScriptFileArgs("eval", argc, argv, args)) return rc;
-  const std::string& language = args.Language;
   const std::string& file = args.File;
-
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream content;
-  if (in) content << in.rdbuf();
-  if (!in || in.bad()) {
-    std::fprintf(stderr, "velmora-host eval: cannot read %s\n", file.c_str());
-    return 2;
-  }
+  std::string content, error;
+  if (!ReadRegularFile(file, kMaxScriptBytes, content, error)) return Failure("eval", error);
+  if (int rc = ResolveLanguage("eval", content, args)) return rc;
+  const std::string language = kLanguageNames[args.LanguageIndex];
 
   fs::TfsScript* registry = fs::GlobalRegistry();
   if (!registry) {
-    std::fprintf(stderr, "velmora-host eval: the script registry is not available\n");
-    return 2;
+    return Failure("eval", "the script registry is not available");
   }
   fs::TfsScript script;
   RegisterToolFunctions(script);
   script.SetParentScript(registry);
   script.SetSyntaxType(language);
-  script.SetLinesText(content.str());
+  script.SetLinesText(content);
   std::string dir = DirectoryOf(file);
   if (!dir.empty()) script.IncludeDirs().push_back(dir);
 
@@ -123,7 +118,7 @@ int RunEval(int argc, char** argv) {
     compiled = script.CompileProgram();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", file.c_str(), e.what());
-    return e.what() == std::string("Language '" + language + "' not found") ? 2 : 1;
+    return 1;
   }
   if (!compiled) {
     std::string where = script.LastErrorUnit().empty() ? file : script.LastErrorUnit();

@@ -8,5 +8,6 @@ int RunParse(int argc, char** argv);
 int RunEval(int argc, char** argv);
 int RunVerbCommand(int argc, char** argv);
 int RunScript(int argc, char** argv);
+int RunTest(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunCatalogue(int argc, char** argv);

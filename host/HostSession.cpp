@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "JsonReader.h"
 #include "Public/Common/orbWait.h"
 #include "platform/Modules.h"
 #include "rtl/CodePage.h"
@@ -115,13 +116,12 @@ void HostSession::WriteLogBlock(const char* data, std::size_t size) {
     while (end < size && data[end] != '\r' && data[end] != '\n') ++end;
     if (end > start) {
       int level = static_cast<unsigned char>(data[start]) - 1;
-      std::string text = rtl::AnsiToUtf8(std::string_view(data + start + 1, end - start - 1));
-      std::fprintf(FLogOut, "%d %s\n", level, text.c_str());
+      FLogOut->WriteLine(std::to_string(level) + " " + rtl::AnsiToUtf8(std::string_view(data + start + 1, end - start - 1)));
     }
     start = end;
     while (start < size && (data[start] == '\r' || data[start] == '\n')) ++start;
   }
-  std::fflush(FLogOut);
+  FLogOut->Flush();
 }
 
 void HostSession::DrainLog() {
@@ -146,18 +146,16 @@ void HostSession::DrainEvents() {
   if (FLibrary.GetEvents(&call.Rec) != 0 || call.Rec.Output.DataType != orb::pdtParamsList) return;
   const orb::TorbParamsList* events = call.Rec.Output.List();
   if (events && FEventOut) {
-    Json row = Json::object();
+    JsonObjectBuilder row;
     for (int i = 0; i < events->Count(); ++i) {
       const orb::TorbParamsListItem* item = events->Items(i);
-      if (item->IsRowMarker()) {
-        std::fprintf(FEventOut, "%s\n", row.dump().c_str());
-        row = Json::object();
-      } else {
-        row[rtl::AnsiToUtf8(item->Name.view())] = VariantToJson(item->Value);
-      }
+      if (item->IsRowMarker())
+        FEventOut->WriteLine(row.Take().dump());
+      else
+        row.Set(rtl::AnsiToUtf8(item->Name.view()), VariantToJson(item->Value));
     }
-    if (!row.empty()) std::fprintf(FEventOut, "%s\n", row.dump().c_str());
-    std::fflush(FEventOut);
+    if (!row.Empty()) FEventOut->WriteLine(row.Take().dump());
+    FEventOut->Flush();
   }
   // Handing the list back confirms it.
   FLibrary.GetEvents(&call.Rec);

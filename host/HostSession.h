@@ -5,11 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "OutputSink.h"
 #include "PluginLibrary.h"
 #include "VariantJson.h"
 #include "platform/MessageWindow.h"
@@ -29,8 +29,8 @@ public:
   ~HostSession();
 
   // Where log lines ("level text") and events (JSON lines) go; stderr and none by default.
-  void SetLogOutput(std::FILE* out) { FLogOut = out; }
-  void SetEventOutput(std::FILE* out) { FEventOut = out; }
+  void SetLogOutput(OutputSink* out) { FLogOut = out; }
+  void SetEventOutput(OutputSink* out) { FEventOut = out; }
 
   std::int32_t Load();
   std::int32_t SetState(bool enabled);
@@ -57,6 +57,6 @@ private:
   PluginLibrary& FLibrary;
   SessionOptions FOptions;
   platform::MessageWindow FWindow;
-  std::FILE* FLogOut = stderr;
-  std::FILE* FEventOut = nullptr;
+  OutputSink* FLogOut = &StandardError();
+  OutputSink* FEventOut = nullptr;
 };

@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "HostCommands.h"
+#include "HostFiles.h"
+#include "HostUsage.h"
 #include "ScriptFileArgs.h"
+#include "ScriptLanguage.h"
 #include "engine/fsILParser.h"
 #include "engine/fsScript.h"
 #include "engine/fsXMLItem.h"
@@ -50,23 +51,14 @@ void PrintTree(const fs::TfsXMLItem* item, std::string& out) {
 int RunParse(int argc, char** argv) {
   ScriptFileArgs args;
   if (int rc = ReadScriptFileArgs("parse", argc, argv, args)) return rc;
-  const std::string& language = args.Language;
   const std::string& file = args.File;
-
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "velmora-host parse: cannot read %s\n", file.c_str());
-    return 2;
-  }
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) {
-    std::fprintf(stderr, "velmora-host parse: cannot read %s\n", file.c_str());
-    return 2;
-  }
+  std::string content, error;
+  if (!ReadRegularFile(file, kMaxScriptBytes, content, error)) return Failure("parse", error);
+  if (int rc = ResolveLanguage("parse", content, args)) return rc;
+  const std::string language = kLanguageNames[args.LanguageIndex];
 
   fs::TfsScript script;
-  script.SetLinesText(content.str());
+  script.SetLinesText(content);
   script.SetSyntaxType(language);
   // Units are looked for in the current directory, then next to the script.
   std::string dir = DirectoryOf(file);
@@ -76,8 +68,7 @@ int RunParse(int argc, char** argv) {
   try {
     parser.SelectDialect(language);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "velmora-host parse: %s\n", e.what());
-    return 2;
+    return Failure("parse", e.what());
   }
   bool built = false;
   try {

@@ -1,9 +1,10 @@
 // velmora-host: drives the plug-in through its exports like the real host does, and
 // gives developers a few tools to look into the engine.
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "HostCommands.h"
+#include "HostUsage.h"
 #include "platform/Console.h"
 
 namespace {
@@ -11,32 +12,39 @@ namespace {
 struct SubCommand {
   const char* Name;
   int (*Run)(int argc, char** argv);
-  const char* Help;
 };
 
 const SubCommand kCommands[] = {
-    {"info", RunInfo, "info [--library PATH]           interface version and module information"},
-    {"run", RunScript, "run --script FILE [--language NAME] [--input FILE|-] ...   run a script over packets"},
-    {"check", RunCheck, "check --language NAME FILE     compile a script and report its first error"},
-    {"catalogue", RunCatalogue, "catalogue                      every function a script can call, as an outline"},
-    {"command", RunVerbCommand, "command VERB [NAME=VALUE ...]    send one command to a loaded configuration"},
-    {"parse", RunParse, "parse --language NAME FILE     print the program tree of a script"},
-    {"eval", RunEval, "eval --language NAME FILE      compile and run a script with a few test functions"},
+    {"info", RunInfo},       {"run", RunScript},           {"test", RunTest},   {"check", RunCheck},
+    {"catalogue", RunCatalogue}, {"command", RunVerbCommand}, {"parse", RunParse}, {"eval", RunEval},
 };
 
-int Usage() {
-  std::fprintf(stderr, "usage: velmora-host COMMAND [ARGS]\n");
-  for (const auto& c : kCommands) std::fprintf(stderr, "  %s\n", c.Help);
-  return 2;
+bool AsksForHelp(int argc, char** argv) {
+  for (int i = 0; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
-  if (argc < 2) return Usage();
-  for (const auto& c : kCommands)
-    if (std::strcmp(argv[1], c.Name) == 0) return c.Run(argc - 2, argv + 2);
-  std::fprintf(stderr, "velmora-host: unknown command '%s'\n", argv[1]);
-  return Usage();
+  if (argc < 2) {
+    PrintUsage("", StandardError());
+    return 2;
+  }
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintUsage("", StandardOutput());
+    return 0;
+  }
+  for (const auto& c : kCommands) {
+    if (name != c.Name) continue;
+    if (AsksForHelp(argc - 2, argv + 2)) {
+      PrintUsage(name, StandardOutput());
+      return 0;
+    }
+    return c.Run(argc - 2, argv + 2);
+  }
+  return UsageError("", "unknown command '" + name + "'");
 }

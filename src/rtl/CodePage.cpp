@@ -174,6 +174,12 @@ sys::BStr AnsiToBStr(std::string_view s) {
 
 AnsiString WideToAnsi(std::u16string_view s) { return WideToAnsiIn(Tables().CodePage, s); }
 
+bool WideToAnsiExact(std::u16string_view s, AnsiString& out) {
+  out = WideToAnsi(s);
+  // The round trip catches default characters and best-fit look-alikes alike.
+  return IsAscii(s.data(), s.size()) || AnsiToWide(out.view()) == s;
+}
+
 // UTF-8 -------------------------------------------------------------------------------
 
 std::u16string Utf8ToWide(std::string_view s) {

@@ -43,6 +43,9 @@ std::u16string AnsiToWide(std::string_view s);
 // A new BSTR holding the text (null for the empty text).
 sys::BStr AnsiToBStr(std::string_view s);
 AnsiString WideToAnsi(std::u16string_view s);
+// WideToAnsi that tells whether the code page held every character: false when one
+// became a substitute or a look-alike, so that two different texts would read the same.
+bool WideToAnsiExact(std::u16string_view s, AnsiString& out);
 
 // UTF-8 -------------------------------------------------------------------------------
 // Malformed UTF-8 and unpaired surrogates become U+FFFD.

@@ -56,6 +56,23 @@ TEST(CodePage, Windows1252Characters) {
   EXPECT_EQ(WideToAnsi(u"a\u4E2Db"), "a?b");
 }
 
+// The checked conversion tells a text the code page holds from one it only
+// approximates ("?" for a CJK character, a plain letter for a Latin one with a macron
+// on Windows), whatever the platform substitutes.
+TEST(CodePage, WideToAnsiExactReportsWhatTheCodePageLacks) {
+  AnsiString out;
+  EXPECT_TRUE(WideToAnsiExact(u"plain", out));
+  EXPECT_EQ(out, "plain");
+  EXPECT_TRUE(WideToAnsiExact(u"", out));
+  EXPECT_EQ(out, "");
+  if (!Is1252()) GTEST_SKIP();
+  EXPECT_TRUE(WideToAnsiExact(u"caf\u00E9 \u20AC", out));
+  EXPECT_EQ(out, "caf\xE9 \x80");
+  EXPECT_FALSE(WideToAnsiExact(u"a\u4E2Db", out));
+  EXPECT_FALSE(WideToAnsiExact(u"\u0101", out));
+  EXPECT_FALSE(WideToAnsiExact(u"\U0001F600", out));
+}
+
 TEST(CodePage, BStrHoldsTheConvertedText) {
   sys::BStr b = AnsiToBStr(Is1252() ? "caf\xE9" : "cafe");
   ASSERT_NE(b, nullptr);

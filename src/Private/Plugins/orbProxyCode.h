@@ -19,7 +19,7 @@ public:
 };
 
 // The settings of the script options form: its geometry, the script, its language and
-// the per-row run-time limit.
+// how long one row's script may run (milliseconds, 0 for no limit).
 class TProxyCodeObject : public TProxyCodeCustomObject {
   RTL_CLASS_INFO
 
@@ -37,7 +37,6 @@ public:
   std::int32_t fsTree1_Width = 157;
   rtl::TStringList* const edtExpr_Lines;  // owned
   std::int32_t comboType_ItemIndex = 0;
-  // Milliseconds a row's script may run before it is stopped; 0: no limit.
   std::int32_t RowTimeLimit = 10000;
 };
 

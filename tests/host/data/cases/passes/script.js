@@ -1,0 +1,1 @@
+SetVariable("B", GetVariable("A") * 2);

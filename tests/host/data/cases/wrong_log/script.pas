@@ -1,0 +1,3 @@
+begin
+  DbgLog('seen ' + IntToStr(GetVariable('A')));
+end.

@@ -1,0 +1,3 @@
+{
+  SetVariable("Seen", 1);
+}

@@ -1,0 +1,1 @@
+SetVariable("Seen", 1);

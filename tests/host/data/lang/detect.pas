@@ -1,0 +1,3 @@
+begin
+  SetVariable('Seen', 1);
+end.

@@ -1,0 +1,2 @@
+#Language  basicscript 
+SetVariable("Seen", 1)

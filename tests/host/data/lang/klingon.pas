@@ -1,0 +1,2 @@
+#language Klingon
+begin end.

@@ -4,14 +4,6 @@
 
 namespace rtl {
 
-std::size_t CheckedBytes(std::size_t count, std::size_t elementSize) {
-  if (elementSize != 0 && count > kMaxAllocation / elementSize) throw EOutOfMemory();
-  return count * elementSize;
-}
-
-std::size_t CheckedSum(std::size_t a, std::size_t b) {
-  if (a > kMaxAllocation || b > kMaxAllocation - a) throw EOutOfMemory();
-  return a + b;
-}
+void AllocationTooLarge() { throw EOutOfMemory(); }
 
 }  // namespace rtl

@@ -13,9 +13,19 @@ namespace rtl {
 // The largest block handed out for one value: what a 32-bit length field can count.
 inline constexpr std::size_t kMaxAllocation = 0x7FFFFFFF;
 
+// Raises EOutOfMemory; out of line so that the checks below stay a compare each.
+[[noreturn]] void AllocationTooLarge();
+
 // count * elementSize, or EOutOfMemory when that exceeds kMaxAllocation.
-std::size_t CheckedBytes(std::size_t count, std::size_t elementSize);
+inline std::size_t CheckedBytes(std::size_t count, std::size_t elementSize) {
+  if (elementSize != 0 && count > kMaxAllocation / elementSize) AllocationTooLarge();
+  return count * elementSize;
+}
+
 // a + b, or EOutOfMemory when that exceeds kMaxAllocation.
-std::size_t CheckedSum(std::size_t a, std::size_t b);
+inline std::size_t CheckedSum(std::size_t a, std::size_t b) {
+  if (a > kMaxAllocation || b > kMaxAllocation - a) AllocationTooLarge();
+  return a + b;
+}
 
 }  // namespace rtl

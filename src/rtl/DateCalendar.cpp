@@ -37,6 +37,14 @@ double TimeOfSerial(double serial) noexcept {
   return (ms - std::floor(ms / kMsPerDay) * kMsPerDay) / kMsPerDay;
 }
 
+std::int64_t DayNumberOfSerial(double serial) noexcept { return std::llround(DateOfSerial(serial)); }
+
+std::int64_t MsOfDayOfSerial(double serial) noexcept {
+  const std::int64_t ms = std::llround(SerialToMs(serial));
+  const std::int64_t perDay = 86400000;
+  return (ms % perDay + perDay) % perDay;
+}
+
 namespace {
 
 // The day of a value's decoded date (raises for a value that is no date).

@@ -37,6 +37,11 @@ double AddMsToSerial(double serial, double ms) noexcept;
 // the way decoding rounds (23:59:59.9999 is the next day at midnight).
 double DateOfSerial(double serial) noexcept;
 double TimeOfSerial(double serial) noexcept;
+// The same as whole numbers: the day counted from day 0 and the millisecond of the day.
+// Compare these, not the fractions, so that no rounding of intermediate results (x87
+// registers keep more bits than memory) tells equal times apart.
+std::int64_t DayNumberOfSerial(double serial) noexcept;
+std::int64_t MsOfDayOfSerial(double serial) noexcept;
 // A day and a time of day as one value (the inverse of the two above).
 inline double SerialOf(double date, double time) noexcept { return ComposeDateTime(date, time); }
 

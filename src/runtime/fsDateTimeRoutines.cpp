@@ -46,10 +46,11 @@ int Dow(double v) { return rtl::DayOfWeek(v); }
 // The moved value, keeping the time of day.
 double AddDays(double v, double days) { return rtl::AddDaysToSerial(v, days); }
 
-std::string Padded(std::int64_t v, int width) {
-  std::string s = std::to_string(v < 0 ? -v : v);
+// At least width digits, with leading zeros.
+std::string Padded(std::uint64_t v, int width) {
+  std::string s = std::to_string(v);
   if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
-  return v < 0 ? "-" + s : s;
+  return s;
 }
 
 [[noreturn]] void Raise(const char* message) { throw rtl::EConvertError(message); }
@@ -137,7 +138,7 @@ Variant Date2YearMonth(Args& a) {
 // the whole unit, joined by the separator.
 std::string Clock(double count, char separator, bool withSeconds) {
   const std::int64_t total = rtl::RoundToInt64(count);
-  const std::int64_t n = total < 0 ? -total : total;
+  const std::uint64_t n = total < 0 ? 0 - static_cast<std::uint64_t>(total) : static_cast<std::uint64_t>(total);
   std::string s = total < 0 ? "-" : "";
   if (withSeconds)
     s += Padded(n / 3600, 2) + separator + Padded(n / 60 % 60, 2) + separator + Padded(n % 60, 2);
@@ -156,11 +157,11 @@ Variant MS2TimeStr(Args& a) {
   std::string s = ms < 0 ? "-" : "";
   s += std::to_string(n / 3600000);
   if (fs.TimeSeparator) s += fs.TimeSeparator;
-  s += Padded(static_cast<std::int64_t>(n / 60000 % 60), 2);
+  s += Padded(n / 60000 % 60, 2);
   if (fs.TimeSeparator) s += fs.TimeSeparator;
-  s += Padded(static_cast<std::int64_t>(n / 1000 % 60), 2);
+  s += Padded(n / 1000 % 60, 2);
   s += fs.DecimalSeparator;
-  s += Padded(static_cast<std::int64_t>(n % 1000), 3);
+  s += Padded(n % 1000, 3);
   return Text(s);
 }
 
@@ -416,7 +417,7 @@ Variant WhichQuarter(Args& a) { return Variant((Parts(a.Float(0)).Month - 1) / 3
 
 template <bool Last>
 Variant QuarterDay(int year, int quarter) {
-  if (quarter < 1 || quarter > 4) rtl::EncodeDate(year, quarter * 3, 1);  // raises the encode error
+  if (quarter < 1 || quarter > 4) rtl::EncodeDate(year, 0, 1);  // raises the encode error
   if (!Last) return Date(rtl::EncodeDate(year, quarter * 3 - 2, 1));
   return Date(rtl::EncodeDate(year, quarter * 3, rtl::DaysInMonth(year, quarter * 3)));
 }
@@ -445,16 +446,23 @@ Variant AddDuration(Args& a) {
   return Date(AddDays(a.Float(0), Sign * a.Float(1) * kAddUnits[U].Mul / kAddUnits[U].Div));
 }
 
+// More months or years than the date range holds: the encode error.
+double WholeAmount(double amount, double limit) {
+  const double whole = std::trunc(amount);
+  if (!(std::fabs(whole) <= limit)) rtl::EncodeDate(0, 1, 1);  // raises the encode error
+  return whole;
+}
+
 // Whole months by the calendar, then the fraction as 30 days a month.
 double AddMonthsTo(double v, double months) {
-  const double whole = std::trunc(months);
+  const double whole = WholeAmount(months, 12 * 10000);
   const double moved = rtl::IncMonths(v, static_cast<std::int64_t>(whole));
   return AddDays(moved, (months - whole) * 30);
 }
 
 // Whole years by the calendar, then the fraction as Julian years.
 double AddYearsTo(double v, double years) {
-  const double whole = std::trunc(years);
+  const double whole = WholeAmount(years, 10000);
   const double moved = rtl::IncMonths(v, static_cast<std::int64_t>(whole) * 12);
   return AddDays(moved, (years - whole) * kJulianYear);
 }
@@ -600,7 +608,13 @@ Variant ISOWeeksApart(Args& a) {
 
 // Between two dates -----------------------------------------------------------------------------
 
-double SpanDays(Args& a) { return std::fabs(rtl::SerialToMs(a.Float(1)) - rtl::SerialToMs(a.Float(0))) / rtl::kMsPerDay; }
+// Days between the two arguments, whichever comes first (both must be dates).
+double SpanDays(Args& a) {
+  const double v1 = a.Float(0), v2 = a.Float(1);
+  Parts(v1);
+  Parts(v2);
+  return std::fabs(rtl::SerialToMs(v2) - rtl::SerialToMs(v1)) / rtl::kMsPerDay;
+}
 
 template <Conversion C>
 Variant TimeApartIn(Args& a) {
@@ -678,11 +692,11 @@ enum Sameness { sDate, sTime, sDateTime };
 
 bool Same(Args& a, Sameness s) {
   const double v1 = a.Float(0), v2 = a.Float(1);
-  switch (s) {
-    case sDate: return rtl::DateOfSerial(v1) == rtl::DateOfSerial(v2);
-    case sTime: return rtl::TimeOfSerial(v1) == rtl::TimeOfSerial(v2);
-    default: return rtl::SerialToMs(v1) == rtl::SerialToMs(v2);
-  }
+  Parts(v1);
+  Parts(v2);
+  const bool date = rtl::DayNumberOfSerial(v1) == rtl::DayNumberOfSerial(v2);
+  const bool time = rtl::MsOfDayOfSerial(v1) == rtl::MsOfDayOfSerial(v2);
+  return s == sDate ? date : s == sTime ? time : date && time;
 }
 
 template <Sameness S, bool Want>

@@ -34,6 +34,12 @@ std::int64_t MsOfDay(const DateTimeParts& p) {
 
 int IsoDayOfDay(double day) { return rtl::IsoDayOfWeek(day); }
 
+// The value, or the error for a value that is no date.
+double Checked(double v) {
+  rtl::DecodeDateTime(v);
+  return v;
+}
+
 // Periods a moment lies in, and the units counted within them ------------------------
 
 enum class Period { Year, Month, Week, Day, Hour, Minute, Second };
@@ -193,8 +199,12 @@ Variant TodayPlus(Args&) {
   return Date(rtl::Date() + Offset);
 }
 
-Variant IsToday(Args& a) { return Variant(rtl::DateOfSerial(a.Float(0)) == rtl::Date()); }
-Variant IsSameDay(Args& a) { return Variant(rtl::DateOfSerial(a.Float(0)) == rtl::DateOfSerial(a.Float(1))); }
+Variant IsToday(Args& a) {
+  return Variant(rtl::DayNumberOfSerial(Checked(a.Float(0))) == rtl::DayNumberOfSerial(rtl::Date()));
+}
+Variant IsSameDay(Args& a) {
+  return Variant(rtl::DayNumberOfSerial(Checked(a.Float(0))) == rtl::DayNumberOfSerial(Checked(a.Float(1))));
+}
 
 // Periods given by their parts ------------------------------------------------------------
 
@@ -234,8 +244,10 @@ Variant EndOfADay2(Args& a) { return Date(rtl::SerialOf(EncodeDateDay(a.Int(0), 
 
 constexpr double kDayMs = rtl::kMsPerDay;
 
-// Milliseconds between the two arguments, whichever comes first.
-double SpanMs(Args& a) { return std::fabs(rtl::SerialToMs(a.Float(0)) - rtl::SerialToMs(a.Float(1))); }
+// Milliseconds between the two arguments, whichever comes first (both must be dates).
+double SpanMs(Args& a) {
+  return std::fabs(rtl::SerialToMs(Checked(a.Float(0))) - rtl::SerialToMs(Checked(a.Float(1))));
+}
 
 // Lengths of the units in milliseconds; years and months by their average lengths.
 enum Unit { uYear, uMonth, uWeek, uDay, uHour, uMinute, uSecond, uMilliSecond };
@@ -243,7 +255,7 @@ constexpr double kUnitMs[] = {365.25 * kDayMs, 30.4375 * kDayMs, 7 * kDayMs, kDa
 
 template <Unit U>
 std::int64_t WholeUnits(Args& a) {
-  return static_cast<std::int64_t>(std::trunc(SpanMs(a) / kUnitMs[U]));
+  return rtl::TruncToInt64(SpanMs(a) / kUnitMs[U]);
 }
 
 template <Unit U>
@@ -319,9 +331,17 @@ Variant Recode(Args& a) {
   return Date(EncodeParts(p));
 }
 
-Variant SameDateTime(Args& a) { return Variant(rtl::SerialToMs(a.Float(0)) == rtl::SerialToMs(a.Float(1))); }
-Variant SameDate(Args& a) { return Variant(rtl::DateOfSerial(a.Float(0)) == rtl::DateOfSerial(a.Float(1))); }
-Variant SameTime(Args& a) { return Variant(rtl::TimeOfSerial(a.Float(0)) == rtl::TimeOfSerial(a.Float(1))); }
+Variant SameDateTime(Args& a) {
+  const double v1 = Checked(a.Float(0)), v2 = Checked(a.Float(1));
+  return Variant(rtl::DayNumberOfSerial(v1) == rtl::DayNumberOfSerial(v2) &&
+                 rtl::MsOfDayOfSerial(v1) == rtl::MsOfDayOfSerial(v2));
+}
+Variant SameDate(Args& a) {
+  return Variant(rtl::DayNumberOfSerial(Checked(a.Float(0))) == rtl::DayNumberOfSerial(Checked(a.Float(1))));
+}
+Variant SameTime(Args& a) {
+  return Variant(rtl::MsOfDayOfSerial(Checked(a.Float(0))) == rtl::MsOfDayOfSerial(Checked(a.Float(1))));
+}
 
 Variant NthDayOfWeek(Args& a) { return Variant((rtl::DecodeDateTime(a.Float(0)).Day - 1) / 7 + 1); }
 
@@ -358,8 +378,8 @@ Variant UnixToDateTime(Args& a) {
   return Date(rtl::LinearToSerial(static_cast<double>(a.Int64(0)) / 86400 + rtl::kUnixEpochSerial));
 }
 
-Variant DateOf(Args& a) { return Date(rtl::DateOfSerial(a.Float(0))); }
-Variant TimeOf(Args& a) { return Date(rtl::TimeOfSerial(a.Float(0))); }
+Variant DateOf(Args& a) { return Date(rtl::DateOfSerial(Checked(a.Float(0)))); }
+Variant TimeOf(Args& a) { return Date(rtl::TimeOfSerial(Checked(a.Float(0)))); }
 
 // The table, in registration order -------------------------------------------------------------
 

@@ -14,7 +14,6 @@ inline constexpr const char* kInvalidDateTimeParts = "''%s'' is not a valid date
 
 // Date and time routines: texts that are no date, time, weekday or month.
 inline constexpr const char* kInvalidDate = "Invalid Date";
-inline constexpr const char* kInvalidDateTime = "Invalid Date/Time";
 inline constexpr const char* kInvalidDayOfWeek = "Invalid Day of the Week";
 inline constexpr const char* kInvalidMonth = "Invalid Month";
 inline constexpr const char* kInvalidTime = "Invalid Time";

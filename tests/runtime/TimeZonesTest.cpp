@@ -98,14 +98,14 @@ std::vector<ZoneCase> ZoneCases() {
   const std::string zone = tz ? tz : "";
   if (zone == "Europe/Berlin") {
     const bool summer = CentralEuropeanSummerTime();
-#ifdef _WIN32
-    const std::string name = summer ? "W. Europe Daylight Time" : "W. Europe Standard Time";
-#else
-    const std::string name = summer ? "CEST" : "CET";
-#endif
     return {
         {"GetLocalTZBias", summer ? "int -120" : "int -60"},
-        {"GetTimeZoneName", "str '" + name + "'"},
+#ifdef _WIN32
+        // Windows names the zone after one of the regions that share its rules.
+        {"Copy(GetTimeZoneName, Length(GetTimeZoneName) - 12, 13)", summer ? "str 'Daylight Time'" : "str 'Standard Time'"},
+#else
+        {"GetTimeZoneName", summer ? "str 'CEST'" : "str 'CET'"},
+#endif
         {"GetGMTDifference", "str 'GMT+1'"},
         {"GMTStr2Value(GetGMTDifference)", "double 1"},
         {"GetRFC822Difference", summer ? "str '(+0200)'" : "str '(+0100)'"},

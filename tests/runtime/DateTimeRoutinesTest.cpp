@@ -226,6 +226,8 @@ TEST_F(DateTimeRoutinesTest, AddingAndSubtracting) {
       {"AdjustDateYear(D('2024-02-29 10:00'), 2023)", "date 2023-02-28 10:00:00.000"},
       {"AdjustDateYear2(" X ", 1999)", "date 1999-03-14 13:05:09.123"},
       {"AddCalendarYears(D('9999-01-01'), 1)", "error: Invalid argument to date encode"},
+      {"AddMonths(D('2024-01-01'), 1e9)", "error: Invalid argument to date encode"},
+      {"TimeApartInDays(0, 1e10)", "error: '10000000000' is not a valid date and time"},
   });
 }
 

@@ -200,6 +200,9 @@ TEST_F(DateUtilsTest, BetweensSpansAndWithinPast) {
       {"WithinPastMinutes(" X ", D('2024-03-14'), 784)", "bool False"},
       {"WithinPastSeconds(" X ", D('2024-03-14'), 47109)", "bool True"},
       {"WithinPastMilliSeconds(" X ", D('2024-03-14'), 47109122)", "bool False"},
+      // Values outside the date range are no moments to count from.
+      {"DaysBetween(1e10, 0)", "error: '10000000000' is not a valid date and time"},
+      {"SameDate(0, -1e10)", "error: '-10000000000' is not a valid date and time"},
   });
 }
 

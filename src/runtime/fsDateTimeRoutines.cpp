@@ -1,5 +1,6 @@
 #include "runtime/fsDateTimeRoutines.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

@@ -127,7 +127,6 @@ Variant WeekOfTheMonth(Args& a) {
 }
 
 Variant DayOfTheWeek(Args& a) { return Variant(rtl::IsoDayOfWeek(a.Float(0))); }
-Variant WeekOfTheYear(Args& a) { return WeekOf(a); }
 
 // Calendar facts ---------------------------------------------------------------------------
 
@@ -438,7 +437,7 @@ const TfsLibraryEntry kDateUtils[] = {
     {"function StartOfADay2(const AYear, ADayOfYear: Word): TDateTime", &StartOfADay2},
     {"function EndOfADay2(const AYear, ADayOfYear: Word): TDateTime", &EndOfADay2},
     {"function MonthOfTheYear(const AValue: TDateTime): Word", &MonthOf},
-    {"function WeekOfTheYear(const AValue: TDateTime): Word", &WeekOfTheYear},
+    {"function WeekOfTheYear(const AValue: TDateTime): Word", &WeekOf},
     {"function DayOfTheYear(const AValue: TDateTime): Word", &DayWithin<Period::Year>},
     {"function HourOfTheYear(const AValue: TDateTime): Word", &ElapsedOf<Period::Year, kHour>},
     {"function MinuteOfTheYear(const AValue: TDateTime): LongWord", &ElapsedOf<Period::Year, kMinute>},

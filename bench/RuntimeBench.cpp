@@ -1,7 +1,10 @@
 // Runtime library benchmarks: registering the whole system functions module into a
-// fresh script (every script that loads its own copies of the libraries pays this),
-// and a compiled PascalScript loop of 100 000 passes calling system functions
-// (Copy, Length, Round, Inc), which measures the cost of a registered call.
+// fresh script (every script that loads its own copies of the libraries pays this);
+// the three date and time libraries after it; every runtime module linked into the
+// program loaded the way the global registry loads them once at library start; a
+// compiled PascalScript loop of 100 000 passes calling system functions (Copy, Length,
+// Round, Inc), which measures the cost of a registered call; and the same for calls of
+// date library routines, which go through the libraries' argument conventions.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,7 +12,11 @@
 #include <string>
 
 #include "engine/fsScript.h"
+#include "runtime/fsDateTimeRoutines.h"
+#include "runtime/fsDateUtils.h"
+#include "runtime/fsGlobalRegistry.h"
 #include "runtime/fsSysFunctions.h"
+#include "runtime/fsTimeZones.h"
 
 namespace {
 
@@ -23,6 +30,29 @@ void BM_RegisterSysFunctions(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RegisterSysFunctions)->Unit(benchmark::kMicrosecond);
+
+void BM_RegisterDateLibraries(benchmark::State& state) {
+  for (auto _ : state) {
+    TfsScript script;
+    script.AddName(std::string(), new fs::TfsSysFunctions(&script));
+    script.AddName(std::string(), new fs::TfsDateUtils(&script));
+    script.AddName(std::string(), new fs::TfsDateTimeRoutines(&script));
+    script.AddName(std::string(), new fs::TfsTimeZones(&script));
+    benchmark::DoNotOptimize(script.Items().Count());
+  }
+}
+BENCHMARK(BM_RegisterDateLibraries)->Unit(benchmark::kMicrosecond);
+
+// What the first request of the global registry costs: every module of RuntimeModules.
+void BM_LoadRuntimeModules(benchmark::State& state) {
+  for (auto _ : state) {
+    TfsScript script;
+    fs::LoadRuntimeModules(script);
+    benchmark::DoNotOptimize(script.Items().Count());
+  }
+  state.counters["modules"] = static_cast<double>(fs::RuntimeModules().size());
+}
+BENCHMARK(BM_LoadRuntimeModules)->Unit(benchmark::kMicrosecond);
 
 const char* const kCallLoop = R"(
 var i, n: Integer; s: String;
@@ -48,6 +78,32 @@ void BM_CallSysFunctions(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 100000 * 4);
 }
 BENCHMARK(BM_CallSysFunctions)->Unit(benchmark::kMillisecond);
+
+const char* const kDateCallLoop = R"(
+var i, n: Integer; d: TDateTime;
+begin
+  d := EncodeDate(2024, 3, 14); n := 0;
+  for i := 1 to 100000 do begin
+    n := n + DayOfTheYear(IncDay(d, i mod 365)) + WeekOfTheYear(d);
+    Inc(n);
+  end;
+end.)";
+
+void BM_CallDateLibraries(benchmark::State& state) {
+  TfsScript registry;
+  registry.AddName(std::string(), new fs::TfsSysFunctions(&registry));
+  registry.AddName(std::string(), new fs::TfsDateUtils(&registry));
+  TfsScript script;
+  script.SetParentScript(&registry);
+  script.SetLinesText(kDateCallLoop);
+  if (!script.CompileProgram()) {
+    std::fprintf(stderr, "%s %s\n", script.LastErrorPos().c_str(), script.LastErrorText().c_str());
+    std::abort();
+  }
+  for (auto _ : state) script.RunProgram();
+  state.SetItemsProcessed(state.iterations() * 100000 * 3);
+}
+BENCHMARK(BM_CallDateLibraries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

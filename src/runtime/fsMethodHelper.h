@@ -84,12 +84,14 @@ public:
   const std::string& Declaration() const noexcept { return FDeclaration; }
   bool IsFunction() const noexcept { return FIsFunction; }
 
+  // Appends the argument and routine to a conversion error's message:
+  // " (argument 'AValue' of DateOf)".
+  void NameArgument(rtl::Exception& error, int index) const;
+
 private:
   rtl::TObject* Instance() const;
   [[noreturn]] void RaiseArgumentIndex(int index) const;
   [[noreturn]] void RaiseInvalidCast(int index) const;
-  // Appends the argument and routine to a conversion error's message.
-  void NameArgument(rtl::Exception& error, int index) const;
   template <class F>
   auto Convert(int index, F convert) const -> decltype(convert(rtl::Variant()));
 

@@ -1,0 +1,31 @@
+// The message texts of the function libraries, in one place. Placeholders are filled
+// by the routine that raises: %d with the offending numbers, %s with the offending
+// text.
+#pragma once
+
+namespace fs::msg {
+
+// Date and time: encoders and recoders.
+inline constexpr const char* kInvalidDateWeek = "(%d, %d, %d) is not a valid DateWeek triplet";
+inline constexpr const char* kInvalidDateMonthWeek = "(%d, %d, %d, %d) is not a valid DateMonthWeek quad";
+inline constexpr const char* kInvalidDayOfWeekInMonth = "(%d, %d, %d, %d) is not a valid DayOfWeekInMonth quad";
+inline constexpr const char* kInvalidDateDay = "(%d, %d) is not a valid DateDay pair";
+inline constexpr const char* kInvalidDateTimeParts = "''%s'' is not a valid date and time";
+
+// Date and time routines: texts that are no date, time, weekday or month.
+inline constexpr const char* kInvalidDate = "Invalid Date";
+inline constexpr const char* kInvalidDayOfWeek = "Invalid Day of the Week";
+inline constexpr const char* kInvalidMonth = "Invalid Month";
+inline constexpr const char* kInvalidTime = "Invalid Time";
+// Between "Invalid Date" and the text that could not be read.
+inline constexpr const char* kTextSeparator = " - ";
+
+// Time spans written out (TimeApartStr, YMDApartStr2).
+inline constexpr const char* kDaysWord = "days";
+inline constexpr const char* kHoursWord = "hours";
+inline constexpr const char* kMinutesWord = "mins";
+inline constexpr const char* kSecondsWord = "secs";
+inline constexpr const char* kYearsWord = "years";
+inline constexpr const char* kMonthsWord = "months";
+
+}  // namespace fs::msg

@@ -19,7 +19,16 @@ inline void Key(gui::TControl& c, std::uint16_t vk, std::uint32_t shift = 0, cha
 }
 
 // Types characters as their keys (letters, digits, blanks and punctuation).
-void Type(gui::TControl& c, const std::string& text);
+inline void Type(gui::TControl& c, const std::string& text) {
+  for (char ch : text) {
+    std::uint16_t vk = 0;
+    std::uint32_t shift = 0;
+    if (ch >= 'a' && ch <= 'z') vk = static_cast<std::uint16_t>(ch - 'a' + 'A');
+    else if (ch >= 'A' && ch <= 'Z') vk = static_cast<std::uint16_t>(ch), shift = gui::ssShift;
+    else if ((ch >= '0' && ch <= '9') || ch == ' ') vk = static_cast<std::uint16_t>(ch);
+    Key(c, vk, shift, ch);
+  }
+}
 
 inline void Mouse(gui::TControl& c, platform::UserInput::InputKind kind, int x, int y, std::uint32_t shift = 0,
                   platform::MouseButton button = platform::MouseButton::Left) {

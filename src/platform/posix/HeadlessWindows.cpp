@@ -139,6 +139,24 @@ public:
   const std::vector<DrawOp>* LastPaint() const override { return &FLastPaint; }
 
   WindowEvents* Events() const { return FEvents; }
+  // What a native edit does with a typed character: appends it (Backspace removes
+  // the last one) and reports the change.
+  void TypeCharacter(char ch) {
+    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::ComboBox) return;
+    if (FStyle.ReadOnly) return;
+    if (ch == '\b') {
+      if (FText.empty()) return;
+      FText.pop_back();
+    } else if (ch == '\r') {
+      if (FKind != PeerClass::Memo) return;
+      FText += "\r\n";
+    } else if (static_cast<unsigned char>(ch) >= 32) {
+      FText += ch;
+    } else {
+      return;
+    }
+    FEvents->PeerChanged();
+  }
   bool Showing() const {
     for (const HeadlessPeer* p = this; p; p = p->FParent)
       if (!p->FVisible) return false;
@@ -223,7 +241,7 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
       const bool handled = key != 0 && events->PeerKeyDown(key, input.Shift);
       if (input.Char && !handled) {
         char ch = input.Char;
-        events->PeerKeyChar(ch);
+        if (!events->PeerKeyChar(ch)) static_cast<HeadlessPeer&>(window).TypeCharacter(ch);
       }
       if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
       key = input.VirtualKey;

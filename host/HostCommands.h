@@ -10,3 +10,4 @@ int RunVerbCommand(int argc, char** argv);
 int RunScript(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunCatalogue(int argc, char** argv);
+int RunEdit(int argc, char** argv);

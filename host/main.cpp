@@ -21,6 +21,7 @@ const SubCommand kCommands[] = {
     {"catalogue", RunCatalogue, "catalogue                      every function a script can call, as an outline"},
     {"command", RunVerbCommand, "command VERB [NAME=VALUE ...]    send one command to a loaded configuration"},
     {"parse", RunParse, "parse --language NAME FILE     print the program tree of a script"},
+    {"edit", RunEdit, "edit [--language NAME] FILE [--screenshot OUT.bmp]   the script in the highlighting editor"},
     {"eval", RunEval, "eval --language NAME FILE      compile and run a script with a few test functions"},
 };
 

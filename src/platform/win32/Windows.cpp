@@ -302,7 +302,10 @@ DWORD Win32Peer::StyleBits() const {
       if (FStyle.Minimize && (FStyle.BorderStyle == 1 || FStyle.BorderStyle == 2)) s |= WS_MINIMIZEBOX;
       if (FStyle.Maximize && (FStyle.BorderStyle == 1 || FStyle.BorderStyle == 2)) s |= WS_MAXIMIZEBOX;
       return s | WS_CLIPCHILDREN;
-    case PeerClass::Custom: s = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS; break;
+    case PeerClass::Custom:
+      // Without a parent: a hidden window of its own (the application's timer window).
+      s = FParent ? WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS : WS_POPUP;
+      break;
     case PeerClass::Button: s = WS_CHILD | WS_TABSTOP | (FStyle.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); break;
     case PeerClass::CheckBox: s = WS_CHILD | WS_TABSTOP | BS_CHECKBOX; break;
     case PeerClass::RadioButton: s = WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON; break;

@@ -1,6 +1,7 @@
 // velmora-host edit: a script in the syntax-highlighting editor, in a window of its
 // own. Closing it after a change asks whether to save; --screenshot writes the
 // window's picture once it has painted and closes it.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -62,6 +63,17 @@ public:
   ui::TfsSyntaxMemo* Memo = nullptr;
   std::string Screenshot;
   bool ScreenshotFailed = false;
+
+  // Wide enough for the longest line (up to the screen's width), so that a script
+  // is seen whole where it can be.
+  void FitToText() {
+    int longest = 0;
+    for (int i = 0; i < Memo->LineCount(); ++i) longest = std::max(longest, static_cast<int>(Memo->Line(i).size()));
+    const int frame = Memo->Width() - Memo->ClientWidth() + 20;  // edges and a scroll bar
+    const int wanted = Memo->GutterWidth() + (longest + 2) * Memo->CharWidth() + frame;
+    const int widest = std::max(640, gui::TScreen::Width() - 80);
+    SetClientWidth(std::clamp(wanted, 640, widest));
+  }
 
 protected:
   void InitializeForm() override {
@@ -173,6 +185,8 @@ int RunEdit(int argc, char** argv) {
 
   auto window = rtl::MakeObject<EditorWindow>(args.File, type);
   window->Memo->SetText(rtl::AnsiString(text));
+  window->Memo->SetModified(false);
+  window->FitToText();
   window->Screenshot = args.Screenshot;
   window->ShowModal();
   if (!args.Screenshot.empty() && window->ScreenshotFailed) {

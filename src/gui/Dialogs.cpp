@@ -16,8 +16,11 @@ namespace {
                                                     &TSaveDialog::StaticClassInfo()};
 TResponder* gResponder = nullptr;
 
-// The window that owns a dialog: the form that is showing modally or the active one.
-platform::WindowHandle OwnerWindow() { return 0; }
+// The window that owns a dialog: the form that is showing modally, if any.
+platform::WindowHandle OwnerWindow() {
+  TCustomForm* form = ActiveModalForm();
+  return form && form->Peer() ? form->Peer()->Handle() : 0;
+}
 }  // namespace
 
 TResponder* SetResponder(TResponder* responder) {

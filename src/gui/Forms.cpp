@@ -27,6 +27,12 @@ TButton* FindButton(const TWinControl* parent, bool isDefault) {
   return nullptr;
 }
 
+// The forms that are showing modally, innermost last.
+std::vector<TCustomForm*>& ModalForms() {
+  static auto* forms = new std::vector<TCustomForm*>();
+  return *forms;
+}
+
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TScrollingWinControl::StaticClassInfo(), &TCustomForm::StaticClassInfo(),
                                                     &TForm::StaticClassInfo(), &TApplication::StaticClassInfo()};
 }
@@ -278,6 +284,11 @@ int TCustomForm::ShowModal() {
   if (Visible() || FModal) throw EInvalidOperation(texts::VisibleModal);
   FModal = true;
   FModalResult = mrNone;
+  ModalForms().push_back(this);
+  struct Leave {
+    TCustomForm* Form;
+    ~Leave() { ModalForms().erase(std::remove(ModalForms().begin(), ModalForms().end(), Form), ModalForms().end()); }
+  } leave{this};
   try {
     Show();
     const bool ran = platform::RunModalLoop(*FPeer, [this] {
@@ -424,6 +435,8 @@ void TApplication::FreeReleased() {
     rtl::FreeObject(f);
   }
 }
+
+TCustomForm* ActiveModalForm() { return ModalForms().empty() ? nullptr : ModalForms().back(); }
 
 int TScreen::PixelsPerInch() { return platform::ScreenPixelsPerInch(); }
 int TScreen::Width() {

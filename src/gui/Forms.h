@@ -195,6 +195,8 @@ private:
 
 // The process's application object.
 TApplication* Application();
+// The form shown modally last (the owner of dialogs opened meanwhile), or null.
+TCustomForm* ActiveModalForm();
 
 // The screen: its resolution and size.
 struct TScreen {

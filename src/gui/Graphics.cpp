@@ -135,6 +135,7 @@ platform::FontSpec TFont::Spec() const {
   s.Underline = (FStyle & fsUnderline) != 0;
   s.StrikeOut = (FStyle & fsStrikeOut) != 0;
   s.Charset = FCharset;
+  s.Pitch = FPitch;
   s.Color = ColorToRGB(FColor);
   return s;
 }

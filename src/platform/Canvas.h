@@ -28,6 +28,9 @@ struct FontSpec {
   bool Underline = false;
   bool StrikeOut = false;
   int Charset = 1;
+  // 0 the font's own, 1 variable, 2 fixed: with a fixed pitch a missing face is
+  // replaced by a fixed-pitch one.
+  int Pitch = 0;
   RgbColor Color = 0;
 };
 

@@ -108,6 +108,8 @@ TfsSyntaxMemo::TfsSyntaxMemo(rtl::TComponent* owner)
   SetCursor(gui::crIBeam);
   Font()->SetName("Courier New");
   Font()->SetSize(10);
+  // Where the face is missing, a fixed-pitch one stands in, so the cells stay even.
+  Font()->SetPitch(gui::fpFixed);
   SetBounds(Left(), TControl::Top(), 200, 200);
   FHighlighter.Highlight(FText);
   MeasureFont();
@@ -289,6 +291,7 @@ void TfsSyntaxMemo::FontChanged() {
     f->SetOnChange(nullptr);
     f->SetName(Font()->Name());
     f->SetHeight(Font()->Height());
+    f->SetPitch(Font()->Pitch());
     f->SetOnChange([this](rtl::TObject*) { AttrChanged(); });
   }
   MeasureFont();

@@ -22,10 +22,10 @@ std::string Ansi(std::wstring_view wide) {
 }
 
 HFONT FontOf(const FontSpec& font) {
-  using Key = std::tuple<std::string, int, bool, bool, bool, bool, int>;
+  using Key = std::tuple<std::string, int, bool, bool, bool, bool, int, int>;
   static std::mutex lock;
   static auto* cache = new std::map<Key, HFONT>();
-  const Key key{font.Name, font.Height, font.Bold, font.Italic, font.Underline, font.StrikeOut, font.Charset};
+  const Key key{font.Name, font.Height, font.Bold, font.Italic, font.Underline, font.StrikeOut, font.Charset, font.Pitch};
   std::lock_guard guard(lock);
   auto it = cache->find(key);
   if (it != cache->end()) return it->second;
@@ -37,6 +37,7 @@ HFONT FontOf(const FontSpec& font) {
   lf.lfStrikeOut = font.StrikeOut;
   lf.lfCharSet = static_cast<BYTE>(font.Charset);
   lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = font.Pitch == 2 ? FIXED_PITCH | FF_MODERN : font.Pitch == 1 ? VARIABLE_PITCH : DEFAULT_PITCH;
   const std::wstring name = Wide(font.Name);
   lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
   HFONT f = CreateFontIndirectW(&lf);

@@ -132,7 +132,7 @@ void TControl::SetParent(TWinControl* parent) {
     DestroyPeer();
     old->RemoveControl(this);
     FParent = nullptr;
-    old->Realign();
+    if (!old->HasState(rtl::csDestroying)) old->Realign();
   }
   if (parent) {
     parent->InsertControl(this);
@@ -320,6 +320,10 @@ void TControl::Resize() {
 
 void TControl::Invalidate() {
   if (FPeer) FPeer->Invalidate();
+}
+
+void TControl::InvalidateRect(const TRect& r) {
+  if (FPeer) FPeer->InvalidateRect(r.Left, r.Top, r.Right, r.Bottom);
 }
 
 void TControl::Repaint() {

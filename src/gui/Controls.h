@@ -166,6 +166,8 @@ public:
   // Runs the click behaviour (OnClick for most controls).
   virtual void Click();
   void Invalidate();
+  // Only part of the client area needs painting.
+  void InvalidateRect(const TRect& r);
   // Paints at once.
   void Repaint();
   void Update();

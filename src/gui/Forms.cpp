@@ -339,12 +339,6 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift) {
   }
 }
 
-bool TCustomForm::PeerKeyDown(std::uint16_t& key, std::uint32_t shift) {
-  // Keys that reach the form itself (no control has the focus).
-  if (FKeyPreview) return TScrollingWinControl::PeerKeyDown(key, shift);
-  return TScrollingWinControl::PeerKeyDown(key, shift);
-}
-
 void TCustomForm::PeerCloseRequest() { Close(); }
 
 void TCustomForm::PeerBoundsChanged(int left, int top, int width, int height) {

@@ -124,7 +124,6 @@ protected:
   void PeerCloseRequest() override;
   void PeerBoundsChanged(int left, int top, int width, int height) override;
   void PeerPaint(platform::CanvasPeer& canvas) override;
-  bool PeerKeyDown(std::uint16_t& key, std::uint32_t shift) override;
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
 private:

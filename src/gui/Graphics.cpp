@@ -238,6 +238,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const rtl::AnsiString& text
 }
 
 platform::TextSize TCanvas::TextExtent(const rtl::AnsiString& text) { return Need().TextExtent(text.str(), FFont->Spec()); }
+TRect TCanvas::ClipRect() const {
+  const platform::PixelRect r = Need().ClipBox();
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
 int TCanvas::TextWidth(const rtl::AnsiString& text) { return TextExtent(text).Width; }
 int TCanvas::TextHeight(const rtl::AnsiString& text) { return TextExtent(text).Height; }
 

@@ -184,6 +184,8 @@ public:
   // The same, clipped to r, whose inside is filled with the brush first.
   void TextRect(const TRect& r, int x, int y, const rtl::AnsiString& text);
   int TextWidth(const rtl::AnsiString& text);
+  // The part of the surface that needs drawing (a window being painted in part).
+  TRect ClipRect() const;
   int TextHeight(const rtl::AnsiString& text);
   platform::TextSize TextExtent(const rtl::AnsiString& text);
   TColor Pixel(int x, int y);

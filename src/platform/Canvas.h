@@ -67,8 +67,11 @@ public:
   virtual TextSize TextExtent(std::string_view text, const FontSpec& font) = 0;
   virtual void SetPixel(int x, int y, RgbColor color) = 0;
   virtual RgbColor GetPixel(int x, int y) = 0;
-  // Limits drawing to a rectangle (an empty rectangle lifts the limit).
+  // Limits drawing to a rectangle (an empty rectangle lifts the limit, back to what
+  // is being painted).
   virtual void SetClip(const PixelRect& r) = 0;
+  // What needs drawing: the part of a window being painted; everything elsewhere.
+  virtual PixelRect ClipBox() const { return {-1000000, -1000000, 1000000, 1000000}; }
   // Copies another surface's pixels (a memory bitmap) to (x, y).
   virtual void Draw(int x, int y, CanvasPeer& source, int width, int height) = 0;
   // The operations drawn so far: the recording surface's; empty on Windows.

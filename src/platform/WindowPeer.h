@@ -102,6 +102,8 @@ public:
   virtual void SetColor(RgbColor color) = 0;
   virtual void SetStyle(const PeerStyle& style) = 0;
   virtual void Invalidate() = 0;
+  // Only a part of the client area needs painting.
+  virtual void InvalidateRect(int left, int top, int right, int bottom) = 0;
   // Paints at once what is invalid.
   virtual void Update() = 0;
   virtual void SetFocus() = 0;

@@ -44,7 +44,9 @@ public:
   void Update(const Lines& lines, int first, int removed, int added) {
     Splice(first, removed, added);
     const int count = static_cast<int>(lines.size());
+    FSpread = false;
     for (int i = first; i < count; ++i) {
+      if (i >= first + added) FSpread = true;
       const auto& line = lines[static_cast<std::size_t>(i)];
       const std::uint8_t before = FStartState[static_cast<std::size_t>(i) + 1];
       const std::uint8_t after = ClassifyLine(std::string_view(line.data(), line.size()), FStartState[static_cast<std::size_t>(i)],
@@ -54,6 +56,8 @@ public:
     }
   }
 
+  // Whether the last Update changed the classes of lines after the edited ones.
+  bool LastUpdateSpread() const noexcept { return FSpread; }
   // One entry per text line, then " ".
   const std::vector<std::string>& AttrLines() const noexcept { return FAttr; }
   // How many lines were classified since the last call (for measurements).
@@ -74,6 +78,7 @@ private:
   std::vector<std::string> FAttr;
   std::vector<std::uint8_t> FStartState;  // per line, and one after the last
   std::size_t FClassified = 0;
+  bool FSpread = false;
 };
 
 }  // namespace ui

@@ -246,7 +246,6 @@ void TfsSyntaxMemo::TakeSnapshot() {
 void TfsSyntaxMemo::Changed() {
   FModified = true;
   UpdateScrollBar();
-  Invalidate();
   if (FOnChange) FOnChange(this);
 }
 
@@ -331,7 +330,27 @@ void TfsSyntaxMemo::SetTopLine(int v) {
 void TfsSyntaxMemo::ClearFooterMessage() {
   if (FFooterMessage.IsEmpty()) return;
   FFooterMessage = rtl::AnsiString();
-  Invalidate();
+  InvalidateFooter();
+}
+
+// What a keystroke changes is repainted, not the whole control: one line and the
+// footer, unless the view scrolled.
+void TfsSyntaxMemo::InvalidateLine(int index) {
+  if (FTopLine != FPaintedTop || FLeftCol != FPaintedLeft) {
+    Invalidate();
+    return;
+  }
+  const int y = (index - FTopLine) * FLineHeight;
+  InvalidateRect({0, y, ClientWidth(), y + FLineHeight});
+}
+
+void TfsSyntaxMemo::InvalidateFooter() {
+  if (FTopLine != FPaintedTop || FLeftCol != FPaintedLeft) {
+    Invalidate();
+    return;
+  }
+  const int h = ClientHeight();
+  InvalidateRect({0, h - std::max(FFooterHeight, 24), ClientWidth(), h});
 }
 
 void TfsSyntaxMemo::SetCaret(int column, int line) {
@@ -347,7 +366,7 @@ void TfsSyntaxMemo::SetCaret(int column, int line) {
   else if (FCaret.Y - 1 < FTopLine) FTopLine = FCaret.Y - 1;
   UpdateCaret();
   UpdateScrollBar();
-  Invalidate();
+  InvalidateFooter();  // the caret position, or everything after a scroll
 }
 
 void TfsSyntaxMemo::UpdateCaret() {
@@ -447,9 +466,12 @@ void TfsSyntaxMemo::ReplaceSelection(const rtl::AnsiString& text) {
   const int oldCaretLine = FCaret.Y;
   const int newLine = s.Y + static_cast<int>(lines.size()) - 1;
   const int newColumn = static_cast<int>(lines.back().size() - suffix.size()) + 1;
+  const bool oneLine = !HasSelection() && lines.size() == 1;
   ReplaceLines(s.Y - 1, e.Y - s.Y + 1, lines);
   MoveBookmarks(oldCaretLine - 1, newLine - oldCaretLine);
   FSelStart = FSelEnd = {0, 0};
+  if (oneLine && !FHighlighter.LastUpdateSpread()) InvalidateLine(s.Y - 1);
+  else Invalidate();
   SetCaret(newColumn, newLine);
   Changed();
 }
@@ -478,6 +500,7 @@ void TfsSyntaxMemo::Undo() {
   const int line = std::atoi(snapshot.substr(5, 5).c_str());
   SetWholeText(std::string_view(snapshot).substr(10));
   FSelStart = FSelEnd = {0, 0};
+  Invalidate();
   SetCaret(column, line);
   Changed();
 }
@@ -499,7 +522,7 @@ void TfsSyntaxMemo::FindText(const rtl::AnsiString& text) {
     }
   }
   FFooterMessage = rtl::AnsiString(std::string(memotexts::NotFoundBefore) + text.str() + memotexts::NotFoundAfter);
-  Invalidate();
+  InvalidateFooter();
 }
 
 void TfsSyntaxMemo::DropText(int x, int y, const rtl::AnsiString& text) {
@@ -670,6 +693,7 @@ void TfsSyntaxMemo::Enter() {
   const int row = FCaret.Y;
   ReplaceLines(row - 1, 1, {head, rest});
   FSelStart = FSelEnd = {0, 0};
+  Invalidate();
   SetCaret(indent + 1, row + 1);
   Changed();
 }
@@ -721,6 +745,8 @@ void TfsSyntaxMemo::Backspace() {
       std::string changed = line;
       changed.erase(static_cast<std::size_t>(at - 1), 1);
       ReplaceLines(FCaret.Y - 1, 1, {changed});
+      if (FHighlighter.LastUpdateSpread()) Invalidate();
+      else InvalidateLine(FCaret.Y - 1);
     }
     SetCaret(FCaret.X - 1, FCaret.Y);
     Changed();
@@ -733,6 +759,7 @@ void TfsSyntaxMemo::Backspace() {
     previous += line;
     const int row = FCaret.Y;
     ReplaceLines(row - 2, 2, {previous});
+    Invalidate();
     SetCaret(join, row - 1);
     Changed();
   }
@@ -756,11 +783,14 @@ void TfsSyntaxMemo::DeleteKey() {
       joined += next;
       MoveBookmarks(FCaret.Y, -1);
       ReplaceLines(FCaret.Y - 1, 2, {joined});
+      Invalidate();
     }
   } else {
     std::string changed = line;
     changed.erase(static_cast<std::size_t>(FCaret.X - 1), 1);
     ReplaceLines(FCaret.Y - 1, 1, {changed});
+    if (FHighlighter.LastUpdateSpread()) Invalidate();
+    else InvalidateLine(FCaret.Y - 1);
   }
   Changed();
 }
@@ -797,6 +827,7 @@ void TfsSyntaxMemo::BlockIndent(bool indent) {
       if (FirstNonBlank(l) > 0) l.erase(0, static_cast<std::size_t>(n));
   }
   ReplaceLines(s.Y - 1, last - s.Y + 1, lines);
+  Invalidate();
   Changed();
 }
 
@@ -872,6 +903,10 @@ void TfsSyntaxMemo::DblClick() {
 
 // ---- drawing
 
-void TfsSyntaxMemo::Paint(gui::TCanvas& canvas) { TfsSyntaxPainter(*this).Paint(canvas); }
+void TfsSyntaxMemo::Paint(gui::TCanvas& canvas) {
+  FPaintedTop = FTopLine;
+  FPaintedLeft = FLeftCol;
+  TfsSyntaxPainter(*this).Paint(canvas);
+}
 
 }  // namespace ui

@@ -142,6 +142,8 @@ private:
   void MoveBookmarks(int afterLine, int delta);
   void ExtendSelection(gui::TPoint previous);
   void ClearFooterMessage();
+  void InvalidateLine(int index);
+  void InvalidateFooter();
   void UpdateCaret();
   void UpdateScrollBar();
   void OutsideChange();
@@ -167,6 +169,7 @@ private:
   gui::TPoint FCaret{1, 1}, FPrevCaret{1, 1};
   gui::TPoint FSelStart{0, 0}, FSelEnd{0, 0};
   int FTopLine = 0, FLeftCol = 0;
+  int FPaintedTop = -1, FPaintedLeft = -1;  // the view as last painted
   std::array<int, 10> FBookmarks;
   int FErrorLine = -1;
   rtl::AnsiString FFooterMessage, FLastSearch;

@@ -49,8 +49,10 @@ void TfsSyntaxPainter::PaintLines(TCanvas& canvas) const {
   const int charset = m.Font()->Charset();
   const auto& attrs = m.AttrLines();
   const int visible = m.VisibleLines();
+  const TRect clip = canvas.ClipRect();
   for (int i = m.TopLine(); i < m.TopLine() + visible && i < m.LineCount(); ++i) {
     const int y = (i - m.TopLine()) * lh;
+    if (y + lh <= clip.Top || y >= clip.Bottom) continue;  // not being painted
     const std::string& text = m.Line(i);
     const std::string& attr = attrs[static_cast<std::size_t>(i)];
     int x = m.GutterWidth();
@@ -95,8 +97,10 @@ void TfsSyntaxPainter::PaintGutter(TCanvas& canvas) const {
   const TfsSyntaxMemo& m = FMemo;
   const int lh = m.LineHeight();
   canvas.Pen()->SetWidth(1);
+  const TRect clip = canvas.ClipRect();
   for (int i = m.TopLine(); i < m.TopLine() + m.VisibleLines() && i < m.LineCount(); ++i) {
     const int y = (i - m.TopLine()) * lh;
+    if (y + lh <= clip.Top || y >= clip.Bottom) continue;
     int mark = -1;
     for (int n = 0; n < 10; ++n)
       if (m.Bookmark(n) == i) mark = n;

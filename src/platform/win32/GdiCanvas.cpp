@@ -1,5 +1,6 @@
 #include "platform/win32/GdiCanvas.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <mutex>
@@ -117,13 +118,28 @@ void GdiCanvas::SetPixel(int x, int y, RgbColor color) { ::SetPixel(FDC, x, y, c
 RgbColor GdiCanvas::GetPixel(int x, int y) { return ::GetPixel(FDC, x, y) & 0xFFFFFF; }
 
 void GdiCanvas::SetClip(const PixelRect& r) {
+  PixelRect c = r;
   if (r.Right <= r.Left || r.Bottom <= r.Top) {
-    SelectClipRgn(FDC, nullptr);
-    return;
+    if (!FHasPaintArea) {
+      SelectClipRgn(FDC, nullptr);
+      return;
+    }
+    c = FPaintArea;
+  } else if (FHasPaintArea) {
+    c = {std::max(r.Left, FPaintArea.Left), std::max(r.Top, FPaintArea.Top), std::min(r.Right, FPaintArea.Right),
+         std::min(r.Bottom, FPaintArea.Bottom)};
   }
-  HRGN rgn = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+  HRGN rgn = CreateRectRgn(c.Left, c.Top, std::max(c.Left, c.Right), std::max(c.Top, c.Bottom));
   SelectClipRgn(FDC, rgn);
   DeleteObject(rgn);
+}
+
+PixelRect GdiCanvas::ClipBox() const { return FPaintArea; }
+
+void GdiCanvas::SetPaintArea(const PixelRect& r) {
+  FPaintArea = r;
+  FHasPaintArea = true;
+  SetClip({});
 }
 
 void GdiCanvas::Draw(int x, int y, CanvasPeer& source, int width, int height) {

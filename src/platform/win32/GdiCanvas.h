@@ -28,11 +28,16 @@ public:
   void SetPixel(int x, int y, RgbColor color) override;
   RgbColor GetPixel(int x, int y) override;
   void SetClip(const PixelRect& r) override;
+  PixelRect ClipBox() const override;
+  // The part being painted: drawing stays inside it.
+  void SetPaintArea(const PixelRect& r);
   void Draw(int x, int y, CanvasPeer& source, int width, int height) override;
   HDC DC() const { return FDC; }
 
 protected:
   HDC FDC;
+  PixelRect FPaintArea{-1000000, -1000000, 1000000, 1000000};
+  bool FHasPaintArea = false;
   // A memory surface's own bitmap (null for a window's).
   HBITMAP FBitmap = nullptr;
   HGDIOBJ FOldBitmap = nullptr;

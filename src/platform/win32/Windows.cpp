@@ -143,7 +143,7 @@ public:
     FColor = color;
     if (FBrush) DeleteObject(FBrush);
     FBrush = CreateSolidBrush(color);
-    InvalidateRect(FHwnd, nullptr, TRUE);
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
   }
   void SetStyle(const PeerStyle& style) override {
     FStyle = style;
@@ -155,9 +155,13 @@ public:
       SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
       SetWindowPos(FHwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    InvalidateRect(FHwnd, nullptr, TRUE);
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
   }
-  void Invalidate() override { InvalidateRect(FHwnd, nullptr, FALSE); }
+  void Invalidate() override { ::InvalidateRect(FHwnd, nullptr, FALSE); }
+  void InvalidateRect(int left, int top, int right, int bottom) override {
+    const RECT r{left, top, right, bottom};
+    ::InvalidateRect(FHwnd, &r, FALSE);
+  }
   void Update() override { UpdateWindow(FHwnd); }
   void SetFocus() override { ::SetFocus(FHwnd); }
   bool Focused() const override { return GetFocus() == FHwnd; }
@@ -179,10 +183,16 @@ public:
     }
   }
   void SetScrollBar(bool visible, int max, int page, int position) override {
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, static_cast<UINT>(page), position, 0};
-    SetScrollInfo(FHwnd, SB_VERT, &si, TRUE);
-    ShowScrollBar(FHwnd, SB_VERT, visible);
-    FScrollMax = max, FScrollPage = page, FScrollPos = position;
+    // Showing or hiding a scroll bar changes the window's frame: only when it must.
+    if (max != FScrollMax || page != FScrollPage || position != FScrollPos) {
+      SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, static_cast<UINT>(page), position, 0};
+      SetScrollInfo(FHwnd, SB_VERT, &si, visible);
+      FScrollMax = max, FScrollPage = page, FScrollPos = position;
+    }
+    if (visible != FScrollVisible) {
+      ShowScrollBar(FHwnd, SB_VERT, visible);
+      FScrollVisible = visible;
+    }
   }
   void SetCursorShape(int cursor) override { FCursor = cursor; }
   void SetMouseCapture(bool capture) override {
@@ -279,7 +289,8 @@ private:
   bool FSwallowChar = false; // the character of a key the toolkit used
   bool FCaretShown = false, FCaretMade = false;
   int FCaretX = 0, FCaretY = 0, FCaretW = 2, FCaretH = 12;
-  int FScrollMax = 0, FScrollPage = 0, FScrollPos = 0;
+  int FScrollMax = -1, FScrollPage = -1, FScrollPos = -1;
+  bool FScrollVisible = false;
   int FCursor = 0;
   RgbColor FColor = 0xF0F0F0, FFontColor = 0;
   HBRUSH FBrush = nullptr;
@@ -363,6 +374,7 @@ void Win32Peer::Create() {
   if (cls != kCustomClass)
     FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(FHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
   if (FStyle.VScroll && FKind == PeerClass::Custom) ShowScrollBar(FHwnd, SB_VERT, FALSE);
+  FScrollVisible = false;
 }
 
 void Win32Peer::Paint() {
@@ -375,12 +387,15 @@ void Win32Peer::Paint() {
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP bmp = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
     HGDIOBJ old = SelectObject(mem, bmp);
+    const RECT& p = ps.rcPaint;
     {
+      // Only what was invalidated is drawn and copied to the screen.
       win32::GdiCanvas canvas(mem);
-      canvas.FillRect({0, 0, rc.right, rc.bottom}, FColor);
+      canvas.SetPaintArea({p.left, p.top, p.right, p.bottom});
+      canvas.FillRect({p.left, p.top, p.right, p.bottom}, FColor);
       FEvents->PeerPaint(canvas);
     }
-    BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+    BitBlt(dc, p.left, p.top, p.right - p.left, p.bottom - p.top, mem, p.left, p.top, SRCCOPY);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);

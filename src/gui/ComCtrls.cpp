@@ -250,6 +250,7 @@ TTreeView::TTreeView(rtl::TComponent* owner) : TWinControl(owner), FItems(new TT
 }
 
 TTreeView::~TTreeView() {
+  if (FImages) FImages->SetOnChange(nullptr);
   // The nodes go before the window that shows them.
   FSelected = nullptr;
   delete FItems;
@@ -266,18 +267,35 @@ platform::PeerStyle TTreeView::PeerStyle() const {
 }
 
 void TTreeView::SetImages(TImageList* v) {
+  if (FImages) FImages->SetOnChange(nullptr);
   FImages = v;
-  if (v) v->FreeNotification(this);
+  if (v) {
+    v->FreeNotification(this);
+    v->SetOnChange([this](rtl::TObject*) { ImagesChanged(); });
+  }
+  ImagesChanged();
+}
+
+void TTreeView::ImagesChanged() {
+  if (!FPeer) return;
+  std::vector<platform::CanvasPeer*> images;
+  if (FImages)
+    for (int i = 0; i < FImages->Count(); ++i) images.push_back(FImages->Image(i)->Surface());
+  FPeer->SetTreeImages(images, FImages ? FImages->Width() : 16, FImages ? FImages->Height() : 16);
 }
 
 void TTreeView::Notification(rtl::TComponent* component, rtl::TOperation operation) {
   TWinControl::Notification(component, operation);
-  if (operation == rtl::opRemove && component == FImages) FImages = nullptr;
+  if (operation == rtl::opRemove && component == FImages) {
+    FImages = nullptr;
+    ImagesChanged();
+  }
 }
 
 void TTreeView::PeerCreated() {
   TWinControl::PeerCreated();
   FById.clear();
+  ImagesChanged();
   for (TTreeNode* n : FItems->FRoots) FItems->CreateItems(n);
   if (FSelected) FPeer->TreeSelect(FSelected->FItemId);
 }

@@ -148,6 +148,7 @@ private:
   friend class TTreeNode;
   friend class TTreeNodes;
   TTreeNode* NodeOf(platform::TreeItemId id) const;
+  void ImagesChanged();
 
   TTreeNodes* FItems;
   TTreeNode* FSelected = nullptr;

@@ -38,12 +38,14 @@ int TImageList::Add(TBitmap* image) {
   copy->SetSize(FWidth, FHeight);
   if (image) copy->Canvas()->Draw(0, 0, image);
   FImages.push_back(copy);
+  if (FOnChange) FOnChange(this);
   return Count() - 1;
 }
 
 void TImageList::Clear() {
   for (TBitmap* b : FImages) rtl::FreeObject(b);
   FImages.clear();
+  if (FOnChange) FOnChange(this);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const {

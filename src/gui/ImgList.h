@@ -24,10 +24,14 @@ public:
   void Clear();
   // Draws image index at (x, y).
   void Draw(TCanvas& canvas, int x, int y, int index) const;
+  TBitmap* Image(int index) const { return FImages.at(static_cast<std::size_t>(index)); }
+  // Told when images are added or cleared.
+  void SetOnChange(rtl::TNotifyEvent h) { FOnChange = std::move(h); }
 
 private:
   int FWidth = 16, FHeight = 16;
   std::vector<TBitmap*> FImages;
+  rtl::TNotifyEvent FOnChange;
 };
 
 }  // namespace gui

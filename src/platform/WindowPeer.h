@@ -130,6 +130,9 @@ public:
   virtual void TreeSelect(TreeItemId item) = 0;
   virtual TreeItemId TreeSelected() const = 0;
   virtual void TreeMakeVisible(TreeItemId item) = 0;
+  // The pictures a tree shows by index (memory surfaces of width x height); none
+  // when empty.
+  virtual void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) = 0;
   // Timers owned by the window (PeerTimer reports them); interval in milliseconds.
   virtual void StartTimer(std::uintptr_t id, std::uint32_t interval) = 0;
   virtual void StopTimer(std::uintptr_t id) = 0;

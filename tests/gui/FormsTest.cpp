@@ -11,6 +11,7 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/GuiErrors.h"
+#include "gui/ImgList.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/Menus.h"
 
@@ -205,6 +206,19 @@ TEST(Forms, TreeNodesFromAnOutline) {
   std::string order;
   for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->GetNext()) order += n->Text().str() + "/" + std::to_string(n->Level()) + " ";
   EXPECT_EQ(order, "Functions/0 Strings/1 function Copy/2 function Pos/2 Math/1 function Abs/2 Other/0 ");
+  // Images by index, from an image list (artwork of the caller).
+  auto* images = new TImageList(form.get());
+  auto picture = rtl::MakeObject<TBitmap>();
+  picture->SetSize(16, 16);
+  picture->Canvas()->Brush()->SetColor(clNavy);
+  picture->Canvas()->FillRect({2, 2, 14, 14});
+  for (int i = 0; i < 4; ++i) images->Add(picture.get());
+  tree->SetImages(images);
+  for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->GetNext()) {
+    n->SetImageIndex(n->HasChildren() ? 3 : 1);
+    n->SetSelectedIndex(n->ImageIndex());
+  }
+  EXPECT_EQ(tree->Items()->Item(2)->ImageIndex(), 1);
   TTreeNode* math = tree->Items()->Item(4);
   EXPECT_EQ(math->Count(), 1);
   tree->SetSelected(math);

@@ -131,6 +131,7 @@ public:
   void TreeSelect(TreeItemId item) override { FTreeSelected = item; }
   TreeItemId TreeSelected() const override { return FTreeSelected; }
   void TreeMakeVisible(TreeItemId) override {}
+  void SetTreeImages(const std::vector<CanvasPeer*>& images, int, int) override { FTreeImages = images.size(); }
   void StartTimer(std::uintptr_t id, std::uint32_t interval) override {
     FTimers[id] = {interval, Clock::now() + std::chrono::milliseconds(interval)};
   }
@@ -203,6 +204,7 @@ private:
   int FItemIndex = -1;
   std::map<TreeItemId, TreeItem> FTree;
   TreeItemId FLastItem = 0, FTreeSelected = 0;
+  std::size_t FTreeImages = 0;
   std::map<std::uintptr_t, TimerState> FTimers;
   std::vector<DrawOp> FLastPaint;
 };

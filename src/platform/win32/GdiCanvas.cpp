@@ -146,6 +146,19 @@ void GdiCanvas::Draw(int x, int y, CanvasPeer& source, int width, int height) {
   if (auto* s = dynamic_cast<GdiCanvas*>(&source)) BitBlt(FDC, x, y, width, height, s->FDC, 0, 0, SRCCOPY);
 }
 
+HBITMAP GdiCanvas::CopyBitmap(int width, int height) const {
+  if (!FBitmap) return nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, copy);
+  BitBlt(dc, 0, 0, width, height, FDC, 0, 0, SRCCOPY);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return copy;
+}
+
 bool WriteBmp(HDC dc, HBITMAP bitmap, int width, int height, const std::string& fileName) {
   if (width <= 0 || height <= 0) return false;
   const int stride = ((width * 3) + 3) & ~3;

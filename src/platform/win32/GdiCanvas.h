@@ -33,6 +33,9 @@ public:
   void SetPaintArea(const PixelRect& r);
   void Draw(int x, int y, CanvasPeer& source, int width, int height) override;
   HDC DC() const { return FDC; }
+  // A copy of a memory surface's picture as a bitmap of its own (the caller frees
+  // it); null for a window's surface.
+  HBITMAP CopyBitmap(int width, int height) const;
 
 protected:
   HDC FDC;

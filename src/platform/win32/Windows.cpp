@@ -89,6 +89,7 @@ public:
       DestroyWindow(FHwnd);
     }
     if (FBrush) DeleteObject(FBrush);
+    if (FImages) ImageList_Destroy(FImages);
   }
 
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(FHwnd); }
@@ -258,6 +259,22 @@ public:
     return static_cast<TreeItemId>(SendMessageW(FHwnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
   }
   void TreeMakeVisible(TreeItemId item) override { SendMessageW(FHwnd, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item)); }
+  void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) override {
+    HIMAGELIST list = nullptr;
+    if (!images.empty()) {
+      list = ImageList_Create(width, height, ILC_COLOR24, static_cast<int>(images.size()), 4);
+      for (CanvasPeer* image : images) {
+        auto* gdi = dynamic_cast<win32::GdiCanvas*>(image);
+        HBITMAP bmp = gdi ? gdi->CopyBitmap(width, height) : nullptr;
+        ImageList_Add(list, bmp, nullptr);
+        if (bmp) DeleteObject(bmp);
+      }
+    }
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageW(FHwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list)));
+    if (old && old != FImages) ImageList_Destroy(old);
+    if (FImages) ImageList_Destroy(FImages);
+    FImages = list;
+  }
   void StartTimer(std::uintptr_t id, std::uint32_t interval) override { ::SetTimer(FHwnd, id, interval, nullptr); }
   void StopTimer(std::uintptr_t id) override { KillTimer(FHwnd, id); }
   void ClientToScreen(int& x, int& y) const override {
@@ -294,6 +311,7 @@ private:
   int FCursor = 0;
   RgbColor FColor = 0xF0F0F0, FFontColor = 0;
   HBRUSH FBrush = nullptr;
+  HIMAGELIST FImages = nullptr;
   bool FMouseInside = false;
 };
 

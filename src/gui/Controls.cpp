@@ -1,6 +1,7 @@
 #include "gui/Controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "gui/Forms.h"
 #include "gui/GuiErrors.h"
@@ -17,6 +18,17 @@ namespace {
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TControl::StaticClassInfo(), &TWinControl::StaticClassInfo(),
                                                     &TCustomControl::StaticClassInfo(), &TGraphicControl::StaticClassInfo()};
 
+// The drag in progress (user-interface objects live on one thread).
+struct DragState {
+  TControl* Source = nullptr;
+  bool Started = false;
+  TPoint Start;  // screen position of the press
+  TControl* Target = nullptr;
+  bool Accepted = false;
+};
+DragState gDrag;
+constexpr int kDragThreshold = 5;
+
 TMouseButton ButtonOf(platform::MouseButton b) {
   return b == platform::MouseButton::Left ? mbLeft : b == platform::MouseButton::Right ? mbRight : mbMiddle;
 }
@@ -30,6 +42,11 @@ const TEnumInfo& AnchorKindTypeInfo() {
   static const TEnumInfo info{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
   return info;
 }
+const TEnumInfo& DragModeTypeInfo() {
+  static const TEnumInfo info{"TDragMode", {"dmManual", "dmAutomatic"}};
+  return info;
+}
+
 const TEnumInfo& HelpTypeTypeInfo() {
   static const TEnumInfo info{"THelpType", {"htKeyword", "htContext"}};
   return info;
@@ -90,7 +107,11 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Event("OnMouseDown", "TMouseEvent", &TControl::OnMouseDown, &TControl::SetOnMouseDown)
           .Event("OnMouseMove", "TMouseMoveEvent", &TControl::OnMouseMove, &TControl::SetOnMouseMove)
           .Event("OnMouseUp", "TMouseEvent", &TControl::OnMouseUp, &TControl::SetOnMouseUp)
-          .Event("OnResize", "TNotifyEvent", &TControl::OnResize, &TControl::SetOnResize);
+          .Event("OnResize", "TNotifyEvent", &TControl::OnResize, &TControl::SetOnResize)
+          .Enum("DragMode", DragModeTypeInfo(), &TControl::DragMode, &TControl::SetDragMode)
+          .Event("OnDragDrop", "TDragDropEvent", &TControl::OnDragDrop, &TControl::SetOnDragDrop)
+          .Event("OnDragOver", "TDragOverEvent", &TControl::OnDragOver, &TControl::SetOnDragOver)
+          .Event("OnEndDrag", "TEndDragEvent", &TControl::OnEndDrag, &TControl::SetOnEndDrag);
   return info;
 }
 
@@ -400,12 +421,66 @@ void TControl::PeerPaint(platform::CanvasPeer& surface) {
 
 void TControl::PeerMouseDown(platform::MouseButton button, std::uint32_t shift, int x, int y) {
   if (!FEnabled) return;
+  FLastMouse = {x, y};
   MouseDown(ButtonOf(button), shift, x, y);
+  if (button == platform::MouseButton::Left && FDragMode == dmAutomatic && !(shift & ssDouble)) BeginDrag(false);
 }
 
-void TControl::PeerMouseMove(std::uint32_t shift, int x, int y) { MouseMove(shift, x, y); }
+void TControl::PeerMouseMove(std::uint32_t shift, int x, int y) {
+  FLastMouse = {x, y};
+  if (gDrag.Source == this) {
+    const TPoint p = ClientToScreen({x, y});
+    if (!gDrag.Started) {
+      if (!(shift & ssLeft)) {
+        gDrag = {};  // released without a drag
+      } else if (std::abs(p.X - gDrag.Start.X) > kDragThreshold || std::abs(p.Y - gDrag.Start.Y) > kDragThreshold) {
+        gDrag.Started = true;
+      }
+    }
+    if (gDrag.Started) {
+      TControl* target = FindControlAt(p.X, p.Y);
+      if (target != gDrag.Target) {
+        bool ignored = false;
+        if (gDrag.Target) gDrag.Target->DragOver(this, 0, 0, dsDragLeave, ignored);
+        gDrag.Target = target;
+        gDrag.Accepted = false;
+      }
+      if (target) {
+        const TPoint origin = target->ClientToScreen({0, 0});
+        bool accept = false;
+        target->DragOver(this, p.X - origin.X, p.Y - origin.Y, dsDragMove, accept);
+        gDrag.Accepted = accept;
+      }
+      return;
+    }
+  }
+  MouseMove(shift, x, y);
+}
 
 void TControl::PeerMouseUp(platform::MouseButton button, std::uint32_t shift, int x, int y) {
+  if (gDrag.Source == this && button == platform::MouseButton::Left) {
+    const DragState drag = gDrag;
+    gDrag = {};
+    if (FPeer) FPeer->SetMouseCapture(false);
+    if (drag.Started) {
+      const TPoint p = ClientToScreen({x, y});
+      TControl* target = FindControlAt(p.X, p.Y);
+      TObject* dropped = nullptr;
+      int tx = 0, ty = 0;
+      if (target) {
+        const TPoint origin = target->ClientToScreen({0, 0});
+        tx = p.X - origin.X, ty = p.Y - origin.Y;
+        bool accept = false;
+        target->DragOver(this, tx, ty, dsDragMove, accept);
+        if (accept) {
+          target->DragDrop(this, tx, ty);
+          dropped = target;
+        }
+      }
+      if (FOnEndDrag) FOnEndDrag(this, dropped, tx, ty);
+      return;
+    }
+  }
   if (!FEnabled) return;
   MouseUp(ButtonOf(button), shift, x, y);
   if (button == platform::MouseButton::Left && x >= 0 && y >= 0 && x < FWidth && y < FHeight &&
@@ -416,6 +491,28 @@ void TControl::PeerMouseUp(platform::MouseButton button, std::uint32_t shift, in
     FPopupMenu->SetPopupComponent(this);
     FPopupMenu->Popup(p.X, p.Y);
   }
+}
+
+void TControl::BeginDrag(bool immediate) {
+  gDrag = {};
+  gDrag.Source = this;
+  gDrag.Started = immediate;
+  gDrag.Start = ClientToScreen(FLastMouse);
+  if (FPeer) FPeer->SetMouseCapture(true);
+}
+
+bool TControl::Dragging() const { return gDrag.Source == this && gDrag.Started; }
+
+void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+  accept = false;
+  if (FOnDragOver) {
+    accept = true;
+    FOnDragOver(this, source, x, y, state, accept);
+  }
+}
+
+void TControl::DragDrop(TObject* source, int x, int y) {
+  if (FOnDragDrop) FOnDragDrop(this, source, x, y);
 }
 
 void TControl::PeerDblClick(platform::MouseButton button, std::uint32_t shift, int x, int y) {
@@ -709,6 +806,30 @@ void TGraphicControl::PeerPaint(platform::CanvasPeer& surface) {
     throw;
   }
   FCanvas->Attach(nullptr);
+}
+
+namespace {
+TControl* ControlAt(TWinControl* parent, int x, int y) {
+  // The children last placed lie on top.
+  for (int i = parent->ControlCount() - 1; i >= 0; --i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible() || !c->Peer()) continue;
+    const TPoint o = c->ClientToScreen({0, 0});
+    if (x < o.X || y < o.Y || x >= o.X + c->Width() || y >= o.Y + c->Height()) continue;
+    if (auto* w = dynamic_cast<TWinControl*>(c)) return ControlAt(w, x, y);
+    return c;
+  }
+  return parent;
+}
+}  // namespace
+
+TControl* FindControlAt(int screenX, int screenY) {
+  for (TCustomForm* form : ShowingForms()) {
+    const TPoint o = form->ClientToScreen({0, 0});
+    if (screenX >= o.X && screenY >= o.Y && screenX < o.X + form->ClientWidth() && screenY < o.Y + form->ClientHeight())
+      return ControlAt(form, screenX, screenY);
+  }
+  return nullptr;
 }
 
 TCustomForm* GetParentForm(const TControl* control) {

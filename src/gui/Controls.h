@@ -50,6 +50,18 @@ using TKeyEvent = std::function<void(rtl::TObject* Sender, std::uint16_t& Key, T
 using TKeyPressEvent = std::function<void(rtl::TObject* Sender, char& Key)>;
 using TCanResizeEvent = std::function<void(rtl::TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
+// Drag and drop between controls: a control whose DragMode is dmAutomatic starts a drag
+// when it is pressed and the mouse moves a few pixels; the control under the pointer
+// is asked (DragOver) whether it takes the source, and gets it (DragDrop) when the
+// button is released over it.
+enum TDragMode { dmManual, dmAutomatic };
+const rtl::TEnumInfo& DragModeTypeInfo();
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    std::function<void(rtl::TObject* Sender, rtl::TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(rtl::TObject* Sender, rtl::TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(rtl::TObject* Sender, rtl::TObject* Target, int X, int Y)>;
+
 // Smallest and largest size of a control (0: no limit).
 class TSizeConstraints : public rtl::TPersistent {
   RTL_CLASS_INFO
@@ -162,6 +174,22 @@ public:
   void SetOnResize(rtl::TNotifyEvent h) { FOnResize = std::move(h); }
   const TCanResizeEvent& OnCanResize() const noexcept { return FOnCanResize; }
   void SetOnCanResize(TCanResizeEvent h) { FOnCanResize = std::move(h); }
+  TDragMode DragMode() const noexcept { return FDragMode; }
+  void SetDragMode(TDragMode v) noexcept { FDragMode = v; }
+  const TDragOverEvent& OnDragOver() const noexcept { return FOnDragOver; }
+  void SetOnDragOver(TDragOverEvent h) { FOnDragOver = std::move(h); }
+  const TDragDropEvent& OnDragDrop() const noexcept { return FOnDragDrop; }
+  void SetOnDragDrop(TDragDropEvent h) { FOnDragDrop = std::move(h); }
+  const TEndDragEvent& OnEndDrag() const noexcept { return FOnEndDrag; }
+  void SetOnEndDrag(TEndDragEvent h) { FOnEndDrag = std::move(h); }
+  // Starts dragging this control: at once, or once the mouse has moved a few pixels
+  // with the button held.
+  void BeginDrag(bool immediate);
+  bool Dragging() const;
+  // Whether the control takes a dragged source at a point (OnDragOver decides; without
+  // it nothing is taken), and the drop itself.
+  virtual void DragOver(rtl::TObject* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(rtl::TObject* source, int x, int y);
 
   // Runs the click behaviour (OnClick for most controls).
   virtual void Click();
@@ -253,6 +281,11 @@ private:
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;
   TCanResizeEvent FOnCanResize;
+  TDragMode FDragMode = dmManual;
+  TDragOverEvent FOnDragOver;
+  TDragDropEvent FOnDragDrop;
+  TEndDragEvent FOnEndDrag;
+  TPoint FLastMouse;
 
 protected:
   std::unique_ptr<platform::WindowPeer> FPeer;
@@ -387,5 +420,7 @@ private:
 
 // The form a control is on (the topmost parent that is a form), or null.
 TCustomForm* GetParentForm(const TControl* control);
+// The innermost showing control of the showing forms at a screen point, or null.
+TControl* FindControlAt(int screenX, int screenY);
 
 }  // namespace gui

@@ -27,6 +27,12 @@ TButton* FindButton(const TWinControl* parent, bool isDefault) {
   return nullptr;
 }
 
+// Every form that exists, in the order they were shown last.
+std::vector<TCustomForm*>& AllForms() {
+  static auto* forms = new std::vector<TCustomForm*>();
+  return *forms;
+}
+
 // The forms that are showing modally, innermost last.
 std::vector<TCustomForm*>& ModalForms() {
   static auto* forms = new std::vector<TCustomForm*>();
@@ -100,11 +106,13 @@ const TClassInfo& TForm::StaticClassInfo() {
 }
 
 TCustomForm::TCustomForm(rtl::TComponent* owner) : TScrollingWinControl(owner), FCanvas(rtl::CreateObject<TCanvas>()) {
+  AllForms().push_back(this);
   FVisible = false;
   FLeft = 200, FTop = 150, FWidth = 320, FHeight = 240;
 }
 
 TCustomForm::~TCustomForm() {
+  AllForms().erase(std::remove(AllForms().begin(), AllForms().end(), this), AllForms().end());
   if (FModal) FModal = false;
   rtl::FreeObject(FCanvas);
 }
@@ -206,6 +214,8 @@ void TCustomForm::SetVisible(bool visible) {
     DoShow();
     PlaceOnShow();
     FVisible = true;
+    AllForms().erase(std::remove(AllForms().begin(), AllForms().end(), this), AllForms().end());
+    AllForms().push_back(this);
     if (FPeer) {
       FPeer->SetVisible(true);
       FPeer->Update();
@@ -431,6 +441,13 @@ void TApplication::FreeReleased() {
 }
 
 TCustomForm* ActiveModalForm() { return ModalForms().empty() ? nullptr : ModalForms().back(); }
+
+std::vector<TCustomForm*> ShowingForms() {
+  std::vector<TCustomForm*> out;
+  for (auto it = AllForms().rbegin(); it != AllForms().rend(); ++it)
+    if ((*it)->Visible()) out.push_back(*it);
+  return out;
+}
 
 int TScreen::PixelsPerInch() { return platform::ScreenPixelsPerInch(); }
 int TScreen::Width() {

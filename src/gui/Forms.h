@@ -196,6 +196,8 @@ private:
 TApplication* Application();
 // The form shown modally last (the owner of dialogs opened meanwhile), or null.
 TCustomForm* ActiveModalForm();
+// The forms that are showing, the one shown last first.
+std::vector<TCustomForm*> ShowingForms();
 
 // The screen: its resolution and size.
 struct TScreen {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "gui/Clipbrd.h"
+#include "gui/ComCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Published.h"
 #include "platform/Canvas.h"
@@ -530,6 +531,19 @@ void TfsSyntaxMemo::DropText(int x, int y, const rtl::AnsiString& text) {
   ClearSelection();
   SetCaret(cell.X, cell.Y);
   ReplaceSelection(text);
+}
+
+void TfsSyntaxMemo::DragOver(rtl::TObject* source, int x, int y, gui::TDragState state, bool& accept) {
+  TCustomControl::DragOver(source, x, y, state, accept);
+  if (auto* tree = dynamic_cast<gui::TTreeView*>(source); tree && tree->Selected()) accept = true;
+}
+
+void TfsSyntaxMemo::DragDrop(rtl::TObject* source, int x, int y) {
+  if (auto* tree = dynamic_cast<gui::TTreeView*>(source); tree && tree->Selected()) {
+    DropText(x, y, tree->Selected()->Text());
+    return;
+  }
+  TCustomControl::DragDrop(source, x, y);
 }
 
 // ---- keys

@@ -91,6 +91,9 @@ public:
   // A text dropped at a point of the client area (a tree node dragged onto the
   // editor): the caret goes to that cell and the text is inserted there.
   void DropText(int x, int y, const rtl::AnsiString& text);
+  // A tree view's selected node is taken when dragged onto the editor.
+  void DragOver(rtl::TObject* source, int x, int y, gui::TDragState state, bool& accept) override;
+  void DragDrop(rtl::TObject* source, int x, int y) override;
 
   int TopLine() const noexcept { return FTopLine; }
   void SetTopLine(int v);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/Clipbrd.h"
+#include "gui/ComCtrls.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/GuiTestSupport.h"
@@ -293,6 +294,35 @@ TEST_F(SyntaxMemoTest, MouseClicksDragsAndDoubleClicks) {
   guitest::Mouse(M, platform::UserInput::DblClick, X(9), Y(1));
   EXPECT_EQ(M.SelectedText(), "beta");
   EXPECT_EQ(At(), P(11, 1));
+}
+
+TEST_F(SyntaxMemoTest, TreeNodesDraggedOntoTheEditor) {
+  // The native tree of the Windows build follows the real mouse while it is pressed.
+  if (platform::HasDisplay()) GTEST_SKIP() << "a native tree view drags with the real mouse";
+  M.SetAlign(alNone);
+  M.SetBounds(150, 0, 350, 300);
+  auto* tree = new TTreeView(Form.get());
+  tree->SetParent(Form.get());
+  tree->SetBounds(0, 0, 140, 300);
+  tree->SetDragMode(dmAutomatic);
+  TTreeNode* node = tree->Items()->AddChild(tree->Items()->AddChild(nullptr, "Strings"), "Copy(S, I, N)");
+  tree->SetSelected(node);
+  SetText("begin\n  x := ;\nend");
+  // Pressed on the tree, moved onto line 2, column 8 of the editor and released there.
+  const int x = 150 + X(8), y = Y(2);
+  guitest::Mouse(*tree, platform::UserInput::MouseDown, 20, 20);
+  guitest::Mouse(*tree, platform::UserInput::MouseMove, 60, 20, ssLeft);
+  EXPECT_TRUE(tree->Dragging());
+  guitest::Mouse(*tree, platform::UserInput::MouseMove, x + 2, y, ssLeft);
+  guitest::Mouse(*tree, platform::UserInput::MouseUp, x + 2, y);
+  EXPECT_EQ(Text(), "begin\r\n  x := Copy(S, I, N);\r\nend");
+  EXPECT_FALSE(tree->Dragging());
+  // A category without a selection is not taken; a press without a move drags nothing.
+  tree->SetSelected(nullptr);
+  guitest::Mouse(*tree, platform::UserInput::MouseDown, 20, 20);
+  guitest::Mouse(*tree, platform::UserInput::MouseMove, x + 2, y, ssLeft);
+  guitest::Mouse(*tree, platform::UserInput::MouseUp, x + 2, y);
+  EXPECT_EQ(Text(), "begin\r\n  x := Copy(S, I, N);\r\nend");
 }
 
 TEST_F(SyntaxMemoTest, ReadOnlyBlocksEditingButNotUndoOrDeleteLine) {

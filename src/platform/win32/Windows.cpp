@@ -197,8 +197,14 @@ public:
   }
   void SetCursorShape(int cursor) override { FCursor = cursor; }
   void SetMouseCapture(bool capture) override {
+    FCaptureWanted = capture;
     if (capture) SetCapture(FHwnd);
     else if (GetCapture() == FHwnd) ReleaseCapture();
+  }
+  // A system control may take and release the mouse itself while it handles a press
+  // (a tree view does); a drag the toolkit started keeps it.
+  void KeepCapture() {
+    if (FCaptureWanted && GetCapture() != FHwnd) SetCapture(FHwnd);
   }
   void BringToFront() override { SetWindowPos(FHwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
   void SetChecked(int state) override { SendMessageW(FHwnd, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
@@ -313,6 +319,7 @@ private:
   HBRUSH FBrush = nullptr;
   HIMAGELIST FImages = nullptr;
   bool FMouseInside = false;
+  bool FCaptureWanted = false;
 };
 
 DWORD Win32Peer::StyleBits() const {
@@ -652,7 +659,9 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   if (!peer) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result = 0;
   if (peer->Handle(msg, wParam, lParam, result)) return result;
-  return peer->Default(hwnd, msg, wParam, lParam);
+  result = peer->Default(hwnd, msg, wParam, lParam);
+  if (msg == WM_LBUTTONDOWN && PeerOf(hwnd) == peer) peer->KeepCapture();
+  return result;
 }
 
 }  // namespace

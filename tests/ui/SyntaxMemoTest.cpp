@@ -5,6 +5,7 @@
 
 #include "gui/Clipbrd.h"
 #include "gui/ComCtrls.h"
+#include "gui/Menus.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/GuiTestSupport.h"
@@ -294,6 +295,46 @@ TEST_F(SyntaxMemoTest, MouseClicksDragsAndDoubleClicks) {
   guitest::Mouse(M, platform::UserInput::DblClick, X(9), Y(1));
   EXPECT_EQ(M.SelectedText(), "beta");
   EXPECT_EQ(At(), P(11, 1));
+}
+
+TEST_F(SyntaxMemoTest, WheelAndScrollBarMoveTheTopLine) {
+  std::string text;
+  for (int i = 1; i <= 200; ++i) text += "line " + std::to_string(i) + "\n";
+  SetText(text);
+  platform::UserInput wheel;
+  wheel.Kind = platform::UserInput::Wheel;
+  wheel.X = X(2);
+  wheel.Y = Y(2);
+  wheel.Delta = -360;  // three notches towards the user
+  platform::SendUserInput(*M.Peer(), wheel);
+  EXPECT_EQ(M.TopLine(), 3);
+  wheel.Delta = 120;
+  platform::SendUserInput(*M.Peer(), wheel);
+  EXPECT_EQ(M.TopLine(), 2);
+  // The caret keeps its place; a click puts it under the pointer in the scrolled view.
+  EXPECT_EQ(At(), P(1, 1));
+  guitest::Mouse(M, platform::UserInput::MouseDown, X(1), Y(1));
+  guitest::Mouse(M, platform::UserInput::MouseUp, X(1), Y(1));
+  EXPECT_EQ(At(), P(1, 3));
+}
+
+TEST_F(SyntaxMemoTest, OwnContextMenu) {
+  if (platform::HasDisplay()) GTEST_SKIP() << "a real menu waits for a real user here";
+  SetText("abc");
+  Clipboard()->SetAsText("xy");
+  TResponder responder;
+  std::vector<std::string> offered;
+  responder.PopupMenu = [&](TPopupMenu& menu) {
+    for (int i = 0; i < menu.Items()->Count(); ++i) offered.push_back(menu.Items()->Items(i)->Caption().str());
+    return menu.Items()->Items(2);
+  };
+  TResponder* old = SetResponder(&responder);
+  Caret(2, 1);
+  guitest::Mouse(M, platform::UserInput::MouseDown, X(2), Y(1), 0, platform::MouseButton::Right);
+  guitest::Mouse(M, platform::UserInput::MouseUp, X(2), Y(1), 0, platform::MouseButton::Right);
+  SetResponder(old);
+  EXPECT_EQ(offered, (std::vector<std::string>{"Cut", "Copy", "Paste"}));
+  EXPECT_EQ(Text(), "axybc");
 }
 
 TEST_F(SyntaxMemoTest, TreeNodesDraggedOntoTheEditor) {

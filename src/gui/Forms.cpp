@@ -410,6 +410,16 @@ void TApplication::ProcessMessages() {
   FreeReleased();
 }
 
+void TApplication::Minimize() {
+  for (TCustomForm* form : ShowingForms())
+    if (form->Peer()) form->Peer()->SetMinimized(true);
+}
+
+void TApplication::Restore() {
+  for (TCustomForm* form : ShowingForms())
+    if (form->Peer()) form->Peer()->SetMinimized(false);
+}
+
 void TApplication::StartTimer(rtl::TObject* timer, std::uint32_t interval, std::function<void()> tick) {
   const auto id = reinterpret_cast<std::uintptr_t>(timer);
   FTimers[id] = std::move(tick);

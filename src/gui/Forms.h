@@ -167,8 +167,9 @@ public:
 
   // Handles the waiting messages, then frees the forms released meanwhile.
   void ProcessMessages();
-  void Minimize() {}
-  void Restore() {}
+  // Minimizes the showing forms, and brings them back.
+  void Minimize();
+  void Restore();
   rtl::AnsiString ExeName() const;
   const rtl::AnsiString& Title() const noexcept { return FTitle; }
   void SetTitle(const rtl::AnsiString& v) { FTitle = v; }

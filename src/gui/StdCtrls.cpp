@@ -367,6 +367,13 @@ TCustomComboBox::TCustomComboBox(rtl::TComponent* owner)
 
 TCustomComboBox::~TCustomComboBox() { rtl::FreeObject(FItems); }
 
+void TCustomComboBox::SetDroppedDown(bool dropped) {
+  if (!FPeer || dropped == DroppedDown()) return;
+  if (dropped && FOnDropDown) FOnDropDown(this);
+  FPeer->SetDroppedDown(dropped);
+  if (!dropped && FOnCloseUp) FOnCloseUp(this);
+}
+
 platform::PeerClass TCustomComboBox::PeerKind() const {
   return FStyle == csDropDownList ? platform::PeerClass::ComboList : platform::PeerClass::ComboBox;
 }

@@ -222,8 +222,9 @@ public:
   void SetItemIndex(int index);
   TComboBoxStyle Style() const noexcept { return FStyle; }
   void SetStyle(TComboBoxStyle v);
-  bool DroppedDown() const noexcept { return false; }
-  void SetDroppedDown(bool) {}
+  bool DroppedDown() const { return FPeer && FPeer->DroppedDown(); }
+  // Opening the list raises OnDropDown, closing it OnCloseUp.
+  void SetDroppedDown(bool dropped);
   // The selected item's text, or the typed text.
   rtl::AnsiString Text() const override;
   const rtl::TNotifyEvent& OnChange() const noexcept { return FOnChange; }

@@ -122,6 +122,11 @@ public:
   virtual void SetItems(const std::vector<std::string>& items) = 0;
   virtual void SetItemIndex(int index) = 0;
   virtual int ItemIndex() const = 0;
+  // A combo box's list shown or hidden.
+  virtual void SetDroppedDown(bool dropped) = 0;
+  virtual bool DroppedDown() const = 0;
+  // Top-level windows: minimized or back to normal.
+  virtual void SetMinimized(bool minimized) = 0;
   // Trees. Insert returns the new item (after: 0 first, -1 last).
   virtual TreeItemId TreeInsert(TreeItemId parent, TreeItemId after, const std::string& text, int image, int selectedImage) = 0;
   virtual void TreeDelete(TreeItemId item) = 0;

@@ -180,6 +180,30 @@ TEST(Forms, CheckBoxesAndRadioButtonsFollowTheUser) {
   EXPECT_TRUE(b->Checked());
 }
 
+TEST(Forms, ComboBoxItemsSelectionAndDropDown) {
+  auto form = rtl::MakeObject<DialogForm>();
+  auto* combo = new TComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->SetStyle(csDropDownList);
+  for (const char* s : {"PascalScript", "C++Script", "JScript", "BasicScript"}) combo->Items()->Add(s);
+  combo->SetItemIndex(2);
+  EXPECT_EQ(combo->Text(), "JScript");
+  std::string events;
+  combo->SetOnDropDown([&](rtl::TObject*) { events += "down "; });
+  combo->SetOnCloseUp([&](rtl::TObject*) { events += "up "; });
+  form->Show();
+  combo->SetDroppedDown(true);
+  EXPECT_TRUE(combo->DroppedDown());
+  combo->SetDroppedDown(false);
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(events, "down up ");
+  combo->Items()->Delete(3);
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  combo->Items()->Clear();
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  form->Hide();
+}
+
 TEST(Forms, TimersRunFromTheMessagePump) {
   auto timer = rtl::MakeObject<TTimer>();
   int ticks = 0;

@@ -107,6 +107,9 @@ public:
   }
   void SetItemIndex(int index) override { FItemIndex = index >= 0 && index < static_cast<int>(FItems.size()) ? index : -1; }
   int ItemIndex() const override { return FItemIndex; }
+  void SetDroppedDown(bool dropped) override { FDropped = dropped && !FItems.empty(); }
+  bool DroppedDown() const override { return FDropped; }
+  void SetMinimized(bool minimized) override { FMinimized = minimized; }
   TreeItemId TreeInsert(TreeItemId parent, TreeItemId, const std::string& text, int image, int selectedImage) override {
     const TreeItemId id = ++FLastItem;
     FTree[id] = {parent, text, image, selectedImage, false};
@@ -205,6 +208,7 @@ private:
   std::map<TreeItemId, TreeItem> FTree;
   TreeItemId FLastItem = 0, FTreeSelected = 0;
   std::size_t FTreeImages = 0;
+  bool FDropped = false, FMinimized = false;
   std::map<std::uintptr_t, TimerState> FTimers;
   std::vector<DrawOp> FLastPaint;
 };

@@ -227,6 +227,9 @@ public:
     const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
     return static_cast<int>(SendMessageW(FHwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
   }
+  void SetDroppedDown(bool dropped) override { SendMessageW(FHwnd, CB_SHOWDROPDOWN, dropped, 0); }
+  bool DroppedDown() const override { return SendMessageW(FHwnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+  void SetMinimized(bool minimized) override { ShowWindow(FHwnd, minimized ? SW_MINIMIZE : SW_RESTORE); }
   TreeItemId TreeInsert(TreeItemId parent, TreeItemId, const std::string& text, int image, int selectedImage) override {
     const std::wstring w = Wide(text);
     TVINSERTSTRUCTW ins{};

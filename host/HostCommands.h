@@ -11,3 +11,4 @@ int RunScript(int argc, char** argv);
 int RunTest(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunCatalogue(int argc, char** argv);
+int RunEdit(int argc, char** argv);

@@ -22,6 +22,7 @@ const Usage kUsages[] = {
      "  check       compile a script and report its first error\n"
      "  catalogue   every function a script can call, as an outline\n"
      "  command     send one command to a loaded configuration\n"
+     "  edit        the script in the highlighting editor (Windows build)\n"
      "  parse       print the program tree of a script (developer tool)\n"
      "  eval        compile and run a script with a few test functions (developer tool)\n"},
     {"info",
@@ -62,6 +63,13 @@ const Usage kUsages[] = {
      "usage: velmora-host command VERB [NAME=VALUE ...] [--config-id N] [--library PATH]\n"
      "  Sends one command to a loaded configuration and prints its result and RESULT.\n"
      "  VALUE: a 32-bit integer, true, false, or text.\n"},
+    {"edit",
+     "usage: velmora-host edit [--language NAME] FILE [--screenshot OUT.bmp]\n"
+     "  Opens the script in the syntax-highlighting editor, in a resizable window titled with\n"
+     "  the file name; closing it after a change asks whether to save. --screenshot writes\n"
+     "  the painted window as a 24-bit BMP and closes it. The POSIX build has no display.\n"
+     "  NAME: PascalScript, C++Script, JScript or BasicScript; without it the extension\n"
+     "  decides (.pas; .c, .cpp; .js; .vb, .vbs).\n"},
     {"parse",
      "usage: velmora-host parse [--language NAME] FILE\n"
      "  Prints the program tree of a script, or its first syntax error.\n" LANGUAGE_HELP},

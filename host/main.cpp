@@ -16,7 +16,8 @@ struct SubCommand {
 
 const SubCommand kCommands[] = {
     {"info", RunInfo},       {"run", RunScript},           {"test", RunTest},   {"check", RunCheck},
-    {"catalogue", RunCatalogue}, {"command", RunVerbCommand}, {"parse", RunParse}, {"eval", RunEval},
+    {"catalogue", RunCatalogue}, {"command", RunVerbCommand}, {"edit", RunEdit},  {"parse", RunParse},
+    {"eval", RunEval},
 };
 
 bool AsksForHelp(int argc, char** argv) {

@@ -10,7 +10,9 @@
 namespace filter {
 
 namespace {
-std::unique_ptr<orb::TThreadObjectCs> gPreparationLock;
+// A plain pointer: it has no static destructor of its own, so the library's finalisation
+// (FilterLifetime) frees it once, whatever the order the units are finalised in.
+orb::TThreadObjectCs* gPreparationLock = nullptr;
 
 class PreparationScope {
 public:
@@ -22,10 +24,13 @@ public:
 }  // namespace
 
 void CreatePreparationLock() {
-  if (!gPreparationLock) gPreparationLock = std::make_unique<orb::TThreadObjectCs>();
+  if (!gPreparationLock) gPreparationLock = new orb::TThreadObjectCs();
 }
 
-void FreePreparationLock() { gPreparationLock.reset(); }
+void FreePreparationLock() {
+  delete gPreparationLock;
+  gPreparationLock = nullptr;
+}
 
 void PrepareFilterScript(fs::TfsScript& script, const rtl::TStrings* lines, const std::string& syntaxType,
                          bool loadModules) {

@@ -1,0 +1,18 @@
+// The toolkit's user-facing texts, together in one place.
+#pragma once
+
+namespace gui::texts {
+
+inline constexpr const char* CanvasNoDrawing = "Canvas does not allow drawing";
+inline constexpr const char* NoPictureFile = "Cannot save the picture to \"%s\"";
+inline constexpr const char* UnknownPictureFormat = "Unknown picture file extension (.%s)";
+inline constexpr const char* CannotFocus = "Cannot focus a disabled or invisible window";
+inline constexpr const char* VisibleModal = "Cannot make a visible window modal";
+inline constexpr const char* ParentSelf = "A control cannot have itself as its parent";
+inline constexpr const char* ListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* TreeNodeForeign = "The node does not belong to this tree";
+inline constexpr const char* MenuCut = "Cut";
+inline constexpr const char* MenuCopy = "Copy";
+inline constexpr const char* MenuPaste = "Paste";
+
+}  // namespace gui::texts

@@ -1,0 +1,189 @@
+// Native windows behind the toolkit's controls. The toolkit owns every behaviour
+// (layout, focus, tab order, key preview, modal results); a peer only creates, moves,
+// shows and paints a window and reports what the user did through WindowEvents.
+// Windows: real windows of the system's control classes, and one class of ours for
+// controls that paint themselves. POSIX: headless peers that keep the same state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+
+namespace platform {
+
+enum class PeerClass {
+  Form,         // a top-level window
+  Custom,       // a child that the toolkit paints (panels, custom controls, splitters)
+  Button,
+  CheckBox,
+  RadioButton,
+  GroupBox,
+  Label,
+  Edit,
+  Memo,
+  ComboBox,      // with a free-text field
+  ComboList,     // a drop-down list without free text
+  ListBox,
+  TreeView,
+};
+
+// Shift state bits, as the toolkit's TShiftState orders them.
+enum : std::uint32_t {
+  kShift = 1, kAlt = 2, kCtrl = 4, kLeftButton = 8, kRightButton = 16, kMiddleButton = 32, kDouble = 64,
+};
+enum class MouseButton { Left, Right, Middle };
+
+struct PeerStyle {
+  bool ClientEdge = false;   // sunken edge
+  bool VScroll = false;      // a vertical scroll bar (hidden until set)
+  bool WordWrap = false;     // labels, memos
+  int Alignment = 0;         // 0 left, 1 right, 2 centre
+  bool CentreVertically = false;
+  bool ReadOnly = false;
+  bool DefaultButton = false;
+  // Forms: 0 none, 1 single, 2 sizeable, 3 dialog, 4 tool window, 5 sizeable tool window.
+  int BorderStyle = 2;
+  bool SystemMenu = true, Minimize = true, Maximize = true, Help = false;
+  bool ShowSelectionAlways = false;
+  int TreeIndent = 19;
+};
+
+// What a peer reports. Key handlers return true when the toolkit handled the key
+// (the native control then does not see it).
+class WindowEvents {
+public:
+  virtual void PeerPaint(CanvasPeer& canvas) {}
+  virtual bool PeerKeyDown(std::uint16_t& key, std::uint32_t shift) { return false; }
+  virtual bool PeerKeyChar(char& ch) { return false; }
+  virtual bool PeerKeyUp(std::uint16_t& key, std::uint32_t shift) { return false; }
+  virtual void PeerMouseDown(MouseButton button, std::uint32_t shift, int x, int y) {}
+  virtual void PeerMouseMove(std::uint32_t shift, int x, int y) {}
+  virtual void PeerMouseUp(MouseButton button, std::uint32_t shift, int x, int y) {}
+  virtual void PeerDblClick(MouseButton button, std::uint32_t shift, int x, int y) {}
+  virtual void PeerMouseWheel(int delta, std::uint32_t shift, int x, int y) {}
+  virtual void PeerMouseEnter() {}
+  virtual void PeerMouseLeave() {}
+  // A button was pressed, a check box or radio button toggled by the user.
+  virtual void PeerClicked() {}
+  // The user changed the text of an edit, the selection of a list, combo box or tree.
+  virtual void PeerChanged() {}
+  virtual void PeerFocusChanged(bool gained) {}
+  // A top-level window was moved or resized by the user or the system.
+  virtual void PeerBoundsChanged(int left, int top, int width, int height) {}
+  // The close box or Alt+F4: the toolkit decides.
+  virtual void PeerCloseRequest() {}
+  virtual void PeerScrolled(int position) {}
+  virtual void PeerTreeExpanded(std::intptr_t item, bool expanded) {}
+  // A timer of this window elapsed.
+  virtual void PeerTimer(std::uintptr_t id) {}
+};
+
+// One tree item as the tree peer knows it.
+using TreeItemId = std::intptr_t;
+
+class WindowPeer {
+public:
+  virtual ~WindowPeer() = default;
+  virtual std::uintptr_t Handle() const = 0;
+  virtual PeerClass Class() const = 0;
+  // Relative to the parent's client area; top-level windows to the screen.
+  virtual void SetBounds(int left, int top, int width, int height) = 0;
+  virtual void ClientSize(int& width, int& height) const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual void SetText(const std::string& text) = 0;
+  virtual std::string Text() const = 0;
+  virtual void SetFont(const FontSpec& font) = 0;
+  virtual void SetColor(RgbColor color) = 0;
+  virtual void SetStyle(const PeerStyle& style) = 0;
+  virtual void Invalidate() = 0;
+  // Only a part of the client area needs painting.
+  virtual void InvalidateRect(int left, int top, int right, int bottom) = 0;
+  // Paints at once what is invalid.
+  virtual void Update() = 0;
+  virtual void SetFocus() = 0;
+  virtual bool Focused() const = 0;
+  // The blinking text caret of a focused window.
+  virtual void SetCaret(bool shown, int x, int y, int width, int height) = 0;
+  // A vertical scroll bar: hidden when not visible.
+  virtual void SetScrollBar(bool visible, int max, int page, int position) = 0;
+  virtual void SetCursorShape(int cursor) = 0;
+  virtual void SetMouseCapture(bool capture) = 0;
+  virtual void BringToFront() = 0;
+  // Check boxes and radio buttons: 0 unchecked, 1 checked, 2 grayed.
+  virtual void SetChecked(int state) = 0;
+  virtual int Checked() const = 0;
+  // Lists and combo boxes.
+  virtual void SetItems(const std::vector<std::string>& items) = 0;
+  virtual void SetItemIndex(int index) = 0;
+  virtual int ItemIndex() const = 0;
+  // A combo box's list shown or hidden.
+  virtual void SetDroppedDown(bool dropped) = 0;
+  virtual bool DroppedDown() const = 0;
+  // Top-level windows: minimized or back to normal.
+  virtual void SetMinimized(bool minimized) = 0;
+  // Trees. Insert returns the new item (after: 0 first, -1 last).
+  virtual TreeItemId TreeInsert(TreeItemId parent, TreeItemId after, const std::string& text, int image, int selectedImage) = 0;
+  virtual void TreeDelete(TreeItemId item) = 0;
+  virtual void TreeSetText(TreeItemId item, const std::string& text, int image, int selectedImage) = 0;
+  virtual void TreeExpand(TreeItemId item, bool expanded) = 0;
+  virtual void TreeSelect(TreeItemId item) = 0;
+  virtual TreeItemId TreeSelected() const = 0;
+  virtual void TreeMakeVisible(TreeItemId item) = 0;
+  // The pictures a tree shows by index (memory surfaces of width x height); none
+  // when empty.
+  virtual void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) = 0;
+  // Timers owned by the window (PeerTimer reports them); interval in milliseconds.
+  virtual void StartTimer(std::uintptr_t id, std::uint32_t interval) = 0;
+  virtual void StopTimer(std::uintptr_t id) = 0;
+  // Screen position of a client point.
+  virtual void ClientToScreen(int& x, int& y) const = 0;
+  // The operations of the last paint on the headless build; null on Windows.
+  virtual const std::vector<DrawOp>* LastPaint() const { return nullptr; }
+};
+
+// A new window; parent is null for top-level windows. The peer starts hidden.
+std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& style, WindowPeer* parent,
+                                             WindowEvents* events);
+
+// The screen's pixels per logical inch (96 at 100 %).
+int ScreenPixelsPerInch();
+void ScreenSize(int& width, int& height);
+
+// Handles the waiting user-interface messages of the calling thread (timers
+// included) and returns.
+void ProcessGuiMessages();
+// Waits for and handles messages until done() says so, keeping the process's other
+// top-level windows of the thread disabled meanwhile; false (at once) when this build
+// has no display.
+bool RunModalLoop(WindowPeer& window, const std::function<bool()>& done);
+// Whether windows are really shown (false on the headless build).
+bool HasDisplay();
+
+// Simulated user input, delivered as the system would deliver it: real window
+// messages on Windows (with the modifier keys' state set meanwhile), the peer's events
+// on POSIX. For tests and for tools that drive a window.
+struct UserInput {
+  enum InputKind { Key, MouseDown, MouseMove, MouseUp, DblClick, Wheel } Kind = Key;
+  std::uint16_t VirtualKey = 0;  // Key
+  char Char = 0;                 // Key: the character typed with it, 0 for none
+  std::uint32_t Shift = 0;
+  MouseButton Button = MouseButton::Left;
+  int X = 0, Y = 0, Delta = 0;
+};
+void SendUserInput(WindowPeer& window, const UserInput& input);
+
+// The window's current look as a 24-bit BMP file (Windows: the window's pixels on
+// screen, frame included); false when this build cannot.
+bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName);
+
+// Shows a popup menu of texts (a "-" is a separator) at a screen point and waits;
+// the chosen index, -1 for none, -2 when this build has no display.
+int ShowPopupMenu(WindowPeer& owner, const std::vector<std::string>& items, const std::vector<bool>& enabled, int x, int y);
+
+}  // namespace platform

@@ -1,0 +1,280 @@
+// Headless window peers: they keep what a window would show (bounds, text, items,
+// check state, focus, caret, scroll bar), paint into a recording surface when asked,
+// and run their timers when the message pump is turned. Nothing is ever displayed.
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <set>
+
+#include "platform/CommonDialogs.h"
+#include "platform/WindowPeer.h"
+#include "platform/posix/HeadlessCanvas.h"
+
+namespace platform {
+
+namespace {
+
+class HeadlessPeer;
+
+// All peers of the process; user-interface objects live on one thread.
+std::set<HeadlessPeer*>& Peers() {
+  static auto* peers = new std::set<HeadlessPeer*>();
+  return *peers;
+}
+HeadlessPeer* gFocused = nullptr;
+std::uintptr_t gNextHandle = 0x1000;
+
+using Clock = std::chrono::steady_clock;
+
+struct TimerState {
+  std::uint32_t Interval;
+  Clock::time_point Due;
+};
+
+struct TreeItem {
+  TreeItemId Parent = 0;
+  std::string Text;
+  int Image = -1, SelectedImage = -1;
+  bool Expanded = false;
+};
+
+class HeadlessPeer : public WindowPeer {
+public:
+  HeadlessPeer(PeerClass kind, const PeerStyle& style, HeadlessPeer* parent, WindowEvents* events)
+      : FKind(kind), FStyle(style), FParent(parent), FEvents(events), FHandle(gNextHandle++) {
+    Peers().insert(this);
+  }
+  ~HeadlessPeer() override {
+    if (gFocused == this) gFocused = nullptr;
+    Peers().erase(this);
+  }
+
+  std::uintptr_t Handle() const override { return FHandle; }
+  PeerClass Class() const override { return FKind; }
+  void SetBounds(int left, int top, int width, int height) override {
+    const bool resized = width != FWidth || height != FHeight;
+    FLeft = left, FTop = top, FWidth = width, FHeight = height;
+    if (resized) FDirty = true;
+  }
+  void ClientSize(int& width, int& height) const override {
+    int frameX = 0, frameY = 0, caption = 0;
+    if (FKind == PeerClass::Form) {
+      const int border = FStyle.BorderStyle;
+      if (border == 2 || border == 5) frameX = frameY = 4 + 4;
+      else if (border != 0) frameX = frameY = 3 + 3;
+      caption = border == 0 ? 0 : (border >= 4 ? 17 : 23);
+    }
+    if (FStyle.ClientEdge) frameX += 4, frameY += 4;
+    if (FScrollVisible) frameX += 17;
+    width = std::max(0, FWidth - frameX);
+    height = std::max(0, FHeight - frameY - caption);
+  }
+  void SetVisible(bool visible) override {
+    FVisible = visible;
+    if (visible) FDirty = true;
+    if (!visible && gFocused && IsWithin(gFocused)) SetFocusTo(nullptr);
+  }
+  bool Visible() const override { return FVisible; }
+  void SetEnabled(bool enabled) override { FEnabled = enabled; }
+  void SetText(const std::string& text) override { FText = text; FDirty = true; }
+  std::string Text() const override { return FText; }
+  void SetFont(const FontSpec&) override { FDirty = true; }
+  void SetColor(RgbColor) override { FDirty = true; }
+  void SetStyle(const PeerStyle& style) override { FStyle = style; FDirty = true; }
+  void Invalidate() override { FDirty = true; }
+  // The recording always holds a whole paint, so that tests see everything drawn.
+  void InvalidateRect(int, int, int, int) override { FDirty = true; }
+  void Update() override {
+    if (!FDirty) return;
+    FDirty = false;
+    if (FKind != PeerClass::Custom && FKind != PeerClass::Form) return;
+    posix::RecordingCanvas canvas;
+    FEvents->PeerPaint(canvas);
+    FLastPaint = canvas.TakeRecording();
+  }
+  void SetFocus() override { SetFocusTo(this); }
+  bool Focused() const override { return gFocused == this; }
+  void SetCaret(bool, int, int, int, int) override {}
+  void SetScrollBar(bool visible, int, int, int) override { FScrollVisible = visible; }
+  void SetCursorShape(int) override {}
+  void SetMouseCapture(bool) override {}
+  void BringToFront() override {}
+  void SetChecked(int state) override { FChecked = state; }
+  int Checked() const override { return FChecked; }
+  void SetItems(const std::vector<std::string>& items) override {
+    FItems = items;
+    FItemIndex = -1;
+  }
+  void SetItemIndex(int index) override { FItemIndex = index >= 0 && index < static_cast<int>(FItems.size()) ? index : -1; }
+  int ItemIndex() const override { return FItemIndex; }
+  void SetDroppedDown(bool dropped) override { FDropped = dropped && !FItems.empty(); }
+  bool DroppedDown() const override { return FDropped; }
+  void SetMinimized(bool minimized) override { FMinimized = minimized; }
+  TreeItemId TreeInsert(TreeItemId parent, TreeItemId, const std::string& text, int image, int selectedImage) override {
+    const TreeItemId id = ++FLastItem;
+    FTree[id] = {parent, text, image, selectedImage, false};
+    return id;
+  }
+  void TreeDelete(TreeItemId item) override {
+    std::vector<TreeItemId> children;
+    for (const auto& [id, node] : FTree)
+      if (node.Parent == item) children.push_back(id);
+    for (TreeItemId c : children) TreeDelete(c);
+    FTree.erase(item);
+    if (FTreeSelected == item) FTreeSelected = 0;
+  }
+  void TreeSetText(TreeItemId item, const std::string& text, int image, int selectedImage) override {
+    auto it = FTree.find(item);
+    if (it != FTree.end()) it->second.Text = text, it->second.Image = image, it->second.SelectedImage = selectedImage;
+  }
+  void TreeExpand(TreeItemId item, bool expanded) override {
+    auto it = FTree.find(item);
+    if (it != FTree.end()) it->second.Expanded = expanded;
+  }
+  void TreeSelect(TreeItemId item) override { FTreeSelected = item; }
+  TreeItemId TreeSelected() const override { return FTreeSelected; }
+  void TreeMakeVisible(TreeItemId) override {}
+  void SetTreeImages(const std::vector<CanvasPeer*>& images, int, int) override { FTreeImages = images.size(); }
+  void StartTimer(std::uintptr_t id, std::uint32_t interval) override {
+    FTimers[id] = {interval, Clock::now() + std::chrono::milliseconds(interval)};
+  }
+  void StopTimer(std::uintptr_t id) override { FTimers.erase(id); }
+  void ClientToScreen(int& x, int& y) const override {
+    for (const HeadlessPeer* p = this; p; p = p->FParent) x += p->FLeft, y += p->FTop;
+  }
+  const std::vector<DrawOp>* LastPaint() const override { return &FLastPaint; }
+
+  WindowEvents* Events() const { return FEvents; }
+  // What a native edit does with a typed character: appends it (Backspace removes
+  // the last one) and reports the change.
+  void TypeCharacter(char ch) {
+    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::ComboBox) return;
+    if (FStyle.ReadOnly) return;
+    if (ch == '\b') {
+      if (FText.empty()) return;
+      FText.pop_back();
+    } else if (ch == '\r') {
+      if (FKind != PeerClass::Memo) return;
+      FText += "\r\n";
+    } else if (static_cast<unsigned char>(ch) >= 32) {
+      FText += ch;
+    } else {
+      return;
+    }
+    FEvents->PeerChanged();
+  }
+  bool Showing() const {
+    for (const HeadlessPeer* p = this; p; p = p->FParent)
+      if (!p->FVisible) return false;
+    return true;
+  }
+  void RunDueTimers() {
+    const auto now = Clock::now();
+    std::vector<std::uintptr_t> due;
+    for (auto& [id, t] : FTimers)
+      if (now >= t.Due) {
+        due.push_back(id);
+        t.Due = now + std::chrono::milliseconds(t.Interval);
+      }
+    for (std::uintptr_t id : due)
+      if (Peers().count(this) && FTimers.count(id)) FEvents->PeerTimer(id);
+  }
+
+private:
+  bool IsWithin(const HeadlessPeer* p) const {
+    for (; p; p = p->FParent)
+      if (p == this) return true;
+    return false;
+  }
+  static void SetFocusTo(HeadlessPeer* peer) {
+    if (gFocused == peer) return;
+    HeadlessPeer* old = gFocused;
+    gFocused = peer;
+    if (old) old->FEvents->PeerFocusChanged(false);
+    if (peer && gFocused == peer) peer->FEvents->PeerFocusChanged(true);
+  }
+
+  PeerClass FKind;
+  PeerStyle FStyle;
+  HeadlessPeer* FParent;
+  WindowEvents* FEvents;
+  std::uintptr_t FHandle;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = false, FEnabled = true, FDirty = true, FScrollVisible = false;
+  std::string FText;
+  int FChecked = 0;
+  std::vector<std::string> FItems;
+  int FItemIndex = -1;
+  std::map<TreeItemId, TreeItem> FTree;
+  TreeItemId FLastItem = 0, FTreeSelected = 0;
+  std::size_t FTreeImages = 0;
+  bool FDropped = false, FMinimized = false;
+  std::map<std::uintptr_t, TimerState> FTimers;
+  std::vector<DrawOp> FLastPaint;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& style, WindowPeer* parent,
+                                             WindowEvents* events) {
+  return std::make_unique<HeadlessPeer>(kind, style, static_cast<HeadlessPeer*>(parent), events);
+}
+
+int ScreenPixelsPerInch() { return 96; }
+
+void ScreenSize(int& width, int& height) {
+  width = 1280;
+  height = 1024;
+}
+
+void ProcessGuiMessages() {
+  // Copies: a timer or a paint may create or free windows.
+  std::vector<HeadlessPeer*> peers(Peers().begin(), Peers().end());
+  for (HeadlessPeer* p : peers)
+    if (Peers().count(p)) p->RunDueTimers();
+  peers.assign(Peers().begin(), Peers().end());
+  for (HeadlessPeer* p : peers)
+    if (Peers().count(p) && p->Showing()) p->Update();
+}
+
+bool RunModalLoop(WindowPeer&, const std::function<bool()>&) { return false; }
+
+bool HasDisplay() { return false; }
+
+void SendUserInput(WindowPeer& window, const UserInput& input) {
+  WindowEvents* events = static_cast<HeadlessPeer&>(window).Events();
+  switch (input.Kind) {
+    case UserInput::Key: {
+      std::uint16_t key = input.VirtualKey;
+      const bool handled = key != 0 && events->PeerKeyDown(key, input.Shift);
+      if (input.Char && !handled) {
+        char ch = input.Char;
+        if (!events->PeerKeyChar(ch)) static_cast<HeadlessPeer&>(window).TypeCharacter(ch);
+      }
+      if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
+      key = input.VirtualKey;
+      if (key) events->PeerKeyUp(key, input.Shift);
+      break;
+    }
+    case UserInput::MouseDown: events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y); break;
+    case UserInput::MouseMove: events->PeerMouseMove(input.Shift, input.X, input.Y); break;
+    case UserInput::MouseUp: events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y); break;
+    case UserInput::DblClick:
+      events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y);
+      events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y);
+      events->PeerDblClick(input.Button, input.Shift | kDouble, input.X, input.Y);
+      events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y);
+      break;
+    case UserInput::Wheel: events->PeerMouseWheel(input.Delta, input.Shift, input.X, input.Y); break;
+  }
+}
+
+bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
+
+int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
+
+std::optional<bool> RunFileDialog(WindowHandle, FileDialogRequest&) { return std::nullopt; }
+
+std::optional<int> RunMessageBox(WindowHandle, const std::string&, const std::string&, int, int) { return std::nullopt; }
+
+}  // namespace platform

@@ -1,0 +1,823 @@
+// Win32 window peers: system control classes for the standard controls, one window
+// class of ours for everything the toolkit paints (forms, panels, custom controls),
+// GDI for painting with a back buffer, and a modal loop that keeps the thread's other
+// windows disabled. Messages become WindowEvents; the toolkit decides what they do.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/WindowPeer.h"
+#include "platform/win32/GdiCanvas.h"
+
+namespace platform {
+
+namespace {
+
+using win32::Wide;
+using win32::Ansi;
+
+const wchar_t* const kCustomClass = L"VelmoraWindow";
+const wchar_t* const kPeerProp = L"VelmoraPeer";
+
+HINSTANCE ModuleInstance() {
+  static HINSTANCE instance = [] {
+    HMODULE m = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ModuleInstance), &m);
+    return m;
+  }();
+  return instance;
+}
+
+LRESULT CALLBACK CustomProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+void RegisterCustomClass() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &CustomProc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = kCustomClass;
+    RegisterClassExW(&wc);
+    return true;
+  }();
+  (void)done;
+}
+
+std::uint32_t ShiftFromKeys() {
+  std::uint32_t s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= kShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= kCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= kAlt;
+  return s;
+}
+
+std::uint32_t ShiftFromMouse(WPARAM wParam) {
+  std::uint32_t s = 0;
+  if (wParam & MK_SHIFT) s |= kShift;
+  if (wParam & MK_CONTROL) s |= kCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= kAlt;
+  if (wParam & MK_LBUTTON) s |= kLeftButton;
+  if (wParam & MK_RBUTTON) s |= kRightButton;
+  if (wParam & MK_MBUTTON) s |= kMiddleButton;
+  return s;
+}
+
+class Win32Peer;
+Win32Peer* PeerOf(HWND hwnd) { return reinterpret_cast<Win32Peer*>(GetPropW(hwnd, kPeerProp)); }
+
+class Win32Peer : public WindowPeer {
+public:
+  Win32Peer(PeerClass kind, const PeerStyle& style, Win32Peer* parent, WindowEvents* events)
+      : FKind(kind), FStyle(style), FParent(parent), FEvents(events) {
+    RegisterCustomClass();
+    Create();
+  }
+  ~Win32Peer() override {
+    if (FHwnd) {
+      RemovePropW(FHwnd, kPeerProp);
+      if (FOldProc) SetWindowLongPtrW(FHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldProc));
+      DestroyWindow(FHwnd);
+    }
+    if (FBrush) DeleteObject(FBrush);
+    if (FImages) ImageList_Destroy(FImages);
+  }
+
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(FHwnd); }
+  PeerClass Class() const override { return FKind; }
+
+  void SetBounds(int left, int top, int width, int height) override {
+    if (FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList) height += 160;  // the drop-down list
+    SetWindowPos(FHwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void ClientSize(int& width, int& height) const override {
+    RECT r{};
+    if (FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList) {
+      GetWindowRect(FHwnd, &r);  // without the list
+      COMBOBOXINFO ci{sizeof ci};
+      GetComboBoxInfo(FHwnd, &ci);
+      width = r.right - r.left;
+      height = ci.rcItem.bottom + ci.rcItem.top;
+      return;
+    }
+    GetClientRect(FHwnd, &r);
+    width = r.right;
+    height = r.bottom;
+  }
+  void SetVisible(bool visible) override {
+    ShowWindow(FHwnd, visible ? (FParent ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+    if (visible && !FParent) {
+      SetForegroundWindow(FHwnd);
+      UpdateWindow(FHwnd);
+    }
+  }
+  bool Visible() const override { return IsWindowVisible(FHwnd) != FALSE; }
+  void SetEnabled(bool enabled) override { EnableWindow(FHwnd, enabled); }
+  void SetText(const std::string& text) override {
+    const std::wstring w = Wide(text);
+    FQuiet = true;
+    SetWindowTextW(FHwnd, w.c_str());
+    FQuiet = false;
+  }
+  std::string Text() const override {
+    const int n = GetWindowTextLengthW(FHwnd);
+    std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
+    GetWindowTextW(FHwnd, w.data(), n + 1);
+    w.resize(static_cast<std::size_t>(n));
+    return Ansi(w);
+  }
+  void SetFont(const FontSpec& font) override {
+    FFontColor = font.Color;
+    SendMessageW(FHwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontOf(font)), TRUE);
+  }
+  void SetColor(RgbColor color) override {
+    if (FBrush && color == FColor) return;
+    FColor = color;
+    if (FBrush) DeleteObject(FBrush);
+    FBrush = CreateSolidBrush(color);
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
+  }
+  void SetStyle(const PeerStyle& style) override {
+    FStyle = style;
+    if (FKind == PeerClass::Edit || FKind == PeerClass::Memo) SendMessageW(FHwnd, EM_SETREADONLY, style.ReadOnly, 0);
+    if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (FKind == PeerClass::TreeView) SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
+    if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()));
+      SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
+      SetWindowPos(FHwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
+  }
+  void Invalidate() override { ::InvalidateRect(FHwnd, nullptr, FALSE); }
+  void InvalidateRect(int left, int top, int right, int bottom) override {
+    const RECT r{left, top, right, bottom};
+    ::InvalidateRect(FHwnd, &r, FALSE);
+  }
+  void Update() override { UpdateWindow(FHwnd); }
+  void SetFocus() override { ::SetFocus(FHwnd); }
+  bool Focused() const override { return GetFocus() == FHwnd; }
+  void SetCaret(bool shown, int x, int y, int width, int height) override {
+    FCaretShown = shown, FCaretX = x, FCaretY = y, FCaretW = width, FCaretH = height;
+    if (GetFocus() != FHwnd) return;
+    if (shown) {
+      if (!FCaretMade) {
+        CreateCaret(FHwnd, nullptr, width, height);
+        FCaretMade = true;
+        SetCaretPos(x, y);
+        ShowCaret(FHwnd);
+      } else {
+        SetCaretPos(x, y);
+      }
+    } else if (FCaretMade) {
+      DestroyCaret();
+      FCaretMade = false;
+    }
+  }
+  void SetScrollBar(bool visible, int max, int page, int position) override {
+    // Showing or hiding a scroll bar changes the window's frame: only when it must.
+    if (max != FScrollMax || page != FScrollPage || position != FScrollPos) {
+      SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, static_cast<UINT>(page), position, 0};
+      SetScrollInfo(FHwnd, SB_VERT, &si, visible);
+      FScrollMax = max, FScrollPage = page, FScrollPos = position;
+    }
+    if (visible != FScrollVisible) {
+      ShowScrollBar(FHwnd, SB_VERT, visible);
+      FScrollVisible = visible;
+    }
+  }
+  void SetCursorShape(int cursor) override { FCursor = cursor; }
+  void SetMouseCapture(bool capture) override {
+    FCaptureWanted = capture;
+    if (capture) SetCapture(FHwnd);
+    else if (GetCapture() == FHwnd) ReleaseCapture();
+  }
+  // A system control may take and release the mouse itself while it handles a press
+  // (a tree view does); a drag the toolkit started keeps it.
+  void KeepCapture() {
+    if (FCaptureWanted && GetCapture() != FHwnd) SetCapture(FHwnd);
+  }
+  void BringToFront() override { SetWindowPos(FHwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+  void SetChecked(int state) override { SendMessageW(FHwnd, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
+  int Checked() const override { return static_cast<int>(SendMessageW(FHwnd, BM_GETCHECK, 0, 0)); }
+  void SetItems(const std::vector<std::string>& items) override {
+    const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
+    FQuiet = true;
+    SendMessageW(FHwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    for (const std::string& s : items) {
+      const std::wstring w = Wide(s);
+      SendMessageW(FHwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    FQuiet = false;
+  }
+  void SetItemIndex(int index) override {
+    const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
+    SendMessageW(FHwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  int ItemIndex() const override {
+    const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
+    return static_cast<int>(SendMessageW(FHwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+  }
+  void SetDroppedDown(bool dropped) override { SendMessageW(FHwnd, CB_SHOWDROPDOWN, dropped, 0); }
+  bool DroppedDown() const override { return SendMessageW(FHwnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+  void SetMinimized(bool minimized) override { ShowWindow(FHwnd, minimized ? SW_MINIMIZE : SW_RESTORE); }
+  TreeItemId TreeInsert(TreeItemId parent, TreeItemId, const std::string& text, int image, int selectedImage) override {
+    const std::wstring w = Wide(text);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = parent ? reinterpret_cast<HTREEITEM>(parent) : TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = const_cast<wchar_t*>(w.c_str());
+    ins.item.iImage = image;
+    ins.item.iSelectedImage = selectedImage;
+    return static_cast<TreeItemId>(SendMessageW(FHwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+  }
+  void TreeDelete(TreeItemId item) override {
+    FQuiet = true;
+    SendMessageW(FHwnd, TVM_DELETEITEM, 0, static_cast<LPARAM>(item));
+    FQuiet = false;
+  }
+  void TreeSetText(TreeItemId item, const std::string& text, int image, int selectedImage) override {
+    const std::wstring w = Wide(text);
+    TVITEMW it{};
+    it.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    it.hItem = reinterpret_cast<HTREEITEM>(item);
+    it.pszText = const_cast<wchar_t*>(w.c_str());
+    it.iImage = image;
+    it.iSelectedImage = selectedImage;
+    SendMessageW(FHwnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+  }
+  void TreeExpand(TreeItemId item, bool expanded) override {
+    SendMessageW(FHwnd, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE, static_cast<LPARAM>(item));
+  }
+  void TreeSelect(TreeItemId item) override {
+    FQuiet = true;
+    SendMessageW(FHwnd, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+    FQuiet = false;
+  }
+  TreeItemId TreeSelected() const override {
+    return static_cast<TreeItemId>(SendMessageW(FHwnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  }
+  void TreeMakeVisible(TreeItemId item) override { SendMessageW(FHwnd, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item)); }
+  void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) override {
+    HIMAGELIST list = nullptr;
+    if (!images.empty()) {
+      list = ImageList_Create(width, height, ILC_COLOR24, static_cast<int>(images.size()), 4);
+      for (CanvasPeer* image : images) {
+        auto* gdi = dynamic_cast<win32::GdiCanvas*>(image);
+        HBITMAP bmp = gdi ? gdi->CopyBitmap(width, height) : nullptr;
+        ImageList_Add(list, bmp, nullptr);
+        if (bmp) DeleteObject(bmp);
+      }
+    }
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageW(FHwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list)));
+    if (old && old != FImages) ImageList_Destroy(old);
+    if (FImages) ImageList_Destroy(FImages);
+    FImages = list;
+  }
+  void StartTimer(std::uintptr_t id, std::uint32_t interval) override { ::SetTimer(FHwnd, id, interval, nullptr); }
+  void StopTimer(std::uintptr_t id) override { KillTimer(FHwnd, id); }
+  void ClientToScreen(int& x, int& y) const override {
+    POINT p{x, y};
+    ::ClientToScreen(FHwnd, &p);
+    x = p.x, y = p.y;
+  }
+
+  // Messages for both our class and subclassed system controls; true when handled.
+  bool Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT Default(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return FOldProc ? CallWindowProcW(FOldProc, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  void Paint();
+  bool IsCustom() const { return FKind == PeerClass::Custom || FKind == PeerClass::Form; }
+
+private:
+  DWORD StyleBits() const;
+  DWORD ExStyleBits() const;
+  void Create();
+
+  PeerClass FKind;
+  PeerStyle FStyle;
+  Win32Peer* FParent;
+  WindowEvents* FEvents;
+  HWND FHwnd = nullptr;
+  WNDPROC FOldProc = nullptr;
+  bool FQuiet = false;       // changes made by the toolkit are not reported back
+  bool FSwallowChar = false; // the character of a key the toolkit used
+  bool FCaretShown = false, FCaretMade = false;
+  int FCaretX = 0, FCaretY = 0, FCaretW = 2, FCaretH = 12;
+  int FScrollMax = -1, FScrollPage = -1, FScrollPos = -1;
+  bool FScrollVisible = false;
+  int FCursor = 0;
+  RgbColor FColor = 0xF0F0F0, FFontColor = 0;
+  HBRUSH FBrush = nullptr;
+  HIMAGELIST FImages = nullptr;
+  bool FMouseInside = false;
+  bool FCaptureWanted = false;
+};
+
+DWORD Win32Peer::StyleBits() const {
+  DWORD s = 0;
+  switch (FKind) {
+    case PeerClass::Form:
+      switch (FStyle.BorderStyle) {
+        case 0: s = WS_POPUP; break;
+        case 1: s = WS_CAPTION | WS_BORDER; break;
+        case 3: s = WS_POPUP | WS_CAPTION | WS_DLGFRAME; break;
+        case 4: s = WS_CAPTION | WS_BORDER; break;
+        case 5: s = WS_CAPTION | WS_THICKFRAME; break;
+        default: s = WS_CAPTION | WS_THICKFRAME; break;
+      }
+      if (FStyle.BorderStyle != 0 && FStyle.SystemMenu) s |= WS_SYSMENU;
+      if (FStyle.Minimize && (FStyle.BorderStyle == 1 || FStyle.BorderStyle == 2)) s |= WS_MINIMIZEBOX;
+      if (FStyle.Maximize && (FStyle.BorderStyle == 1 || FStyle.BorderStyle == 2)) s |= WS_MAXIMIZEBOX;
+      return s | WS_CLIPCHILDREN;
+    case PeerClass::Custom:
+      // Without a parent: a hidden window of its own (the application's timer window).
+      s = FParent ? WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS : WS_POPUP;
+      break;
+    case PeerClass::Button: s = WS_CHILD | WS_TABSTOP | (FStyle.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); break;
+    case PeerClass::CheckBox: s = WS_CHILD | WS_TABSTOP | BS_CHECKBOX; break;
+    case PeerClass::RadioButton: s = WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON; break;
+    case PeerClass::GroupBox: s = WS_CHILD | BS_GROUPBOX | WS_CLIPSIBLINGS; break;
+    case PeerClass::Label:
+      s = WS_CHILD | SS_NOTIFY | SS_NOPREFIX;
+      s |= FStyle.Alignment == 1 ? SS_RIGHT : FStyle.Alignment == 2 ? SS_CENTER : (FStyle.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+      if (FStyle.CentreVertically && !FStyle.WordWrap) s |= SS_CENTERIMAGE;
+      break;
+    case PeerClass::Edit: s = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | (FStyle.ReadOnly ? ES_READONLY : 0); break;
+    case PeerClass::Memo:
+      s = WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | (FStyle.ReadOnly ? ES_READONLY : 0);
+      if (!FStyle.WordWrap) s |= ES_AUTOHSCROLL;
+      if (FStyle.VScroll) s |= WS_VSCROLL;
+      break;
+    case PeerClass::ComboBox: s = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL; break;
+    case PeerClass::ComboList: s = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
+    case PeerClass::ListBox: s = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT; break;
+    case PeerClass::TreeView:
+      s = WS_CHILD | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+      if (FStyle.ShowSelectionAlways) s |= TVS_SHOWSELALWAYS;
+      break;
+  }
+  if (FStyle.VScroll && FKind == PeerClass::Custom) s |= WS_VSCROLL;
+  return s;
+}
+
+DWORD Win32Peer::ExStyleBits() const {
+  DWORD e = 0;
+  if (FStyle.ClientEdge) e |= WS_EX_CLIENTEDGE;
+  if (FKind == PeerClass::Form) {
+    if (FStyle.BorderStyle == 3) e |= WS_EX_DLGMODALFRAME;
+    if (FStyle.BorderStyle >= 4) e |= WS_EX_TOOLWINDOW;
+    if (FStyle.Help) e |= WS_EX_CONTEXTHELP;
+    e |= WS_EX_CONTROLPARENT;
+  }
+  return e;
+}
+
+void Win32Peer::Create() {
+  const wchar_t* cls = kCustomClass;
+  switch (FKind) {
+    case PeerClass::Button: case PeerClass::CheckBox: case PeerClass::RadioButton: case PeerClass::GroupBox:
+      cls = L"BUTTON"; break;
+    case PeerClass::Label: cls = L"STATIC"; break;
+    case PeerClass::Edit: case PeerClass::Memo: cls = L"EDIT"; break;
+    case PeerClass::ComboBox: case PeerClass::ComboList: cls = L"COMBOBOX"; break;
+    case PeerClass::ListBox: cls = L"LISTBOX"; break;
+    case PeerClass::TreeView: cls = WC_TREEVIEWW; break;
+    default: break;
+  }
+  HWND parent = FParent ? FParent->FHwnd : nullptr;
+  FHwnd = CreateWindowExW(ExStyleBits(), cls, L"", StyleBits(), 0, 0, 10, 10, parent, nullptr, ModuleInstance(), nullptr);
+  SetPropW(FHwnd, kPeerProp, this);
+  if (cls != kCustomClass)
+    FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(FHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  if (FStyle.VScroll && FKind == PeerClass::Custom) ShowScrollBar(FHwnd, SB_VERT, FALSE);
+  FScrollVisible = false;
+}
+
+void Win32Peer::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(FHwnd, &ps);
+  RECT rc;
+  GetClientRect(FHwnd, &rc);
+  if (rc.right > 0 && rc.bottom > 0) {
+    // Through a back buffer, so that nothing flickers.
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    const RECT& p = ps.rcPaint;
+    {
+      // Only what was invalidated is drawn and copied to the screen.
+      win32::GdiCanvas canvas(mem);
+      canvas.SetPaintArea({p.left, p.top, p.right, p.bottom});
+      canvas.FillRect({p.left, p.top, p.right, p.bottom}, FColor);
+      FEvents->PeerPaint(canvas);
+    }
+    BitBlt(dc, p.left, p.top, p.right - p.left, p.bottom - p.top, mem, p.left, p.top, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+  }
+  EndPaint(FHwnd, &ps);
+}
+
+bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      std::uint16_t key = static_cast<std::uint16_t>(wParam);
+      if (msg == WM_SYSKEYDOWN && key != VK_F10 && !(GetKeyState(VK_MENU) < 0)) return false;
+      FSwallowChar = false;
+      if (FEvents->PeerKeyDown(key, ShiftFromKeys())) {
+        FSwallowChar = true;
+        return true;
+      }
+      return false;
+    }
+    case WM_CHAR: {
+      if (FSwallowChar) {
+        FSwallowChar = false;
+        return true;
+      }
+      const wchar_t wc = static_cast<wchar_t>(wParam);
+      std::string a = Ansi(std::wstring_view(&wc, 1));
+      char ch = a.empty() ? '?' : a[0];
+      if (FEvents->PeerKeyChar(ch)) return true;
+      return false;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      std::uint16_t key = static_cast<std::uint16_t>(wParam);
+      return FEvents->PeerKeyUp(key, ShiftFromKeys());
+    }
+    case WM_GETDLGCODE:
+      if (!IsCustom()) return false;
+      result = DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+      return true;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+      const MouseButton b = msg == WM_LBUTTONDOWN ? MouseButton::Left : msg == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle;
+      if (IsCustom() && b == MouseButton::Left) SetCapture(FHwnd);
+      FEvents->PeerMouseDown(b, ShiftFromMouse(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return IsCustom();
+    }
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      const MouseButton b = msg == WM_LBUTTONUP ? MouseButton::Left : msg == WM_RBUTTONUP ? MouseButton::Right : MouseButton::Middle;
+      if (IsCustom() && b == MouseButton::Left && GetCapture() == FHwnd) ReleaseCapture();
+      FEvents->PeerMouseUp(b, ShiftFromMouse(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return IsCustom();
+    }
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
+      const MouseButton b = msg == WM_LBUTTONDBLCLK ? MouseButton::Left : msg == WM_RBUTTONDBLCLK ? MouseButton::Right : MouseButton::Middle;
+      if (IsCustom() && b == MouseButton::Left) SetCapture(FHwnd);
+      FEvents->PeerDblClick(b, ShiftFromMouse(wParam) | kDouble, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return IsCustom();
+    }
+    case WM_MOUSEMOVE:
+      if (!FMouseInside) {
+        FMouseInside = true;
+        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, FHwnd, 0};
+        TrackMouseEvent(&tme);
+        FEvents->PeerMouseEnter();
+      }
+      FEvents->PeerMouseMove(ShiftFromMouse(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return false;
+    case WM_MOUSELEAVE:
+      FMouseInside = false;
+      FEvents->PeerMouseLeave();
+      return false;
+    case WM_MOUSEWHEEL: {
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(FHwnd, &p);
+      FEvents->PeerMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), ShiftFromMouse(GET_KEYSTATE_WPARAM(wParam)), p.x, p.y);
+      return IsCustom();
+    }
+    case WM_SETFOCUS:
+      if (FCaretShown) {
+        FCaretMade = false;
+        SetCaret(true, FCaretX, FCaretY, FCaretW, FCaretH);
+      }
+      FEvents->PeerFocusChanged(true);
+      return false;
+    case WM_KILLFOCUS:
+      if (FCaretMade) {
+        DestroyCaret();
+        FCaretMade = false;
+      }
+      FEvents->PeerFocusChanged(false);
+      return false;
+    case WM_TIMER:
+      FEvents->PeerTimer(wParam);
+      return true;
+    case WM_COMMAND: {
+      Win32Peer* child = lParam ? PeerOf(reinterpret_cast<HWND>(lParam)) : nullptr;
+      if (!child || child->FQuiet) return false;
+      const WORD code = HIWORD(wParam);
+      switch (code) {
+        case BN_CLICKED:
+          if (child->FKind == PeerClass::Button || child->FKind == PeerClass::CheckBox || child->FKind == PeerClass::RadioButton)
+            child->FEvents->PeerClicked();
+          break;
+        case EN_CHANGE: child->FEvents->PeerChanged(); break;
+        case CBN_SELCHANGE:
+          if (child->FKind == PeerClass::ComboBox || child->FKind == PeerClass::ComboList) {
+            // The edit shows the new item only after this notification.
+            const int i = child->ItemIndex();
+            if (i >= 0 && child->FKind == PeerClass::ComboBox) {
+              const int n = static_cast<int>(SendMessageW(child->FHwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+              std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
+              SendMessageW(child->FHwnd, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()));
+              w.resize(static_cast<std::size_t>(n));
+              child->FQuiet = true;
+              SetWindowTextW(child->FHwnd, w.c_str());
+              child->FQuiet = false;
+            }
+            child->FEvents->PeerChanged();
+          } else {
+            child->FEvents->PeerChanged();  // LBN_SELCHANGE has the same code
+          }
+          break;
+        case CBN_EDITCHANGE: child->FEvents->PeerChanged(); break;
+        default: break;
+      }
+      return false;
+    }
+    case WM_NOTIFY: {
+      const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
+      Win32Peer* child = nm ? PeerOf(nm->hwndFrom) : nullptr;
+      if (!child || child->FQuiet) return false;
+      if (nm->code == TVN_SELCHANGEDW) child->FEvents->PeerChanged();
+      else if (nm->code == TVN_ITEMEXPANDEDW) {
+        const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+        child->FEvents->PeerTreeExpanded(reinterpret_cast<TreeItemId>(tv->itemNew.hItem), tv->action == TVE_EXPAND);
+      } else if (nm->code == NM_DBLCLK) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(child->FHwnd, &p);
+        child->FEvents->PeerDblClick(MouseButton::Left, kDouble, p.x, p.y);
+      }
+      return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      Win32Peer* child = PeerOf(reinterpret_cast<HWND>(lParam));
+      if (!child || !child->FBrush) return false;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, child->FFontColor);
+      SetBkColor(dc, child->FColor);
+      result = reinterpret_cast<LRESULT>(child->FBrush);
+      return true;
+    }
+    case WM_VSCROLL: {
+      if (!IsCustom()) return false;
+      int pos = FScrollPos;
+      switch (LOWORD(wParam)) {
+        case SB_LINEUP: pos -= 1; break;
+        case SB_LINEDOWN: pos += 1; break;
+        case SB_PAGEUP: pos -= FScrollPage; break;
+        case SB_PAGEDOWN: pos += FScrollPage; break;
+        case SB_TOP: pos = 0; break;
+        case SB_BOTTOM: pos = FScrollMax; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+          SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+          GetScrollInfo(FHwnd, SB_VERT, &si);
+          pos = si.nTrackPos;
+          break;
+        }
+        default: return true;
+      }
+      pos = std::clamp(pos, 0, std::max(0, FScrollMax));
+      FEvents->PeerScrolled(pos);
+      return true;
+    }
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && FCursor != 0) {
+        LPCWSTR id = IDC_ARROW;
+        switch (FCursor) {
+          case -4: id = IDC_IBEAM; break;
+          case -9: case -14: id = IDC_SIZEWE; break;
+          case -7: case -15: id = IDC_SIZENS; break;
+          case -21: id = IDC_HAND; break;
+          case -3: id = IDC_CROSS; break;
+          case -11: id = IDC_WAIT; break;
+          default: break;
+        }
+        SetCursor(LoadCursorW(nullptr, id));
+        result = TRUE;
+        return true;
+      }
+      return false;
+    default:
+      break;
+  }
+  if (!IsCustom()) return false;
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_CLOSE:
+      FEvents->PeerCloseRequest();
+      return true;
+    case WM_SIZE:
+    case WM_MOVE:
+      if (FKind == PeerClass::Form && msg == WM_SIZE ? wParam != SIZE_MINIMIZED : FKind == PeerClass::Form) {
+        RECT r;
+        GetWindowRect(FHwnd, &r);
+        FEvents->PeerBoundsChanged(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      }
+      return false;
+    case WM_GETMINMAXINFO:
+      return false;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK CustomProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Win32Peer* peer = PeerOf(hwnd);
+  if (!peer) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  if (peer->Handle(msg, wParam, lParam, result)) return result;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Win32Peer* peer = PeerOf(hwnd);
+  if (!peer) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  if (peer->Handle(msg, wParam, lParam, result)) return result;
+  result = peer->Default(hwnd, msg, wParam, lParam);
+  if (msg == WM_LBUTTONDOWN && PeerOf(hwnd) == peer) peer->KeepCapture();
+  return result;
+}
+
+}  // namespace
+
+std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& style, WindowPeer* parent,
+                                             WindowEvents* events) {
+  return std::make_unique<Win32Peer>(kind, style, static_cast<Win32Peer*>(parent), events);
+}
+
+int ScreenPixelsPerInch() {
+  HDC dc = GetDC(nullptr);
+  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppi > 0 ? ppi : 96;
+}
+
+void ScreenSize(int& width, int& height) {
+  width = GetSystemMetrics(SM_CXSCREEN);
+  height = GetSystemMetrics(SM_CYSCREEN);
+}
+
+void ProcessGuiMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+namespace {
+struct ModalContext {
+  HWND Self;
+  std::vector<HWND> Disabled;
+};
+
+BOOL CALLBACK DisableOther(HWND hwnd, LPARAM lp) {
+  auto* c = reinterpret_cast<ModalContext*>(lp);
+  if (hwnd != c->Self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    c->Disabled.push_back(hwnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool RunModalLoop(WindowPeer& window, const std::function<bool()>& done) {
+  ModalContext ctx{reinterpret_cast<HWND>(window.Handle()), {}};
+  // The host's windows of this thread stay disabled while the form is modal.
+  EnumThreadWindows(GetCurrentThreadId(), &DisableOther, reinterpret_cast<LPARAM>(&ctx));
+  MSG msg;
+  while (!done()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  for (HWND h : ctx.Disabled)
+    if (IsWindow(h)) EnableWindow(h, TRUE);
+  return true;
+}
+
+bool HasDisplay() { return true; }
+
+void SendUserInput(WindowPeer& window, const UserInput& input) {
+  HWND h = reinterpret_cast<HWND>(window.Handle());
+  BYTE saved[256], state[256];
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(state));
+  state[VK_SHIFT] = (input.Shift & kShift) ? 0x80 : 0;
+  state[VK_CONTROL] = (input.Shift & kCtrl) ? 0x80 : 0;
+  state[VK_MENU] = (input.Shift & kAlt) ? 0x80 : 0;
+  SetKeyboardState(state);
+  WPARAM mk = 0;
+  if (input.Shift & kShift) mk |= MK_SHIFT;
+  if (input.Shift & kCtrl) mk |= MK_CONTROL;
+  if (input.Shift & kLeftButton) mk |= MK_LBUTTON;
+  if (input.Shift & kRightButton) mk |= MK_RBUTTON;
+  const LPARAM at = MAKELPARAM(static_cast<WORD>(static_cast<short>(input.X)), static_cast<WORD>(static_cast<short>(input.Y)));
+  const UINT down = input.Button == MouseButton::Left ? WM_LBUTTONDOWN : input.Button == MouseButton::Right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+  const UINT up = down + 1, dbl = down + 2;
+  const WPARAM buttonBit = input.Button == MouseButton::Left ? MK_LBUTTON : input.Button == MouseButton::Right ? MK_RBUTTON : MK_MBUTTON;
+  switch (input.Kind) {
+    case UserInput::Key: {
+      const bool alt = (input.Shift & kAlt) != 0;
+      const UINT scan = MapVirtualKeyW(input.VirtualKey, 0);
+      if (input.VirtualKey) SendMessageW(h, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, input.VirtualKey, 1 | (scan << 16));
+      if (input.Char) {
+        const std::wstring w = Wide(std::string(1, input.Char));
+        if (IsWindow(h)) SendMessageW(h, WM_CHAR, w.empty() ? 0 : w[0], 1 | (scan << 16));
+      }
+      if (input.VirtualKey && IsWindow(h))
+        SendMessageW(h, alt ? WM_SYSKEYUP : WM_KEYUP, input.VirtualKey, 1 | (scan << 16) | (3u << 30));
+      break;
+    }
+    case UserInput::MouseDown: SendMessageW(h, down, mk | buttonBit, at); break;
+    case UserInput::MouseMove: SendMessageW(h, WM_MOUSEMOVE, mk, at); break;
+    case UserInput::MouseUp: SendMessageW(h, up, mk & ~buttonBit, at); break;
+    case UserInput::DblClick:
+      SendMessageW(h, down, mk | buttonBit, at);
+      SendMessageW(h, up, mk, at);
+      SendMessageW(h, dbl, mk | buttonBit, at);
+      SendMessageW(h, up, mk, at);
+      break;
+    case UserInput::Wheel: {
+      POINT p{input.X, input.Y};
+      ::ClientToScreen(h, &p);
+      SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(mk, static_cast<WORD>(static_cast<short>(input.Delta))),
+                   MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+      break;
+    }
+  }
+  SetKeyboardState(saved);
+}
+
+bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName) {
+  HWND h = reinterpret_cast<HWND>(window.Handle());
+  RECT r;
+  if (!GetWindowRect(h, &r)) return false;
+  const int w = r.right - r.left, hgt = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, hgt);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, hgt, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+  const bool ok = win32::WriteBmp(mem, bmp, w, hgt, fileName);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+int ShowPopupMenu(WindowPeer& owner, const std::vector<std::string>& items, const std::vector<bool>& enabled, int x, int y) {
+  HMENU menu = CreatePopupMenu();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == "-") {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const std::wstring w = Wide(items[i]);
+    AppendMenuW(menu, MF_STRING | (i < enabled.size() && !enabled[i] ? MF_GRAYED : 0), i + 1, w.c_str());
+  }
+  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
+                                    reinterpret_cast<HWND>(owner.Handle()), nullptr);
+  DestroyMenu(menu);
+  return chosen - 1;
+}
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+# Runs velmora-host edit --screenshot and checks that it wrote a 24-bit BMP picture.
+file(REMOVE ${OUT})
+execute_process(COMMAND ${WITH_DISPLAY} ${WINE} ${HOST} edit --language PascalScript ${SCRIPT} --screenshot ${OUT}
+                WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "velmora-host edit ended with ${rc}")
+endif()
+file(READ ${OUT} head LIMIT 30 HEX)
+string(SUBSTRING "${head}" 0 4 magic)
+string(SUBSTRING "${head}" 56 4 bits)
+if(NOT magic STREQUAL "424d" OR NOT bits STREQUAL "1800")
+  message(FATAL_ERROR "not a 24-bit BMP: ${head}")
+endif()
+file(SIZE ${OUT} size)
+if(size LESS 100000)
+  message(FATAL_ERROR "the picture is too small (${size} bytes)")
+endif()

@@ -4,6 +4,7 @@
 #include "gui/GuiTexts.h"
 #include "gui/StdCtrls.h"
 #include "platform/CommonDialogs.h"
+#include "rtl/UserWait.h"
 
 namespace gui {
 
@@ -88,6 +89,8 @@ bool TOpenDialog::Execute() {
   r.HideReadOnly = (FOptions & ofHideReadOnly) != 0;
   r.FileMustExist = (FOptions & ofFileMustExist) != 0;
   r.EnableSizing = (FOptions & ofEnableSizing) != 0;
+  // Run-time limits of a running script do not count the user's time.
+  rtl::TUserWaitScope waiting;
   const std::optional<bool> shown = platform::RunFileDialog(OwnerWindow(), r);
   if (!shown) return gResponder && gResponder->FileDialog && gResponder->FileDialog(*this);
   if (*shown) {
@@ -107,6 +110,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, std::uint32_t buttons,
   else if ((buttons & mbOK) && (buttons & mbCancel)) set = 1;
   std::string caption = kCaptions[type];
   if (caption.empty()) caption = Application()->Title().str();
+  rtl::TUserWaitScope waiting;
   const std::optional<int> pressed = platform::RunMessageBox(OwnerWindow(), text, caption, set, kIcons[type]);
   if (pressed) return *pressed;
   if (gResponder && gResponder->MessageBox) return gResponder->MessageBox(text, caption, set, kIcons[type]);

@@ -7,6 +7,7 @@
 #include "gui/GuiTexts.h"
 #include "gui/StdCtrls.h"
 #include "platform/Modules.h"
+#include "rtl/UserWait.h"
 
 namespace gui {
 
@@ -300,6 +301,8 @@ int TCustomForm::ShowModal() {
     ~Leave() { ModalForms().erase(std::remove(ModalForms().begin(), ModalForms().end(), Form), ModalForms().end()); }
   } leave{this};
   try {
+    // Run-time limits of a running script do not count the user's time.
+    rtl::TUserWaitScope waiting;
     Show();
     const bool ran = platform::RunModalLoop(*FPeer, [this] {
       if (FModalResult != mrNone) CloseModal();

@@ -11,6 +11,7 @@
 #include "runtime/FunctionLibrariesTestSupport.h"
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsCharStrings.h"
+#include "runtime/fsUnitConversion.h"
 
 namespace fs {
 namespace {
@@ -41,6 +42,7 @@ struct ModuleListing {
 
 const ModuleListing kListings[] = {
     {"fs_CharStrings.txt", &NewRTTIModule<TfsCharStrings>},
+    {"fs_UnitConversion.txt", &NewRTTIModule<TfsUnitConversion>},
 };
 
 TEST(FunctionLibrariesCatalogueTest, EachModuleMatchesItsReviewedListingLineForLine) {

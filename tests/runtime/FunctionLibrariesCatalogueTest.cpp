@@ -11,6 +11,7 @@
 #include "runtime/FunctionLibrariesTestSupport.h"
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsCharStrings.h"
+#include "runtime/fsMath.h"
 #include "runtime/fsUnitConversion.h"
 
 namespace fs {
@@ -43,6 +44,7 @@ struct ModuleListing {
 const ModuleListing kListings[] = {
     {"fs_CharStrings.txt", &NewRTTIModule<TfsCharStrings>},
     {"fs_UnitConversion.txt", &NewRTTIModule<TfsUnitConversion>},
+    {"fs_Math.txt", &NewRTTIModule<TfsMath>},
 };
 
 TEST(FunctionLibrariesCatalogueTest, EachModuleMatchesItsReviewedListingLineForLine) {

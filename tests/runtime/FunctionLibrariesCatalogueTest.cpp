@@ -12,6 +12,7 @@
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsCharStrings.h"
 #include "runtime/fsMath.h"
+#include "runtime/fsStrUtils.h"
 #include "runtime/fsUnitConversion.h"
 
 namespace fs {
@@ -45,6 +46,7 @@ const ModuleListing kListings[] = {
     {"fs_CharStrings.txt", &NewRTTIModule<TfsCharStrings>},
     {"fs_UnitConversion.txt", &NewRTTIModule<TfsUnitConversion>},
     {"fs_Math.txt", &NewRTTIModule<TfsMath>},
+    {"fs_StrUtils.txt", &NewRTTIModule<TfsStrUtils>},
 };
 
 TEST(FunctionLibrariesCatalogueTest, EachModuleMatchesItsReviewedListingLineForLine) {

@@ -13,6 +13,7 @@
 #include "runtime/fsCharStrings.h"
 #include "runtime/fsMath.h"
 #include "runtime/fsStrUtils.h"
+#include "runtime/fsSysUtils.h"
 #include "runtime/fsUnitConversion.h"
 
 namespace fs {
@@ -47,6 +48,7 @@ const ModuleListing kListings[] = {
     {"fs_UnitConversion.txt", &NewRTTIModule<TfsUnitConversion>},
     {"fs_Math.txt", &NewRTTIModule<TfsMath>},
     {"fs_StrUtils.txt", &NewRTTIModule<TfsStrUtils>},
+    {"fs_SysUtils.txt", &NewRTTIModule<TfsSysUtils>},
 };
 
 TEST(FunctionLibrariesCatalogueTest, EachModuleMatchesItsReviewedListingLineForLine) {

@@ -95,7 +95,8 @@ TEST_F(FileLibraryTest, ExecuteFileStartsAProgramWithParametersAndFolder) {
     ASSERT_TRUE(AppearsWithin(folder / outName, std::chrono::seconds(20))) << dialect;
     const std::string lines = test::FileContent(folder / outName);
     const std::string folderLine = lines.substr(0, lines.find('\n'));
-    EXPECT_TRUE(std::filesystem::equivalent(folderLine, folder.Path())) << folderLine;
+    const std::string& path = folder.Path();
+    EXPECT_EQ(folderLine, path.substr(0, path.size() - 1)) << dialect;  // without the trailing delimiter
     EXPECT_EQ(lines.substr(lines.find('\n') + 1), "two words\nplain\n") << dialect;
   }
 }

@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace platform {

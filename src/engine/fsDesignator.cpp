@@ -8,6 +8,7 @@
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsScript.h"
 #include "engine/fsValueCopy.h"
+#include "rtl/VariantArrays.h"
 #include "rtl/VariantConvert.h"
 #include "engine/fsVariables.h"
 #include "engine/fsXMLItem.h"
@@ -286,7 +287,8 @@ Variant TfsArrayDesignator::GetValue() { return ValueCopy(*Element()); }
 
 void TfsArrayDesignator::SetValue(const Variant& value) {
   if (Links(0)->Ref()->IsReadOnly()) return;
-  CopyValue(*Element(), value);
+  Variant* element = Element();
+  CopyValue(*element, rtl::VarArrayElementValue(Links(0)->Ref()->StoredValue(), value));
 }
 
 }  // namespace fs

@@ -6,6 +6,7 @@
 #include "engine/fsValueCopy.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
+#include "rtl/VariantArrays.h"
 #include "rtl/VariantConvert.h"
 
 namespace fs {
@@ -121,7 +122,8 @@ void TfsArrayHelper::SetValue(const Variant& value) {
   Variant& array = inPlace ? FParentRef->StoredValue() : FParentValue;
   const int n = IndexCount(this, array);
   if (n < 0) RaiseArrayIndexError();
-  CopyValue(*ArrayElement(array, n, [this](int d) { return rtl::VarToInt32(Params(d)->StoredValue()); }), value);
+  Variant* element = ArrayElement(array, n, [this](int d) { return rtl::VarToInt32(Params(d)->StoredValue()); });
+  CopyValue(*element, rtl::VarArrayElementValue(array, value));
   if (!inPlace && FParentRef) FParentRef->SetValue(FParentValue);
   FParentValue = Variant();
 }

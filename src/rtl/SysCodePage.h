@@ -19,6 +19,9 @@ int CodePageMaxCharSize(std::uint32_t codePage) noexcept;
 
 // True when the byte starts a two-byte character of the ANSI code page.
 bool IsAnsiLeadByte(unsigned char c) noexcept;
+// The lead bytes of any code page (none for single-byte pages and for pages the system
+// cannot convert).
+void CodePageLeadBytes(std::uint32_t codePage, bool (&lead)[256]) noexcept;
 
 // Decodes n bytes of the code page into dst (room for dstLen units) and returns the
 // number of units written; with dst null, the number needed. Bytes without a

@@ -138,8 +138,14 @@ public:
   static Variant FromError(std::int32_t code) noexcept { return Inline(varError, static_cast<std::uint32_t>(code)); }
   // Takes a new reference to an automation interface (varDispatch or varUnknown).
   static Variant FromInterface(UnknownInterface* intf, std::uint16_t type = varDispatch) noexcept;
-  // Takes ownership of an array descriptor made by VarArrayCreate.
-  static Variant AdoptArray(VarArray* array) noexcept { Variant r; r.FType = varArray | varVariant; r.FRaw = array; return r; }
+  // Takes ownership of an array descriptor made by VarArrayCreate. The element type is
+  // what VarType reports with varArray added; the elements are variants whatever it is.
+  static Variant AdoptArray(VarArray* array, std::uint16_t elementType = varVariant) noexcept {
+    Variant r;
+    r.FType = static_cast<std::uint16_t>(varArray | (elementType & varTypeMask));
+    r.FRaw = array;
+    return r;
+  }
   // Takes ownership of a BSTR made by sys::SysAllocStringLen (null is the empty text).
   static Variant AdoptOleStr(sys::BStr s) noexcept { Variant r; r.FType = varOleStr; r.FRaw = s; return r; }
   // A reference to a value of the given type held elsewhere (type | varByRef); the

@@ -48,7 +48,8 @@ Variant ElementZero(std::uint16_t type) {
 Variant VarArrayCreate(const std::vector<std::int32_t>& bounds, std::uint16_t elementType) {
   if (bounds.empty() || bounds.size() % 2 != 0) CreateError();
   const Variant zero = ElementZero(elementType);
-  Variant result = Variant::AdoptArray(VarArrayCreate(bounds.data(), static_cast<int>(bounds.size() / 2)));
+  Variant result =
+      Variant::AdoptArray(VarArrayCreate(bounds.data(), static_cast<int>(bounds.size() / 2)), elementType);
   if (!zero.IsEmpty()) {
     const VarArray* a = result.AsArrayRaw();
     Variant* data = VarArrayData(a);
@@ -56,6 +57,12 @@ Variant VarArrayCreate(const std::vector<std::int32_t>& bounds, std::uint16_t el
     for (std::size_t i = 0; i < n; ++i) data[i] = zero;
   }
   return result;
+}
+
+Variant VarArrayElementValue(const Variant& array, const Variant& value) {
+  const std::uint16_t element = array.VarType() & varTypeMask;
+  if (element == varVariant || !array.IsArray() || value.VarType() == element) return value;
+  return VarAsType(value, element);
 }
 
 std::int64_t VarArrayLength(const Variant& v) { return ArrayOf(v)->Bounds[0].ElementCount; }
@@ -72,12 +79,17 @@ void VarArrayRedim(Variant& v, std::int32_t highBound) {
     bounds.push_back(d == dims - 1 ? highBound
                                    : static_cast<std::int32_t>(b.LowBound + static_cast<std::int64_t>(b.ElementCount) - 1));
   }
-  Variant resized = Variant::AdoptArray(VarArrayCreate(bounds.data(), dims));
-  // The last dimension varies slowest, so the elements that stay are a prefix.
+  Variant resized = Variant::AdoptArray(VarArrayCreate(bounds.data(), dims), v.VarType() & varTypeMask);
+  // The last dimension varies slowest, so the elements that stay are a prefix; new
+  // elements of a typed array start as its zero.
   const std::size_t keep = std::min(VarArrayElementCount(old), VarArrayElementCount(resized.AsArrayRaw()));
   Variant* from = VarArrayData(old);
   Variant* to = VarArrayData(resized.AsArrayRaw());
   for (std::size_t i = 0; i < keep; ++i) to[i].Swap(from[i]);
+  const Variant zero = ElementZero(v.VarType() & varTypeMask);
+  const std::size_t n = VarArrayElementCount(resized.AsArrayRaw());
+  if (!zero.IsEmpty())
+    for (std::size_t i = keep; i < n; ++i) to[i] = zero;
   v = std::move(resized);
 }
 

@@ -10,13 +10,18 @@
 
 namespace rtl {
 
-// bounds holds a low and a high bound per dimension. The elements start as the
-// element type's zero (0, 0.0, False, the empty text ...), or empty for varVariant,
-// varDispatch, varUnknown and varError; the array itself is an array of variants
-// whatever the element type. Raises EVariantError "Error creating variant or safe
-// array" for an odd or empty bounds list, bounds that make no array, or a type code
-// that is no element type.
+// bounds holds a low and a high bound per dimension. The array is of the element
+// type (VarType gives varArray + the type) and its elements start as the type's zero
+// (0, 0.0, False, the empty text ...), or empty for varVariant, varDispatch, varUnknown
+// and varError. Raises EVariantError "Error creating variant or safe array" for an odd
+// or empty bounds list, bounds that make no array, or a type code that is no element
+// type.
 Variant VarArrayCreate(const std::vector<std::int32_t>& bounds, std::uint16_t elementType);
+
+// A value as an element of the array holds it: converted to the array's element type
+// (raising the conversion error when it does not convert), or unchanged in an array of
+// variants.
+Variant VarArrayElementValue(const Variant& array, const Variant& value);
 
 // High bound - low bound + 1 of the first dimension; raises "Variant is not an array"
 // for any other value.

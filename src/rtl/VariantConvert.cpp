@@ -298,7 +298,7 @@ Variant DereferenceAt(const Variant& v, int depth) {
   if (!p || depth > 16) VarCastError(t, base);
   if (base & varArray) {
     const VarArray* a = *static_cast<VarArray* const*>(p);
-    return a ? Variant::AdoptArray(VarArrayCopy(a)) : Variant();
+    return a ? Variant::AdoptArray(VarArrayCopy(a), base & varTypeMask) : Variant();
   }
   switch (base) {
     case varVariant: return DereferenceAt(*static_cast<const Variant*>(p), depth + 1);

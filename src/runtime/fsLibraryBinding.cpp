@@ -21,6 +21,7 @@ TfsLibType LibTypeOf(std::string_view typeName) noexcept {
       {"LongInt", TfsLibType::Integer},  {"Cardinal", TfsLibType::Cardinal},  {"LongWord", TfsLibType::Cardinal},
       {"Word", TfsLibType::Word},        {"Byte", TfsLibType::Byte},          {"Int64", TfsLibType::Int64},
       {"Boolean", TfsLibType::Boolean},  {"String", TfsLibType::String},      {"Char", TfsLibType::Char},
+      {"AnsiString", TfsLibType::String}, {"AnsiChar", TfsLibType::Char},     {"DWORD", TfsLibType::Cardinal},
   };
   if (typeName.empty()) return TfsLibType::None;
   for (const auto& n : kNames)

@@ -44,13 +44,13 @@ enum class TfsLibType : std::uint8_t {
   Float,     // Extended, Double, Real, Single, Currency
   Date,      // TDateTime, TDate, TTime
   Integer,   // Integer, LongInt: signed 32-bit
-  Cardinal,  // Cardinal, LongWord: unsigned 32-bit
+  Cardinal,  // Cardinal, LongWord, DWORD: unsigned 32-bit
   Word,      // unsigned 16-bit
   Byte,      // unsigned 8-bit
   Int64,
   Boolean,
-  String,
-  Char,
+  String,  // String, AnsiString
+  Char,    // Char, AnsiChar
   None,  // a procedure's result
 };
 

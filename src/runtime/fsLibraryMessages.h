@@ -28,4 +28,17 @@ inline constexpr const char* kSecondsWord = "secs";
 inline constexpr const char* kYearsWord = "years";
 inline constexpr const char* kMonthsWord = "months";
 
+// Strings: escapes that give no character.
+inline constexpr const char* kNumericConstantTooLarge = "Numeric constant too large (%d) at position %d.";
+// Soundex codes written as numbers.
+inline constexpr const char* kNoSoundexCode = "%d is not a Soundex code";
+
+// Unit conversion and mathematics.
+inline constexpr const char* kBelowAbsoluteZero = "Temperature can not be below Absolute Zero!";
+inline constexpr const char* kDomainCheckFailure = "Domain check failure in JclMath";
+inline constexpr const char* kAssertionFailure = "Assertion failure";
+
+// System utilities: a failed system call without a text of its own.
+inline constexpr const char* kSystemError = "System error %d";
+
 }  // namespace fs::msg

@@ -85,18 +85,25 @@ std::string TypedText(const Variant& v) {
 
 std::string InDialect(const std::string& expression, const std::string& dialect) {
   if (dialect == "PascalScript") return expression;
+  // C++Script and JScript read escapes in strings: a backslash is written twice there.
+  const bool escapes = dialect == "C++Script" || dialect == "JScript";
   std::string out;
-  for (char c : expression) out += c == '\'' ? '"' : c;
+  for (char c : expression) {
+    if (c == '\\' && escapes) out += c;
+    out += c == '\'' ? '"' : c;
+  }
   return out;
 }
 
-DateLibrariesHost::DateLibrariesHost() : FRegistry(std::make_unique<TfsScript>()), FScript(std::make_unique<TfsScript>()) {
+// The libraries in their load order, as the global registry has them.
+DateLibrariesHost::DateLibrariesHost()
+    : DateLibrariesHost({&NewRTTIModule<TfsSysFunctions>, &NewRTTIModule<TfsDateUtils>,
+                         &NewRTTIModule<TfsDateTimeRoutines>, &NewRTTIModule<TfsTimeZones>}) {}
+
+DateLibrariesHost::DateLibrariesHost(const std::vector<ModuleFactory>& modules)
+    : FRegistry(std::make_unique<TfsScript>()), FScript(std::make_unique<TfsScript>()) {
   TfsScript* r = FRegistry.get();
-  // The libraries in their load order, as the global registry has them.
-  r->AddName(std::string(), new TfsSysFunctions(r));
-  r->AddName(std::string(), new TfsDateUtils(r));
-  r->AddName(std::string(), new TfsDateTimeRoutines(r));
-  r->AddName(std::string(), new TfsTimeZones(r));
+  for (ModuleFactory make : modules) r->AddName(std::string(), make(r));
   TfsRegistry reg(r);
   reg.RegisterFunction("procedure Show(V: Variant)",
                        [this](rtl::TObject*, rtl::TClass, const std::string&, TfsMethodHelper* caller) {

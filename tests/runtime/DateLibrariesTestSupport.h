@@ -23,6 +23,7 @@
 #include "engine/fsScript.h"
 #include "rtl/FormatSettings.h"
 #include "rtl/Variant.h"
+#include "runtime/fsRTTIModule.h"
 
 namespace fs::test {
 
@@ -38,9 +39,15 @@ extern const char* const kDialects[4];
 // The text Show writes for a value.
 std::string TypedText(const rtl::Variant& v);
 
+// Makes one runtime module in a script (NewRTTIModule<T>).
+using ModuleFactory = TfsRTTIModule* (*)(TfsScript* script);
+
 class DateLibrariesHost {
 public:
+  // The system functions and the three date libraries.
   DateLibrariesHost();
+  // These modules, in this order.
+  explicit DateLibrariesHost(const std::vector<ModuleFactory>& modules);
   ~DateLibrariesHost();
 
   TfsScript& Registry() { return *FRegistry; }
@@ -59,7 +66,8 @@ private:
   std::string FOutput;
 };
 
-// The expression as the dialect writes it (double quotes for the other dialects).
+// The expression as the dialect writes it (double quotes for the other dialects, and
+// backslashes doubled in those that read escapes in strings).
 std::string InDialect(const std::string& expression, const std::string& dialect);
 
 // English (United States) settings, or another set, for the test's lifetime.
@@ -78,6 +86,10 @@ rtl::FormatSettings DayFirstSettings();
 // Every case of the table in every dialect.
 class DateLibrariesFixture : public ::testing::Test {
 protected:
+  DateLibrariesFixture() = default;
+  // A host of these modules instead of the date libraries.
+  explicit DateLibrariesFixture(const std::vector<ModuleFactory>& modules) : FHost(modules) {}
+
   void ExpectAll(std::initializer_list<DateCase> cases);
 
   LocaleScope FLocale;

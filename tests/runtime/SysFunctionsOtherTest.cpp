@@ -136,6 +136,41 @@ end.)");
   EXPECT_EQ(out.Output, "7\n0\n2\n");
 }
 
+TEST_F(SysFunctionsOtherTest, VarArrayCreateMakesAnArrayOfTheGivenType) {
+  ExpectAll({
+      {"VarType(VarArrayCreate([1, 3], varInteger))", "8195"},
+      {"VarType(VarArrayCreate([1, 3], varDouble))", "8197"},
+      {"VarType(VarArrayCreate([1, 3], varString))", "8448"},
+      {"VarType(VarArrayCreate([1, 3], varVariant))", "8204"},
+  });
+  // Stored values take the element type; SetLength keeps it, and its new elements
+  // start as the type's zero.
+  auto out = FHost.Run(R"(
+var a, v: Variant;
+begin
+  a := VarArrayCreate([1, 3], varInteger);
+  a[1] := '42'; Print(VarType(a[1])); Print(a[1] + 1);
+  a[2] := 2.5; Print(a[2]);
+  SetLength(a, 5); Print(VarType(a)); Print(a[4]);
+  v := VarArrayCreate([0, 1], varVariant);
+  v[0] := '42'; Print(VarType(v[0]));
+  a[3] := 'x';
+end.)");
+  ASSERT_TRUE(out.Compiled) << out.CompileError;
+  EXPECT_EQ(out.Output, "3\n43\n2\n8195\n0\n256\n");
+  EXPECT_EQ(out.RunError, "10:3: Could not convert variant of type (String) into type (Integer)");
+  out = FHost.Run(R"(
+var a;
+a = VarArrayCreate([0, 1], varDouble);
+a[0] = "1.5";
+Print(a[0] * 2);
+Print(VarType(a));
+)", "JScript");
+  ASSERT_TRUE(out.Compiled) << out.CompileError;
+  EXPECT_EQ(out.RunError, "");
+  EXPECT_EQ(out.Output, "3\n8197\n");
+}
+
 TEST_F(SysFunctionsOtherTest, CreateOleObjectFailsWithTheSystemsError) {
   auto out = FHost.Run(R"(
 var o: Variant;

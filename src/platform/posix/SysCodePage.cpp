@@ -174,6 +174,11 @@ int CodePageMaxCharSize(std::uint32_t codePage) noexcept {
 
 bool IsAnsiLeadByte(unsigned char) noexcept { return false; }
 
+// Every code page converted here has one byte per character.
+void CodePageLeadBytes(std::uint32_t, bool (&lead)[256]) noexcept {
+  for (bool& b : lead) b = false;
+}
+
 std::size_t MultiByteToWide(std::uint32_t codePage, const char* src, std::size_t n, char16_t* dst,
                             std::size_t dstLen) {
   if (CodePageMaxCharSize(codePage) == 0) return 0;

@@ -24,6 +24,15 @@ int CodePageMaxCharSize(std::uint32_t codePage) noexcept {
 
 bool IsAnsiLeadByte(unsigned char c) noexcept { return IsDBCSLeadByte(c) != 0; }
 
+void CodePageLeadBytes(std::uint32_t codePage, bool (&lead)[256]) noexcept {
+  for (bool& b : lead) b = false;
+  CPINFO info;
+  if (!GetCPInfo(codePage, &info) || info.MaxCharSize < 2) return;
+  // Pairs of first and last byte of each range, ended by a zero pair.
+  for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i]; i += 2)
+    for (int b = info.LeadByte[i]; b <= info.LeadByte[i + 1] && b < 256; ++b) lead[b] = true;
+}
+
 std::size_t MultiByteToWide(std::uint32_t codePage, const char* src, std::size_t n, char16_t* dst,
                             std::size_t dstLen) {
   if (n == 0) return 0;

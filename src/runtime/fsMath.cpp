@@ -63,9 +63,15 @@ double Csc(double x) { return Divided(1, rtl::Sin(x)); }
 double Cosh(double x) { return Finite(std::cosh(x), x); }
 double Sinh(double x) { return Finite(std::sinh(x), x); }
 double Tanh(double x) { return std::tanh(x); }
-double CotH(double x) { return Divided(1, std::tanh(x)); }
-double SecH(double x) { return 1 / std::cosh(x); }
-double CscH(double x) { return Divided(1, std::sinh(x)); }
+// The reciprocals are taken before the result is rounded to double, so that both
+// builds' C libraries give the same last digit.
+double Reciprocal(long double d) {
+  if (d == 0) throw rtl::EZeroDivide();
+  return static_cast<double>(1.0L / d);
+}
+double CotH(double x) { return Reciprocal(std::tanh(static_cast<long double>(x))); }
+double SecH(double x) { return static_cast<double>(1.0L / std::cosh(static_cast<long double>(x))); }
+double CscH(double x) { return Reciprocal(std::sinh(static_cast<long double>(x))); }
 double ArcCot(double x) { return x == 0 ? rtl::kPi / 2 : std::atan(1 / x); }
 double ArcSec(double x) { return ArcCos(Divided(1, x)); }
 double ArcCsc(double x) { return ArcSin(Divided(1, x)); }

@@ -323,7 +323,7 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
 }
 
 void TControl::FontChanged() {
-  if (FPeer) FPeer->SetFont(FFont->Spec());
+  if (FPeer) FPeer->SetFont(FFont->Face());
   Invalidate();
 }
 
@@ -381,7 +381,7 @@ void TControl::CreatePeer() {
 }
 
 void TControl::PeerCreated() {
-  FPeer->SetFont(FFont->Spec());
+  FPeer->SetFont(FFont->Face());
   FPeer->SetColor(ColorToRGB(FColor));
   FPeer->SetText(FText.str());
   FPeer->SetBounds(FLeft, FTop, FWidth, FHeight);

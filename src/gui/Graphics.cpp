@@ -126,8 +126,8 @@ void TFont::SetPitch(TFontPitch pitch) {
   Changed();
 }
 
-platform::FontSpec TFont::Spec() const {
-  platform::FontSpec s;
+platform::FontFace TFont::Face() const {
+  platform::FontFace s;
   s.Name = FName.str();
   s.Height = FHeight;
   s.Bold = (FStyle & fsBold) != 0;
@@ -225,7 +225,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::TextOut(int x, int y, const rtl::AnsiString& text) {
-  Need().TextOut(x, y, text.str(), FFont->Spec(), FBrush->Style() != bsClear, ColorToRGB(FBrush->Color()));
+  Need().TextOut(x, y, text.str(), FFont->Face(), FBrush->Style() != bsClear, ColorToRGB(FBrush->Color()));
   FPenPos = {x + TextWidth(text), y};
 }
 
@@ -233,11 +233,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const rtl::AnsiString& text
   platform::CanvasPeer& s = Need();
   s.SetClip({r.Left, r.Top, r.Right, r.Bottom});
   if (FBrush->Style() != bsClear) s.FillRect({r.Left, r.Top, r.Right, r.Bottom}, ColorToRGB(FBrush->Color()));
-  s.TextOut(x, y, text.str(), FFont->Spec(), false, 0);
+  s.TextOut(x, y, text.str(), FFont->Face(), false, 0);
   s.SetClip({});
 }
 
-platform::TextSize TCanvas::TextExtent(const rtl::AnsiString& text) { return Need().TextExtent(text.str(), FFont->Spec()); }
+platform::TextSize TCanvas::TextExtent(const rtl::AnsiString& text) { return Need().TextExtent(text.str(), FFont->Face()); }
 TRect TCanvas::ClipRect() const {
   const platform::PixelRect r = Need().ClipBox();
   return {r.Left, r.Top, r.Right, r.Bottom};

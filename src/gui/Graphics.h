@@ -83,7 +83,7 @@ public:
   int PixelsPerInch() const noexcept { return FPixelsPerInch; }
 
   // What the platform draws with.
-  platform::FontSpec Spec() const;
+  platform::FontFace Face() const;
 
 private:
   rtl::AnsiString FName = "MS Sans Serif";

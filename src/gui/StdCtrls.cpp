@@ -87,7 +87,7 @@ void TLabel::FontChanged() {
 void TLabel::AdjustSize() {
   if (!FAutoSize || FWordWrap || HasState(rtl::csLoading)) return;
   auto surface = platform::CreateMemoryCanvas(1, 1);
-  const platform::TextSize size = surface->TextExtent(Text().IsEmpty() ? std::string(" ") : Text().str(), Font()->Spec());
+  const platform::TextSize size = surface->TextExtent(Text().IsEmpty() ? std::string(" ") : Text().str(), Font()->Face());
   SetBounds(Left(), Top(), Text().IsEmpty() ? Width() : size.Width, size.Height);
 }
 
@@ -226,7 +226,7 @@ TRect TGroupBox::AlignRect() const {
   TRect r = TWinControl::AlignRect();
   // The caption's line takes the height of the font's cell.
   auto surface = platform::CreateMemoryCanvas(1, 1);
-  r.Top += surface->TextExtent("0", Font()->Spec()).Height;
+  r.Top += surface->TextExtent("0", Font()->Face()).Height;
   r.Left += 2, r.Right -= 2, r.Bottom -= 2;
   return r;
 }

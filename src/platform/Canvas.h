@@ -19,7 +19,7 @@ using RgbColor = std::uint32_t;
 // highlight ...).
 RgbColor SystemColor(int index);
 
-struct FontSpec {
+struct FontFace {
   std::string Name;
   // Negative: character height in pixels; positive: cell height.
   int Height = -13;
@@ -51,7 +51,7 @@ struct DrawOp {
   bool Filled = false;     // Rectangle, Ellipse: inside painted; Text: background opaque
   int X = 0, Y = 0;        // Text
   std::string Text;
-  FontSpec Font;
+  FontFace Font;
 };
 
 class CanvasPeer {
@@ -63,8 +63,8 @@ public:
   // penWidth 0: no outline.
   virtual void Rectangle(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) = 0;
   virtual void Ellipse(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) = 0;
-  virtual void TextOut(int x, int y, std::string_view text, const FontSpec& font, bool opaque, RgbColor background) = 0;
-  virtual TextSize TextExtent(std::string_view text, const FontSpec& font) = 0;
+  virtual void TextOut(int x, int y, std::string_view text, const FontFace& font, bool opaque, RgbColor background) = 0;
+  virtual TextSize TextExtent(std::string_view text, const FontFace& font) = 0;
   virtual void SetPixel(int x, int y, RgbColor color) = 0;
   virtual RgbColor GetPixel(int x, int y) = 0;
   // Limits drawing to a rectangle (an empty rectangle lifts the limit, back to what

@@ -98,7 +98,7 @@ public:
   virtual void SetEnabled(bool enabled) = 0;
   virtual void SetText(const std::string& text) = 0;
   virtual std::string Text() const = 0;
-  virtual void SetFont(const FontSpec& font) = 0;
+  virtual void SetFont(const FontFace& font) = 0;
   virtual void SetColor(RgbColor color) = 0;
   virtual void SetStyle(const PeerStyle& style) = 0;
   virtual void Invalidate() = 0;

@@ -301,11 +301,11 @@ void TfsSyntaxMemo::FontChanged() {
 
 void TfsSyntaxMemo::MeasureFont() {
   // In the font made bold, so that bold keywords keep to the cells.
-  platform::FontSpec spec = Font()->Spec();
-  spec.Bold = true;
+  platform::FontFace face = Font()->Face();
+  face.Bold = true;
   auto surface = platform::CreateMemoryCanvas(1, 1);
-  FLineHeight = std::max(1, surface->TextExtent("Wg", spec).Height);
-  FCharWidth = std::max(1, surface->TextExtent("W", spec).Width);
+  FLineHeight = std::max(1, surface->TextExtent("Wg", face).Height);
+  FCharWidth = std::max(1, surface->TextExtent("W", face).Width);
   std::string upper = Font()->Name().str();
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   FFixedFont = upper.find("COURIER NEW") != std::string::npos;

@@ -4,7 +4,7 @@ namespace platform {
 
 namespace posix {
 
-TextSize HeadlessCharCell(const FontSpec& font) {
+TextSize HeadlessCharCell(const FontFace& font) {
   // Character height from the font height (a positive height is the cell, a fifth of
   // it leading); the cell is that plus a fifth, and three fifths of it wide.
   int em = font.Height < 0 ? -font.Height : (font.Height * 4 + 2) / 5;
@@ -45,7 +45,7 @@ void RecordingCanvas::Ellipse(const PixelRect& r, RgbColor pen, int, bool filled
   FOps.push_back(std::move(op));
 }
 
-void RecordingCanvas::TextOut(int x, int y, std::string_view text, const FontSpec& font, bool opaque, RgbColor background) {
+void RecordingCanvas::TextOut(int x, int y, std::string_view text, const FontFace& font, bool opaque, RgbColor background) {
   DrawOp op{DrawOp::opText};
   op.X = x;
   op.Y = y;
@@ -56,7 +56,7 @@ void RecordingCanvas::TextOut(int x, int y, std::string_view text, const FontSpe
   FOps.push_back(std::move(op));
 }
 
-TextSize RecordingCanvas::TextExtent(std::string_view text, const FontSpec& font) {
+TextSize RecordingCanvas::TextExtent(std::string_view text, const FontFace& font) {
   const TextSize cell = HeadlessCharCell(font);
   return {cell.Width * static_cast<int>(text.size()), cell.Height};
 }

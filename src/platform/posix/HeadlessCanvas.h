@@ -15,8 +15,8 @@ public:
   void Line(int x1, int y1, int x2, int y2, RgbColor pen, int width) override;
   void Rectangle(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) override;
   void Ellipse(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) override;
-  void TextOut(int x, int y, std::string_view text, const FontSpec& font, bool opaque, RgbColor background) override;
-  TextSize TextExtent(std::string_view text, const FontSpec& font) override;
+  void TextOut(int x, int y, std::string_view text, const FontFace& font, bool opaque, RgbColor background) override;
+  TextSize TextExtent(std::string_view text, const FontFace& font) override;
   void SetPixel(int x, int y, RgbColor color) override;
   RgbColor GetPixel(int x, int y) override;
   void SetClip(const PixelRect&) override {}
@@ -29,6 +29,6 @@ private:
 };
 
 // The fixed metrics: a character cell of a font.
-TextSize HeadlessCharCell(const FontSpec& font);
+TextSize HeadlessCharCell(const FontFace& font);
 
 }  // namespace platform::posix

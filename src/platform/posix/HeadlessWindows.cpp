@@ -78,7 +78,7 @@ public:
   void SetEnabled(bool enabled) override { FEnabled = enabled; }
   void SetText(const std::string& text) override { FText = text; FDirty = true; }
   std::string Text() const override { return FText; }
-  void SetFont(const FontSpec&) override { FDirty = true; }
+  void SetFont(const FontFace&) override { FDirty = true; }
   void SetColor(RgbColor) override { FDirty = true; }
   void SetStyle(const PeerStyle& style) override { FStyle = style; FDirty = true; }
   void Invalidate() override { FDirty = true; }

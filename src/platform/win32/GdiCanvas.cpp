@@ -22,7 +22,7 @@ std::string Ansi(std::wstring_view wide) {
   return rtl::WideToAnsi(std::u16string(wide.begin(), wide.end())).str();
 }
 
-HFONT FontOf(const FontSpec& font) {
+HFONT FontOf(const FontFace& font) {
   using Key = std::tuple<std::string, int, bool, bool, bool, bool, int, int>;
   static std::mutex lock;
   static auto* cache = new std::map<Key, HFONT>();
@@ -93,7 +93,7 @@ void GdiCanvas::Ellipse(const PixelRect& r, RgbColor pen, int penWidth, bool fil
   WithPenAndBrush(FDC, pen, penWidth, filled, fill, [&] { ::Ellipse(FDC, r.Left, r.Top, r.Right, r.Bottom); });
 }
 
-void GdiCanvas::TextOut(int x, int y, std::string_view text, const FontSpec& font, bool opaque, RgbColor background) {
+void GdiCanvas::TextOut(int x, int y, std::string_view text, const FontFace& font, bool opaque, RgbColor background) {
   HGDIOBJ old = SelectObject(FDC, FontOf(font));
   SetTextColor(FDC, font.Color);
   SetBkMode(FDC, opaque ? OPAQUE : TRANSPARENT);
@@ -104,7 +104,7 @@ void GdiCanvas::TextOut(int x, int y, std::string_view text, const FontSpec& fon
   SelectObject(FDC, old);
 }
 
-TextSize GdiCanvas::TextExtent(std::string_view text, const FontSpec& font) {
+TextSize GdiCanvas::TextExtent(std::string_view text, const FontFace& font) {
   HGDIOBJ old = SelectObject(FDC, FontOf(font));
   const std::wstring w = Wide(text);
   SIZE size{};

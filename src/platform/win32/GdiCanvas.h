@@ -10,8 +10,8 @@
 
 namespace platform::win32 {
 
-// The font of a spec, made once and kept for the process.
-HFONT FontOf(const FontSpec& font);
+// The font of a face description, made once and kept for the process.
+HFONT FontOf(const FontFace& font);
 std::wstring Wide(std::string_view ansi);
 std::string Ansi(std::wstring_view wide);
 
@@ -23,8 +23,8 @@ public:
   void Line(int x1, int y1, int x2, int y2, RgbColor pen, int width) override;
   void Rectangle(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) override;
   void Ellipse(const PixelRect& r, RgbColor pen, int penWidth, bool filled, RgbColor fill) override;
-  void TextOut(int x, int y, std::string_view text, const FontSpec& font, bool opaque, RgbColor background) override;
-  TextSize TextExtent(std::string_view text, const FontSpec& font) override;
+  void TextOut(int x, int y, std::string_view text, const FontFace& font, bool opaque, RgbColor background) override;
+  TextSize TextExtent(std::string_view text, const FontFace& font) override;
   void SetPixel(int x, int y, RgbColor color) override;
   RgbColor GetPixel(int x, int y) override;
   void SetClip(const PixelRect& r) override;

@@ -135,7 +135,7 @@ public:
     w.resize(static_cast<std::size_t>(n));
     return Ansi(w);
   }
-  void SetFont(const FontSpec& font) override {
+  void SetFont(const FontFace& font) override {
     FFontColor = font.Color;
     SendMessageW(FHwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontOf(font)), TRUE);
   }

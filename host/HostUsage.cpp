@@ -49,7 +49,8 @@ const Usage kUsages[] = {
      "  case, then \"N passed, M failed\". Exit code 1 when a case failed.\n"
      "  A case folder holds the script (script.pas, .cpp, .js or .vbs), input.jsonl and\n"
      "  the expected output.jsonl; log.txt, events.jsonl and sent.jsonl, when present, are\n"
-     "  compared too. A case holding a file posix-only is skipped on Windows.\n"
+     "  compared too. A case holding a file posix-only is skipped on Windows, one\n"
+     "  holding a file windows-only on POSIX.\n"
      "  --script, --input  take the script or the packets from elsewhere; CASE is then\n"
      "                     the one folder of expected files.\n"},
     {"check",

@@ -7,6 +7,8 @@
 //                                                       text"), events, host callback calls
 //   posix-only (optional)                               skip on Windows (a message box
 //                                                       there would wait for a user)
+//   windows-only (optional)                             skip on POSIX (it needs the
+//                                                       system's automation objects)
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -49,6 +51,11 @@ Outcome RunCase(PluginLibrary& library, const TestCase& c, std::string& why, std
 #if defined(_WIN32)
   if (Exists(InFolder(c.Folder, "posix-only"))) {
     why = "runs on POSIX only";
+    return Outcome::Skipped;
+  }
+#else
+  if (Exists(InFolder(c.Folder, "windows-only"))) {
+    why = "runs on Windows only";
     return Outcome::Skipped;
   }
 #endif

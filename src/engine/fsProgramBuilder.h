@@ -102,6 +102,8 @@ private:
   bool ResolveByValue(Chain& chain, const std::string& text, const rtl::Variant& value, bool valueKnown);
   void ResolveClassMember(Chain& chain, TfsClassVariable* cls, const std::string& text, const rtl::Variant& value);
   void PushLink(Chain& chain, TfsCustomVariable* target);
+  // A member of an automation object, resolved by name when it runs.
+  void PushOLELink(Chain& chain, const std::string& name);
   void AddChildren(Chain& chain, TfsXMLItem* node, int from);
   void CheckArguments(TfsDesignator* designator, int fromLink, const std::string& callPos);
   TfsDesignator* FinishDesignator(Chain& chain, const std::string& callPos);

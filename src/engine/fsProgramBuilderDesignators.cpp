@@ -9,6 +9,7 @@
 #include "engine/fsExpressionNodes.h"
 #include "engine/fsHelpers.h"
 #include "engine/fsILParser.h"
+#include "engine/fsOLEHelper.h"
 #include "engine/fsProcVariable.h"
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsScript.h"
@@ -17,6 +18,7 @@
 #include "engine/fsTypeCheck.h"
 #include "engine/fsVariables.h"
 #include "engine/fsXMLItem.h"
+#include "platform/Automation.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Object.h"
@@ -32,6 +34,7 @@ struct TfsProgramBuilder::Chain {
   std::unique_ptr<TfsDesignator> Owner;
   TfsDesignator* D = nullptr;
   TfsXMLItem* Node = nullptr;  // the dsgn node being read
+  bool Automation = false;     // the rest names members of an automation object
 };
 
 namespace {
@@ -169,6 +172,11 @@ void TfsProgramBuilder::AddChildren(Chain& chain, TfsXMLItem* node, int from) {
     TfsXMLItem* child = node->Items(k);
     UpdatePos(child);
     if (IsNode(child, "node")) {
+      if (chain.Automation) {
+        // "[" adds nothing: the expressions after it are arguments of the member.
+        if (child->Prop("text") != "[") PushOLELink(chain, child->Prop("text"));
+        continue;
+      }
       TfsCustomVariable* previous = chain.D->LastLink()->Ref();
       if (!ResolveNext(chain, child->Prop("text"), previous->StoredValue(), false)) {
         // The rest waits for the value the chain reaches when it runs.
@@ -188,9 +196,20 @@ void TfsProgramBuilder::AddChildren(Chain& chain, TfsXMLItem* node, int from) {
         return;
       }
     } else if (IsNode(child, "expr")) {
-      chain.D->LastLink()->AddArgument(BuildExpression(child));
+      TfsDesignatorItem* link = chain.D->LastLink();
+      auto* member = chain.Automation ? dynamic_cast<TfsOLEHelper*>(link->Ref()) : nullptr;
+      if (member && member->ParamCount() >= platform::kMaxAutomationArgs) Error("Too many actual parameters");
+      link->AddArgument(BuildExpression(child));
+      // One variant parameter per argument, so that the argument count checks pass.
+      if (member) member->AddArgumentParam();
     }
   }
+}
+
+void TfsProgramBuilder::PushOLELink(Chain& chain, const std::string& name) {
+  auto* helper = new TfsOLEHelper(name);
+  FProgram->AddName(std::string(), helper);
+  PushLink(chain, helper);
 }
 
 bool TfsProgramBuilder::ResolveNext(Chain& chain, const std::string& text, const Variant& previousValue,
@@ -246,8 +265,12 @@ bool TfsProgramBuilder::ResolveByValue(Chain& chain, const std::string& text, co
     return true;
   }
   const std::uint16_t t = value.VarType();
-  if (t == rtl::varDispatch || t == rtl::varUnknown)
-    throw rtl::Exception("OLE error: automation objects cannot be reached from this script engine", "EOleError");
+  if (t == rtl::varDispatch || t == rtl::varUnknown) {
+    // Members of an automation object are found by name when they run.
+    chain.Automation = true;
+    if (text != "[") PushOLELink(chain, text);
+    return true;
+  }
   if (value.IsArray()) {
     if (text != "[") Error("Index required");
     TfsCustomVariable* helper = FScope->Lookup("__ArrayHelper");

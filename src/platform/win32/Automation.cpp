@@ -5,8 +5,10 @@
 #include <oleauto.h>
 
 #include <string>
+#include <vector>
 
 #include "rtl/CodePage.h"
+#include "rtl/VariantArrays.h"
 
 namespace platform {
 
@@ -58,6 +60,226 @@ rtl::UnknownInterface* CreateAutomationObject(std::u16string_view progId, Automa
   }
   // IDispatch begins with the IUnknown slots the variant needs.
   return reinterpret_cast<rtl::UnknownInterface*>(dispatch);
+}
+
+namespace {
+
+const IID kNullIid = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
+
+void Fail(AutomationError& error, HRESULT hr) {
+  error.Code = static_cast<std::int32_t>(hr);
+  error.Text = MessageText(hr);
+}
+
+std::string FromBstr(BSTR s) { return s ? rtl::WideToAnsi(std::u16string_view(reinterpret_cast<const char16_t*>(s), SysStringLen(s))).str() : std::string(); }
+
+// An owned VARIANT, cleared on every path.
+struct OwnedVariant {
+  VARIANT V;
+  OwnedVariant() { VariantInit(&V); }
+  ~OwnedVariant() { VariantClear(&V); }
+  OwnedVariant(const OwnedVariant&) = delete;
+  OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
+// A script value as the dispatch interface takes it: 8-bit strings become wide ones,
+// one-dimensional arrays become safe arrays of variants; the system's own kinds are
+// copied as they are (the layouts are the same).
+HRESULT ToOle(const rtl::Variant& value, VARIANT& out) {
+  VariantInit(&out);
+  const std::uint16_t t = value.VarType();
+  if (t == rtl::varString) {
+    const std::u16string wide = rtl::AnsiToWide(value.AsAnsiStringRaw().view());
+    out.vt = VT_BSTR;
+    out.bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
+    return out.bstrVal || wide.empty() ? S_OK : E_OUTOFMEMORY;
+  }
+  if (value.IsArray()) {
+    const rtl::VarArray* raw = value.AsArrayRaw();
+    if (!raw || raw->DimCount != 1) return DISP_E_TYPEMISMATCH;
+    const ULONG n = raw->Bounds[0].ElementCount;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, raw->Bounds[0].LowBound, n);
+    if (!array) return E_OUTOFMEMORY;
+    VARIANT* data = nullptr;
+    SafeArrayAccessData(array, reinterpret_cast<void**>(&data));
+    HRESULT hr = S_OK;
+    const auto* elements = static_cast<const rtl::Variant*>(raw->Data);
+    for (ULONG i = 0; i < n && SUCCEEDED(hr); ++i) hr = ToOle(elements[i], data[i]);
+    SafeArrayUnaccessData(array);
+    if (FAILED(hr)) {
+      SafeArrayDestroy(array);
+      return hr;
+    }
+    out.vt = VT_ARRAY | VT_VARIANT;
+    out.parray = array;
+    return S_OK;
+  }
+  if (t > rtl::varInt64 || (t & VT_BYREF)) return DISP_E_TYPEMISMATCH;
+  return VariantCopy(&out, const_cast<VARIANT*>(reinterpret_cast<const VARIANT*>(&value)));
+}
+
+// A value the dispatch interface returned, taken over as a script value. Kinds the
+// script values lack are converted to the nearest they have.
+HRESULT FromOle(VARIANT& in, rtl::Variant& out) {
+  if (in.vt & VT_BYREF) {
+    VARIANT direct;
+    VariantInit(&direct);
+    const HRESULT hr = VariantCopyInd(&direct, &in);
+    if (FAILED(hr)) return hr;
+    VariantClear(&in);
+    in = direct;
+  }
+  if (in.vt & VT_ARRAY) {
+    SAFEARRAY* array = in.parray;
+    if (!array || SafeArrayGetDim(array) != 1) return DISP_E_TYPEMISMATCH;
+    LONG lo = 0, hi = -1;
+    SafeArrayGetLBound(array, 1, &lo);
+    SafeArrayGetUBound(array, 1, &hi);
+    VARTYPE element = VT_EMPTY;
+    SafeArrayGetVartype(array, &element);
+    rtl::Variant result = rtl::VarArrayCreate({static_cast<std::int32_t>(lo), static_cast<std::int32_t>(hi)}, rtl::varVariant);
+    auto* target = static_cast<rtl::Variant*>(result.AsArrayRaw()->Data);
+    for (LONG i = lo; i <= hi; ++i) {
+      OwnedVariant item;
+      HRESULT hr;
+      if (element == VT_VARIANT) {
+        hr = SafeArrayGetElement(array, &i, &item.V);
+      } else {
+        hr = SafeArrayGetElement(array, &i, &item.V.llVal);  // the element's bytes
+        if (SUCCEEDED(hr)) item.V.vt = element;
+      }
+      if (SUCCEEDED(hr)) hr = FromOle(item.V, target[i - lo]);
+      if (FAILED(hr)) return hr;
+    }
+    VariantClear(&in);
+    out = std::move(result);
+    return S_OK;
+  }
+  switch (in.vt) {
+    case VT_INT: case VT_UINT: case VT_UI8: case VT_DECIMAL: {
+      const VARTYPE to = in.vt == VT_INT ? VT_I4 : in.vt == VT_UINT ? VT_UI4 : in.vt == VT_UI8 ? VT_I8 : VT_R8;
+      HRESULT hr = VariantChangeType(&in, &in, 0, to);
+      if (FAILED(hr)) hr = VariantChangeType(&in, &in, 0, VT_R8);
+      if (FAILED(hr)) return hr;
+      break;
+    }
+    default: break;
+  }
+  switch (in.vt) {
+    case VT_EMPTY: out = rtl::Variant(); break;
+    case VT_NULL: out = rtl::Variant::Null(); break;
+    case VT_I2: out = rtl::Variant::FromSmallint(in.iVal); break;
+    case VT_I4: out = rtl::Variant(static_cast<std::int32_t>(in.lVal)); break;
+    case VT_R4: out = rtl::Variant::FromSingle(in.fltVal); break;
+    case VT_R8: out = rtl::Variant(in.dblVal); break;
+    case VT_CY: out = rtl::Variant::FromCurrency(in.cyVal.int64); break;
+    case VT_DATE: out = rtl::Variant::FromDate(in.date); break;
+    case VT_BSTR:
+      out = rtl::Variant::AdoptOleStr(reinterpret_cast<rtl::sys::BStr>(in.bstrVal));
+      in.vt = VT_EMPTY;  // the script value owns it now
+      return S_OK;
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      out = rtl::Variant::FromInterface(reinterpret_cast<rtl::UnknownInterface*>(in.punkVal),
+                                        in.vt == VT_DISPATCH ? rtl::varDispatch : rtl::varUnknown);
+      break;
+    case VT_ERROR: out = rtl::Variant::FromError(in.scode); break;
+    case VT_BOOL: out = rtl::Variant(in.boolVal != VARIANT_FALSE); break;
+    case VT_I1: out = rtl::Variant::FromShortInt(static_cast<std::int8_t>(in.cVal)); break;
+    case VT_UI1: out = rtl::Variant::FromByte(in.bVal); break;
+    case VT_UI2: out = rtl::Variant::FromWord(in.uiVal); break;
+    case VT_UI4: out = rtl::Variant::FromLongWord(in.ulVal); break;
+    case VT_I8: out = rtl::Variant(static_cast<std::int64_t>(in.llVal)); break;
+    default: return DISP_E_TYPEMISMATCH;
+  }
+  VariantClear(&in);
+  return S_OK;
+}
+
+}  // namespace
+
+bool InvokeAutomation(rtl::UnknownInterface* object, std::u16string_view member, const rtl::Variant* args,
+                      int count, AutomationCall call, rtl::Variant* result, AutomationError& error) {
+  if (count < 0 || count > kMaxAutomationArgs) {
+    Fail(error, DISP_E_BADPARAMCOUNT);
+    return false;
+  }
+  IDispatch* dispatch = nullptr;
+  HRESULT hr = object ? reinterpret_cast<IUnknown*>(object)->QueryInterface(kDispatchIid, reinterpret_cast<void**>(&dispatch))
+                      : E_POINTER;
+  if (FAILED(hr) || !dispatch) {
+    Fail(error, FAILED(hr) ? hr : E_NOINTERFACE);
+    return false;
+  }
+  struct Releaser {
+    IDispatch* D;
+    ~Releaser() { D->Release(); }
+  } releaser{dispatch};
+
+  std::wstring name(member.begin(), member.end());
+  LPOLESTR names[1] = {name.data()};
+  DISPID id = 0;
+  const LCID locale = GetThreadLocale();
+  hr = dispatch->GetIDsOfNames(kNullIid, names, 1, locale, &id);
+  if (FAILED(hr)) {
+    Fail(error, hr);
+    return false;
+  }
+
+  // The dispatch interface takes the arguments last first.
+  VARIANT block[kMaxAutomationArgs];
+  int made = 0;
+  struct BlockClearer {
+    VARIANT* B;
+    int& N;
+    ~BlockClearer() {
+      for (int i = 0; i < N; ++i) VariantClear(&B[i]);
+    }
+  } clearer{block, made};
+  for (; made < count; ++made) {
+    hr = ToOle(args[count - 1 - made], block[made]);
+    if (FAILED(hr)) {
+      Fail(error, hr);
+      return false;
+    }
+  }
+
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params{};
+  params.rgvarg = count ? block : nullptr;
+  params.cArgs = static_cast<UINT>(count);
+  WORD flags = DISPATCH_METHOD;
+  const bool put = call == AutomationCall::PropertyPut || call == AutomationCall::PropertyPutRef;
+  if (put) {
+    params.rgdispidNamedArgs = &putId;
+    params.cNamedArgs = 1;
+    flags = call == AutomationCall::PropertyPut ? DISPATCH_PROPERTYPUT : DISPATCH_PROPERTYPUTREF;
+  } else if (call == AutomationCall::MethodOrGet) {
+    flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+  }
+  OwnedVariant answer;
+  EXCEPINFO exception{};
+  UINT argError = 0;
+  hr = dispatch->Invoke(id, kNullIid, locale, flags, &params, put ? nullptr : &answer.V, &exception, &argError);
+  if (FAILED(hr)) {
+    if (hr == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
+    Fail(error, hr);
+    error.Source = FromBstr(exception.bstrSource);
+    error.Description = FromBstr(exception.bstrDescription);
+    error.HelpFile = FromBstr(exception.bstrHelpFile);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return false;
+  }
+  if (result) {
+    hr = FromOle(answer.V, *result);
+    if (FAILED(hr)) {
+      Fail(error, hr);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace platform

@@ -175,7 +175,7 @@ void TaPlugin::ReplaceConfig() {
 }
 
 void TaPlugin::orbPluginLoad(orb::TorbPlugin*, orb::PPluginCallRec, std::int32_t&) {
-  if (!FRow) FRow = new orb::TorbParamsList();
+  if (!FRow) FRow = new TWorkingRow();
   if (!FStored) FStored = new orb::TorbParamsList();
   if (!FCfg) FCfg = new TDataSourceCfg(this);
   ApplyConfig(FCfg);
@@ -274,10 +274,18 @@ bool TaPlugin::LogRunError(const std::exception& e) {
 void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out) {
   std::int32_t start = 0, end = 0;
   bool marker = false;
+  // The working row refers to the packet's items, which the host frees after the
+  // call: it must not keep them past it, whatever way the loop ends.
+  struct ForgetPacket {
+    TWorkingRow* Row;
+    ~ForgetPacket() { Row->Clear(); }
+  } forget{FRow};
   while (input->FindRowEnd(start, end, marker)) {
-    FRow->Clear();
     const std::int32_t last = marker ? end - 1 : end;
-    if (last >= start) FRow->AddRange(input, start, last);
+    if (last >= start)
+      FRow->Load(input, start, last);
+    else
+      FRow->Clear();
     if (!FRow->Empty()) {
       try {
         FRow->RowBase = FRow->Count();
@@ -292,7 +300,7 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input,
         }
         if (!FDiscard) {
           // The working row is made again for the next row: its items go to the output.
-          if (!FRow->Empty()) FRow->MoveRowTo(out);
+          if (!FRow->Empty()) FRow->MoveTo(out);
         } else if (!FDiscardSilent) {
           std::string text = Message("MsgDiscard");
           if (!FDiscardReason.empty()) text += ": " + FDiscardReason;

@@ -12,6 +12,7 @@
 
 #include "Private/Plugins/orbPluginModule.h"
 #include "Private/Plugins/orbStrHolder.h"
+#include "filter/WorkingRow.h"
 #include "ui/MsgArray.h"
 
 namespace fs {
@@ -46,7 +47,7 @@ public:
                       std::int32_t& Result);
 
   // What the script functions act on (the 22 "Special" functions).
-  orb::TorbParamsList* Row() const { return FRow; }
+  TWorkingRow* Row() const { return FRow; }
   orb::TorbParamsList* Stored() const { return FStored; }
   orb::PPluginCallRec CallRec() const { return FCallRec; }
   // The output list of the packet being processed.
@@ -89,7 +90,7 @@ private:
   bool FEnabled = false;
   bool FCompileTried = false;
   bool FCompiled = false;
-  orb::TorbParamsList* FRow = nullptr;
+  TWorkingRow* FRow = nullptr;
   orb::TorbParamsList* FStored = nullptr;
   bool FDiscard = false;
   bool FDiscardSilent = false;

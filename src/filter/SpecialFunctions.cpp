@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "filter/FilterModule.h"
 #include "rtl/CodePage.h"
@@ -69,60 +70,64 @@ std::int32_t DataSourceId(const std::string& name) {
 void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHelper& caller,
                      rtl::Variant& result) {
   static const rtl::Variant kEmpty;
+  // Compared as views: lengths first, so most names are told apart without a byte compare.
+  const std::string_view n = name;
   const int argCount = caller.ParamCount();
   auto P = [&](int i) -> const rtl::Variant& { return i < argCount ? caller.ArgumentValue(i) : kEmpty; };
-  orb::TorbParamsList* row = p.Row();
+  TWorkingRow* row = p.Row();
   orb::TorbParamsList* stored = p.Stored();
   if (!row || !stored) return;
 
-  if (name == "SETVARIABLE") {
-    row->WriteValue(NameOf(P(0)).view(), P(1), true);
-  } else if (name == "NEWROW") {
+  if (n == "SETVARIABLE") {
+    row->Write(NameOf(P(0)).view(), P(1));
+  } else if (n == "NEWROW") {
     if (orb::TorbRowsParamsList* out = p.Out()) out->AppendRow(row);
-    while (row->Count() > row->RowBase) row->Delete(row->RowBase);
-  } else if (name == "GETVARIABLE" || name == "GETVARIABLEDEF") {
+    while (row->Count() > row->RowBase) row->Remove(row->RowBase);
+  } else if (n == "GETVARIABLE" || n == "GETVARIABLEDEF") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view())) result = item->Value;
-    if (name == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
-  } else if (name == "GETVARIABLECOUNT") {
+    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view())) TWorkingRow::ReadValue(*item, result);
+    if (n == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
+  } else if (n == "GETVARIABLECOUNT") {
     result = rtl::Variant(row->Count());
-  } else if (name == "GETVARIABLEBYINDEX" || name == "GETVARIABLENAMEBYINDEX") {
+  } else if (n == "GETVARIABLEBYINDEX" || n == "GETVARIABLENAMEBYINDEX") {
     const std::int32_t i = rtl::VarToInt32(P(0));
     const orb::TorbParamsListItem* item = row->Items(i);
     if (!item)
       result = rtl::Variant::Null();
-    else if (name == "GETVARIABLEBYINDEX")
-      result = item->Value;
+    else if (n == "GETVARIABLEBYINDEX")
+      TWorkingRow::ReadValue(*item, result);
     else
       result = rtl::Variant(item->Name);
-  } else if (name == "PUSHVARIABLE") {
+  } else if (n == "PUSHVARIABLE") {
     stored->WriteValue(NameOf(P(0)).view(), P(1), true);
-  } else if (name == "POPVARIABLE") {
+  } else if (n == "POPVARIABLE") {
     result.Clear();
     if (const orb::TorbParamsListItem* item = stored->ItemByName(NameOf(P(0)).view())) result = item->Value;
-  } else if (name == "DELETEVARIABLE") {
+  } else if (n == "DELETEVARIABLE") {
     const std::int32_t i = row->IndexOfName(NameOf(P(0)).view());
-    if (i >= 0) row->Delete(i);
-  } else if (name == "DISCARDDATAPACKET") {
+    if (i >= 0) row->Remove(i);
+  } else if (n == "DISCARDDATAPACKET") {
     p.RequestDiscard(Text(P(0)), rtl::VarToBool(P(1)));
-  } else if (name == "ISVARIABLEDEFINED") {
+  } else if (n == "ISVARIABLEDEFINED") {
     result = rtl::Variant(row->IndexOfName(NameOf(P(0)).view()) >= 0);
-  } else if (name == "ISVARIABLEDEFINEDVALID") {
+  } else if (n == "ISVARIABLEDEFINEDVALID") {
     const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view());
-    result = rtl::Variant(item != nullptr && !item->Value.IsEmptyOrNull());
-  } else if (name == "ISVARIABLESTORED") {
+    rtl::Variant value;
+    if (item) TWorkingRow::ReadValue(*item, value);
+    result = rtl::Variant(item != nullptr && !value.IsEmptyOrNull());
+  } else if (n == "ISVARIABLESTORED") {
     result = rtl::Variant(stored->IndexOfName(NameOf(P(0)).view()) >= 0);
-  } else if (name == "DBGLOG") {
+  } else if (n == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;
     p.AddLog(level, Text(P(0)));
-  } else if (name == "SENDDATA") {
+  } else if (n == "SENDDATA") {
     result = rtl::Variant(false);
     const std::string s = Text(P(0));
     if (s.empty()) return;
     result = rtl::Variant(Callback(p.fSendData, "fSendData")(p.FModuleIndex, 0, SourceIdOf(p), s.data(),
                                                             static_cast<std::int32_t>(s.size())));
-  } else if (name == "SENDDATATODATASOURCE") {
+  } else if (n == "SENDDATATODATASOURCE") {
     result = rtl::Variant(false);
     const std::string source = Text(P(0));
     if (source.empty()) return;
@@ -131,17 +136,17 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     if (s.empty()) return;
     result = rtl::Variant(
         Callback(p.fSendData, "fSendData")(0, id, SourceIdOf(p), s.data(), static_cast<std::int32_t>(s.size())));
-  } else if (name == "SENDSTRING") {
+  } else if (n == "SENDSTRING") {
     const std::string s = Text(P(0));
     result = rtl::Variant(
         Callback(p.fSendString, "fSendString")(p.FModuleIndex, 0, SourceIdOf(p), s.empty() ? nullptr : s.c_str()));
-  } else if (name == "SENDBYTE") {
+  } else if (n == "SENDBYTE") {
     const std::int32_t b = rtl::VarToInt32(rtl::VarBinaryOp(P(0), rtl::Variant::FromByte(255), rtl::TVarOp::And));
     result = rtl::Variant(Callback(p.fSendByte, "fSendByte")(p.FModuleIndex, 0, SourceIdOf(p),
                                                             static_cast<std::uint32_t>(b)));
-  } else if (name == "SENDEVENT" || name == "SENDEVENTEX") {
+  } else if (n == "SENDEVENT" || n == "SENDEVENTEX") {
     QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr);
-  } else if (name == "REDIRECTDATA") {
+  } else if (n == "REDIRECTDATA") {
     std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
     args->Add("CFG", P(0));
     args->AddFrom(row);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "rtl/AllocationSize.h"
 #include "rtl/SysCodePage.h"
 
 namespace rtl {
@@ -170,6 +171,30 @@ sys::BStr AnsiToBStr(std::string_view s) {
     b = exact;
   }
   return b;
+}
+
+sys::BStr JoinToBStr(const TextPiece& first, const TextPiece& second) {
+  const ProcessTables& t = Tables();
+  auto length = [&t](const TextPiece& p) { return p.IsWide ? p.Wide.size() : AnsiToWideLength(t, p.Ansi); };
+  auto write = [&t](const TextPiece& p, char16_t* dst, std::size_t room) -> std::size_t {
+    if (!p.IsWide) return AnsiToWideInto(t, p.Ansi, dst, room);
+    if (!p.Wide.empty()) std::memcpy(dst, p.Wide.data(), p.Wide.size() * sizeof(char16_t));
+    return p.Wide.size();
+  };
+  const std::size_t a = length(first), b = length(second);
+  const std::size_t n = CheckedSum(a, b);
+  if (n == 0) return nullptr;
+  if (n > kMaxAllocation / sizeof(char16_t)) AllocationTooLarge();
+  sys::BStr s = sys::SysAllocStringLen(nullptr, static_cast<std::uint32_t>(n));
+  const std::size_t wa = write(first, s, a);
+  const std::size_t written = wa + write(second, s + wa, n - wa);
+  if (written != n) {
+    // The system decoded fewer units than it announced; keep exactly what it wrote.
+    sys::BStr exact = sys::SysAllocStringLen(s, static_cast<std::uint32_t>(written));
+    sys::SysFreeString(s);
+    s = exact;
+  }
+  return s;
 }
 
 AnsiString WideToAnsi(std::u16string_view s) { return WideToAnsiIn(Tables().CodePage, s); }

@@ -43,6 +43,15 @@ std::u16string AnsiToWide(std::string_view s);
 // A new BSTR holding the text (null for the empty text).
 sys::BStr AnsiToBStr(std::string_view s);
 AnsiString WideToAnsi(std::u16string_view s);
+// A piece of text to join: 8-bit in the process code page, or UTF-16.
+struct TextPiece {
+  std::string_view Ansi;
+  std::u16string_view Wide;
+  bool IsWide = false;
+};
+// A new BSTR holding both pieces one after the other (null for the empty text): one
+// allocation, whatever the pieces are.
+sys::BStr JoinToBStr(const TextPiece& first, const TextPiece& second);
 // WideToAnsi that tells whether the code page held every character: false when one
 // became a substitute or a look-alike, so that two different texts would read the same.
 bool WideToAnsiExact(std::u16string_view s, AnsiString& out);

@@ -252,9 +252,23 @@ std::u16string WideTextOf(const Variant& v) {
   }
 }
 
+// A string rule operand as a piece to join (the text shares the operand's buffer).
+TextPiece PieceOf(const Variant& v) {
+  TextPiece p;
+  switch (v.VarType()) {
+    case varString: p.Ansi = v.AsAnsiStringRaw().view(); break;
+    case varOleStr:
+      p.Wide = v.AsOleStrRaw();
+      p.IsWide = true;
+      break;
+    default: break;
+  }
+  return p;
+}
+
 // Joins two texts; wide when either side is wide, so no character is lost.
 Variant JoinTexts(const Variant& left, const Variant& right) {
-  if (IsWide(left) || IsWide(right)) return Variant(std::u16string_view(WideTextOf(left) + WideTextOf(right)));
+  if (IsWide(left) || IsWide(right)) return Variant::AdoptOleStr(JoinToBStr(PieceOf(left), PieceOf(right)));
   AnsiString s = TextOf(left);
   s += TextOf(right).view();
   return Variant(s);

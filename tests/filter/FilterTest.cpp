@@ -220,3 +220,30 @@ TEST(Filter, AnEmptyPacketHandsBackNoRows) {
   EXPECT_EQ(cfg.Process(empty, rows), 0);
   EXPECT_TRUE(rows.empty());
 }
+
+// The script works on the packet's rows without changing the packet: what it writes or
+// deletes goes to its own copies, and what it reads is what a copy would hold (8-bit
+// text as wide text).
+TEST(Filter, ScriptsChangeTheirRowsNeverThePacket) {
+  Configuration cfg(31,
+                    "begin\n"
+                    "  SetVariable('T', VarType(GetVariable('S')));\n"
+                    "  SetVariable('A', GetVariable('A') * 10);\n"
+                    "  DeleteVariable('B');\n"
+                    "  if GetVariable('A') = 20 then DiscardDataPacket('', True);\n"
+                    "end.");
+  auto packet = Packet({{{"A", Int(1)}, {"S", Variant(rtl::AnsiString("abc"))}, {"B", Int(2)}},
+                        {{"A", Int(2)}, {"S", Variant(rtl::AnsiString("def"))}, {"B", Int(3)}}});
+  // A host may hand over 8-bit text as it is.
+  for (std::int32_t i = 0; i < packet->Count(); ++i)
+    if (packet->Items(i)->Name.view() == "S") packet->Items(i)->Value = Variant(rtl::AnsiString(i < 4 ? "abc" : "def"));
+  const std::vector<std::string> before = RowsOf(packet.get());
+  std::vector<std::string> rows;
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    EXPECT_EQ(cfg.Process(*packet, rows), 0);
+    EXPECT_EQ(rows, (std::vector<std::string>{"A=10,S=abc,T=8"}));
+    EXPECT_EQ(RowsOf(packet.get()), before);
+    EXPECT_EQ(packet->ItemByName("S")->Value.VarType(), rtl::varString);
+  }
+}

@@ -8,15 +8,35 @@ namespace filter {
 
 namespace {
 
-bool BlankName(const orb::TorbParamsListItem* item) {
-  for (char c : item->Name.view())
+bool BlankText(std::string_view name) {
+  for (char c : name)
     if (static_cast<unsigned char>(c) > ' ') return false;
   return true;
 }
 
 }  // namespace
 
-TWorkingRow::~TWorkingRow() { Clear(); }
+TWorkingRow::~TWorkingRow() {
+  Clear();
+  for (orb::TorbParamsListItem* p : FPrototypes) delete p;
+}
+
+const orb::TorbParamsListItem* TWorkingRow::Prototype(std::string_view name) {
+  for (const orb::TorbParamsListItem* p : FPrototypes)
+    if (p->Name.view() == name) return p;
+  if (BlankText(name)) return nullptr;  // what Add refuses
+  FPrototypes.reserve(FPrototypes.size() + 1);
+  orb::TorbParamsListItem* p = ItemClass->Create(name, rtl::Variant::Null());
+  p->State = 2;  // as Add marks its items
+  // A script that makes up names without end must not grow this without end.
+  constexpr std::size_t kMaxPrototypes = 64;
+  if (FPrototypes.size() == kMaxPrototypes) {
+    delete FPrototypes.front();
+    FPrototypes.erase(FPrototypes.begin());
+  }
+  FPrototypes.push_back(p);
+  return p;
+}
 
 void TWorkingRow::Clear() {
   for (std::int32_t i = FCount - 1; i >= 0; --i) {
@@ -35,28 +55,40 @@ bool TWorkingRow::Load(const orb::TorbParamsList* list, std::int32_t fromIndex, 
   if (fromIndex < 0) fromIndex = 0;
   if (toIndex < 0 || toIndex >= list->FCount) toIndex = list->FCount - 1;
   if (toIndex < fromIndex) return true;
-  Reserve(toIndex - fromIndex + 1);
+  const std::int32_t n = toIndex - fromIndex + 1;
+  Reserve(n);
+  FOwned.assign(static_cast<std::size_t>(n), 0);
   for (std::int32_t i = fromIndex; i <= toIndex; ++i) {
     orb::TorbParamsListItem* item = list->FList[i];
-    if (!item || BlankName(item)) continue;  // what AddCopy refuses
+    if (!item || BlankText(item->Name.view())) continue;  // what AddCopy refuses
     FList[FCount++] = item;
-    FOwned.push_back(false);
   }
+  FOwned.resize(static_cast<std::size_t>(FCount));
   return true;
 }
 
 orb::TorbParamsListItem* TWorkingRow::Write(std::string_view name, const rtl::Variant& value) {
   const std::int32_t i = IndexOfName(name);
   if (i < 0) {
-    orb::TorbParamsListItem* item = Add(name, rtl::Variant::Null());
-    if (!item) return nullptr;
-    FOwned.push_back(true);
+    // What Add(name, Null) makes, without making the name strings again.
+    const orb::TorbParamsListItem* prototype = Prototype(name);
+    if (!prototype) return nullptr;
+    Reserve(1);
+    FOwned.push_back(1);
+    orb::TorbParamsListItem* item;
+    try {
+      item = ItemClass->CreateCopy(*prototype);
+    } catch (...) {
+      FOwned.pop_back();
+      throw;
+    }
+    FList[FCount++] = item;
     item->WriteValue(value);
     return item;
   }
   if (!FOwned[static_cast<std::size_t>(i)]) {
     FList[i] = ItemClass->CreateCopy(*FList[i]);
-    FOwned[static_cast<std::size_t>(i)] = true;
+    FOwned[static_cast<std::size_t>(i)] = 1;
   }
   FList[i]->WriteValue(value);
   return FList[i];
@@ -87,7 +119,7 @@ void TWorkingRow::MoveTo(orb::TorbParamsList* dest) {
   for (std::int32_t i = 0; i < FCount; ++i) {
     if (FOwned[static_cast<std::size_t>(i)]) continue;
     FList[i] = ItemClass->CreateCopy(*FList[i]);
-    FOwned[static_cast<std::size_t>(i)] = true;
+    FOwned[static_cast<std::size_t>(i)] = 1;
   }
   MoveRowTo(dest);
   FOwned.clear();

@@ -25,7 +25,7 @@ public:
   // false when list is nil or empty.
   bool Load(const orb::TorbParamsList* list, std::int32_t fromIndex, std::int32_t toIndex);
   // WriteValue with a new item when the name is missing; the packet's item is copied
-  // before it is changed.
+  // before it is changed. New items share their name strings with earlier ones.
   orb::TorbParamsListItem* Write(std::string_view name, const rtl::Variant& value);
   // Delete: the row's own item is freed, the packet's only left out.
   void Remove(std::int32_t index);
@@ -35,7 +35,13 @@ public:
   static void ReadValue(const orb::TorbParamsListItem& item, rtl::Variant& result);
 
 private:
-  std::vector<bool> FOwned;  // per item: made by this row (else the packet's)
+  // An item of that name with no value, to copy for a new item: the rows of a packet
+  // add the same few names again and again, and copies share the name and key
+  // strings. Null for a blank name.
+  const orb::TorbParamsListItem* Prototype(std::string_view name);
+
+  std::vector<std::uint8_t> FOwned;  // per item: 1 when made by this row, 0 when the packet's
+  std::vector<orb::TorbParamsListItem*> FPrototypes;
 };
 
 }  // namespace filter

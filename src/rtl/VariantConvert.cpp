@@ -234,7 +234,8 @@ bool ToBool(const Variant& v) {
 // The text of a value, or false when the kind has none.
 bool TryToText(const Variant& v, AnsiString& out) {
   const std::uint16_t t = v.VarType();
-  const FormatSettings& fs = CurrentFormatSettings();
+  // Only some kinds need the regional settings; texts and integers are the common case.
+  auto fs = [] () -> const FormatSettings& { return CurrentFormatSettings(); };
   switch (t) {
     case varEmpty: out = AnsiString(); return true;
     case varShortInt: out = IntToText(v.AsShortIntRaw()); return true;
@@ -244,13 +245,13 @@ bool TryToText(const Variant& v, AnsiString& out) {
     case varInteger: out = IntToText(v.AsIntegerRaw()); return true;
     case varLongWord: out = IntToText(v.AsLongWordRaw()); return true;
     case varInt64: out = IntToText(v.AsInt64Raw()); return true;
-    case varBoolean: out = v.AsBooleanRaw() ? fs.TrueBoolStr : fs.FalseBoolStr; return true;
-    case varSingle: out = SingleToText(v.AsSingleRaw(), fs.DecimalSeparator); return true;
-    case varDouble: out = FloatToText(v.AsDoubleRaw(), fs.DecimalSeparator); return true;
-    case varCurrency: out = CurrencyToText(v.AsInt64Raw(), fs.DecimalSeparator); return true;
+    case varBoolean: out = v.AsBooleanRaw() ? fs().TrueBoolStr : fs().FalseBoolStr; return true;
+    case varSingle: out = SingleToText(v.AsSingleRaw(), fs().DecimalSeparator); return true;
+    case varDouble: out = FloatToText(v.AsDoubleRaw(), fs().DecimalSeparator); return true;
+    case varCurrency: out = CurrencyToText(v.AsInt64Raw(), fs().DecimalSeparator); return true;
     case varDate: {
       std::string text;
-      if (!TryDateTimeToText(v.AsDoubleRaw(), text, fs)) return false;
+      if (!TryDateTimeToText(v.AsDoubleRaw(), text, fs())) return false;
       out = text;
       return true;
     }
@@ -416,7 +417,10 @@ double VarToDouble(const Variant& v) {
 bool VarToBool(const Variant& v) { return ToBool(v); }
 std::int64_t VarToCurrency(const Variant& v) { return ToCurrency(v); }
 double VarToDate(const Variant& v) { return ToDate(v); }
-AnsiString VarToAnsiString(const Variant& v) { return ToText(v, varString); }
+AnsiString VarToAnsiString(const Variant& v) {
+  if (v.VarType() == varString) return v.AsAnsiStringRaw();  // shared, the common case
+  return ToText(v, varString);
+}
 
 std::u16string VarToWideString(const Variant& v) {
   if (v.VarType() == varOleStr) return std::u16string(v.AsOleStrRaw());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Public/Common/orbBlockCache.h"
 #include "Public/Common/orbParamLst.h"
 #include "rtl/Exceptions.h"
 
@@ -270,4 +271,29 @@ TEST(ParamList, ThreadHolderGuardsItsOwnList) {
   EXPECT_TRUE(clean);
   holder.UnlockWrite();
   holder.UnlockRead();
+}
+
+// Freed item blocks are reused, up to the cache's bound; the rest go back to the heap.
+TEST(BlockCache, FreedBlocksAreReusedUpToTheBound) {
+  orb::TorbBlockCache cache(64, 2);
+  void* a = cache.Take();
+  void* b = cache.Take();
+  void* c = cache.Take();
+  cache.Give(a);
+  cache.Give(b);
+  cache.Give(c);  // over the bound: freed
+  EXPECT_EQ(cache.CachedBlocks(), 2u);
+  void* again = cache.Take();
+  EXPECT_TRUE(again == a || again == b);
+  cache.Give(again);
+
+  // Items of the list use such a cache: a deleted item's block serves the next one.
+  auto* item = new orb::TorbParamsListItem("A", rtl::Variant(std::int32_t{1}));
+  const std::size_t cached = orb::TorbParamsListItem::CachedBlocks();
+  void* block = item;
+  delete item;
+  EXPECT_EQ(orb::TorbParamsListItem::CachedBlocks(), cached + 1);
+  auto* next = new orb::TorbParamsListItem("B", rtl::Variant());
+  EXPECT_EQ(static_cast<void*>(next), block);
+  delete next;
 }

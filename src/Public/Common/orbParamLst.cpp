@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "Public/Common/orbBlockCache.h"
 #include "platform/Guid.h"
 #include "rtl/AllocationSize.h"
 #include "rtl/CodePage.h"
@@ -83,6 +84,24 @@ const TorbParamsListClass TorbRowsParamsList::ClassRef = {"TorbRowsParamsList", 
 
 void* BoundaryObject::operator new(std::size_t size) { return rtl::sys::BoundaryAlloc(size); }
 void BoundaryObject::operator delete(void* p) noexcept { rtl::sys::BoundaryFree(p); }
+
+namespace {
+// About a packet of 2 000 rows of 8 variables; a larger packet's rest goes back to the heap.
+constinit TorbBlockCache gItemBlocks(sizeof(TorbParamsListItem), 65536);
+}  // namespace
+
+void* TorbParamsListItem::operator new(std::size_t size) {
+  return size == gItemBlocks.BlockSize() ? gItemBlocks.Take() : rtl::sys::BoundaryAlloc(size);
+}
+
+void TorbParamsListItem::operator delete(void* p, std::size_t size) noexcept {
+  if (size == gItemBlocks.BlockSize())
+    gItemBlocks.Give(p);
+  else
+    rtl::sys::BoundaryFree(p);
+}
+
+std::size_t TorbParamsListItem::CachedBlocks() noexcept { return gItemBlocks.CachedBlocks(); }
 
 // Items -------------------------------------------------------------------------------
 

@@ -51,6 +51,13 @@ public:
 
   static const TorbParamsListItemClass ClassRef;
 
+  // Items of this class reuse the blocks of freed ones (see orbBlockCache.h); a derived
+  // class, being of another size, uses the process heap directly.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size) noexcept;
+  // How many freed item blocks wait for reuse.
+  static std::size_t CachedBlocks() noexcept;
+
   // Stores a value (8-bit strings become OLE strings).
   void WriteValue(const rtl::Variant& value);
   // Copies Name, Key, ValueType and State; not the value.

@@ -4,6 +4,7 @@
 
 #include "JsonReader.h"
 #include "Public/Common/orbWait.h"
+#include "platform/Clock.h"
 #include "platform/Modules.h"
 #include "rtl/CodePage.h"
 
@@ -92,7 +93,14 @@ std::int32_t HostSession::Command(const std::string& verb, const std::vector<std
   return result;
 }
 
-void HostSession::PumpMessages() { orb::ProcessThreadMessages(0); }
+void HostSession::PumpMessages() {
+  orb::ProcessThreadMessages(0);
+  FLastPump = platform::TickCount64();
+}
+
+void HostSession::PumpMessagesWhenDue() {
+  if (platform::TickCount64() - FLastPump >= 10) PumpMessages();
+}
 
 void HostSession::OnMessage(const platform::WindowMessage& m) {
   if (m.Msg == kLogWaiting) {

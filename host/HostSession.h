@@ -43,6 +43,10 @@ public:
   HostCall NewCall() const;
   // Dispatches the window's waiting messages (log and event notifications).
   void PumpMessages();
+  // The same, when the last time is 10 ms ago or more. Looking at an empty queue costs
+  // a call into the window system (under Wine a round trip to its server, longer than
+  // a small packet takes); what waits is fetched a little later and in the same order.
+  void PumpMessagesWhenDue();
   // Fetches and writes what waits, without waiting for a notification.
   void DrainLog();
   void DrainEvents();
@@ -59,4 +63,5 @@ private:
   platform::MessageWindow FWindow;
   OutputSink* FLogOut = &StandardError();
   OutputSink* FEventOut = nullptr;
+  std::uint64_t FLastPump = 0;
 };

@@ -162,11 +162,12 @@ bool RunPackets(PluginLibrary& library, const PacketRunSettings& settings, std::
     packetOut["rows"] = RowsOf(list);
     out.Packets->WriteLine(packetOut.dump());
     out.Packets->Flush();
-    session.PumpMessages();
+    session.PumpMessagesWhenDue();
     WriteSent(out.Sent);
     if (result == kCompileFailed && !compileReported) {
       // The log says that the script failed to compile; the check script says where.
       compileReported = true;
+      session.PumpMessages();
       std::string where;
       if (CheckScriptCode(session, settings.Language, settings.Script, settings.ScriptFile, where) == CheckResult::Fails)
         out.Messages->WriteLine(where);

@@ -1,9 +1,11 @@
-// Wall-clock timing of one run, and the median of a series of runs.
+// Wall-clock and CPU timing of one run, and the median of a series of runs.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
+
+#include "platform/CpuTime.h"
 
 namespace compare {
 
@@ -13,6 +15,15 @@ double SecondsOf(F&& f) {
   const auto start = std::chrono::steady_clock::now();
   f();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds of the calling thread's CPU time that f() took: what a run costs on a machine
+// busy with other work, where its wall time also counts the others.
+template <class F>
+double CpuSecondsOf(F&& f) {
+  const double start = platform::ThreadCpuSeconds();
+  f();
+  return platform::ThreadCpuSeconds() - start;
 }
 
 // The median of the samples (the mean of the middle two for an even count); 0 for none.

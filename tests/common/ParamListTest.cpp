@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -296,4 +297,19 @@ TEST(BlockCache, FreedBlocksAreReusedUpToTheBound) {
   auto* next = new orb::TorbParamsListItem("B", rtl::Variant());
   EXPECT_EQ(static_cast<void*>(next), block);
   delete next;
+}
+
+// Every list has its own GUID, in the registry's text form, of the random kind.
+TEST(ParamList, ListsHaveDistinctGuids) {
+  std::set<std::string> seen;
+  for (int i = 0; i < 1000; ++i) {
+    TorbParamsList list;
+    const std::string id = list.Id.str();
+    ASSERT_EQ(id.size(), 38u) << id;
+    EXPECT_EQ(id.front(), '{');
+    EXPECT_EQ(id.back(), '}');
+    EXPECT_EQ(id[15], '4') << id;  // version 4
+    EXPECT_NE(std::string("89AB").find(id[20]), std::string::npos) << id;  // the standard variant
+    EXPECT_TRUE(seen.insert(id).second) << id;
+  }
 }

@@ -3,18 +3,17 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <cstdio>
+#include <cstring>
 
 namespace platform {
 
-std::string NewGuidText() {
+void SystemGuidBits(std::uint64_t& hi, std::uint64_t& lo) {
   GUID g{};
   CoCreateGuid(&g);
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                static_cast<unsigned long>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2],
-                g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-  return buf;
+  unsigned char bytes[16];
+  std::memcpy(bytes, &g, sizeof bytes);
+  std::memcpy(&hi, bytes, 8);
+  std::memcpy(&lo, bytes + 8, 8);
 }
 
 }  // namespace platform

@@ -93,6 +93,11 @@ void JsonObjectBuilder::Set(std::string name, Json value) {
     members[at->second].second = std::move(value);
 }
 
+void JsonObjectBuilder::Reserve(std::size_t count) {
+  FObject.get_ref<Json::object_t&>().reserve(count);
+  FIndex.reserve(count);
+}
+
 Json JsonObjectBuilder::Take() {
   Json object = std::move(FObject);
   FObject = Json::object();

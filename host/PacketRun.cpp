@@ -86,6 +86,11 @@ Json RowsOf(const orb::TorbParamsList* list) {
       rows.push_back(row.Take());
       open = false;
     } else {
+      if (!open) {
+        int n = i;
+        while (n < list->Count() && !list->Items(n)->IsRowMarker()) ++n;
+        row.Reserve(static_cast<std::size_t>(n - i));
+      }
       row.Set(rtl::AnsiToUtf8(item->Name.view()), VariantToJson(item->Value));
       open = true;
     }

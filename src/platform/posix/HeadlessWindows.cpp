@@ -185,13 +185,13 @@ public:
   // What a native edit does with a typed character: appends it (Backspace removes
   // the last one) and reports the change.
   void TypeCharacter(char ch) {
-    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::ComboBox) return;
+    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::RichEdit && FKind != PeerClass::ComboBox) return;
     if (FStyle.ReadOnly) return;
     if (ch == '\b') {
       if (FText.empty()) return;
       FText.pop_back();
     } else if (ch == '\r') {
-      if (FKind != PeerClass::Memo) return;
+      if (FKind != PeerClass::Memo && FKind != PeerClass::RichEdit) return;
       FText += "\r\n";
     } else if (static_cast<unsigned char>(ch) >= 32) {
       FText += ch;

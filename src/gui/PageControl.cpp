@@ -146,11 +146,12 @@ void TTabControl::TabPicked(int index) {
 
 const TClassInfo& TTabSheet::StaticClassInfo() {
   static const TClassInfo info = [] {
+    // PageControl is not published: the page control's class info names this class
+    // (ActivePage), and the two records cannot each wait for the other.
     TClassBuilder<TTabSheet> b("TTabSheet", &TWinControl::StaticClassInfo());
     PublishAppearance(b);
     PublishCaption(b);
     b.Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex).TypeName("TImageIndex");
-    b.Property("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl);
     b.Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex);
     b.Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible);
     return b;

@@ -9,6 +9,7 @@
 #include "rtl/Component.h"
 #include "rtl/Object.h"
 #include "rtl/Strings.h"
+#include "runtime/FunctionLibrariesTestSupport.h"
 #include "runtime/SysFunctionsTestSupport.h"
 #include "runtime/fsClassesRTTI.h"
 #include "runtime/fsRegistry.h"
@@ -423,6 +424,80 @@ TEST_F(ClassesLibraryTest, AddOnAStringListReachesTheMemberOfTStrings) {
   // The default property came with it.
   ASSERT_NE(stringList->DefProperty(), nullptr);
   EXPECT_EQ(stringList->DefProperty()->Name(), "Strings");
+}
+
+TEST_F(ClassesLibraryTest, FileStreamsReadWriteSeekAndShare) {
+  test::TempFolder dir;
+  const std::string file = dir.Literal("data.bin");
+  EXPECT_EQ(Printed(R"(
+var f, g: TFileStream; m: TMemoryStream; s: string;
+begin
+  f := TFileStream.Create()" + file + R"(, fmCreate);
+  Print(f.Write('0123456789', 10));
+  Print(f.Size);
+  Print(f.Seek(-4, soFromEnd));
+  f.Read(s, 2);
+  Print(s);
+  Print(f.Position);
+  f.Free;
+  f := TFileStream.Create()" + file + R"(, fmOpenReadWrite or fmShareDenyNone);
+  g := TFileStream.Create()" + file + R"(, fmOpenRead or fmShareDenyNone);
+  f.Seek(0, soFromEnd);
+  f.Write('AB', 2);
+  Print(g.Size);
+  m := TMemoryStream.Create;
+  Print(m.CopyFrom(g, 0));
+  m.Position := 8;
+  m.Read(s, 50);
+  Print(s);
+  f.Free; g.Free; m.Free;
+end.)"),
+            "10\n10\n6\n67\n8\n12\n12\n89AB\n");
+  EXPECT_EQ(test::FileContent(dir / "data.bin"), "0123456789AB");
+
+  // An exclusive opener keeps others out until it is freed.
+  EXPECT_EQ(RunError(R"(
+var f, g: TFileStream;
+begin
+  f := TFileStream.Create()" + file + R"(, fmOpenRead or fmShareExclusive);
+  g := TFileStream.Create()" + file + R"(, fmOpenRead or fmShareDenyNone);
+end.)"),
+            "5:3: Cannot open file \"" + dir / "data.bin" + "\"");
+  FHost.Script().ClearProgram();
+  EXPECT_EQ(RunError("var g: TFileStream; begin g := TFileStream.Create(" + file + ", fmOpenRead); g.Free; end."), "");
+}
+
+TEST_F(ClassesLibraryTest, ListsStreamsAndDocumentsGoToFilesAndBack) {
+  test::TempFolder dir;
+  EXPECT_EQ(Printed(R"(
+var sl, back: TStringList; m: TMemoryStream; d: TfsXMLDocument;
+begin
+  sl := TStringList.Create;
+  sl.Add('a=1');
+  sl.Add('b=2');
+  sl.SaveToFile()" + dir.Literal("lines.txt") + R"();
+  back := TStringList.Create;
+  back.LoadFromFile()" + dir.Literal("lines.txt") + R"();
+  Print(back.Values['b']);
+  m := TMemoryStream.Create;
+  m.LoadFromFile()" + dir.Literal("lines.txt") + R"();
+  Print(m.Size);
+  m.SaveToFile()" + dir.Literal("copy.txt") + R"();
+  d := TfsXMLDocument.Create;
+  d.Root.Name := 'config';
+  d.Root.Add.Name := 'entry';
+  d.SaveToFile()" + dir.Literal("doc.xml") + R"();
+  d.Root.Clear;
+  d.LoadFromFile()" + dir.Literal("doc.xml") + R"();
+  Print(d.Root.Name + ' ' + d.Root[0].Name);
+  sl.Free; back.Free; m.Free; d.Free;
+end.)"),
+            "2\n8\nconfig entry\n");
+  EXPECT_EQ(test::FileContent(dir / "copy.txt"), "a=1\r\nb=2\r\n");
+  test::WriteContent(dir / "bad.xml", "<?xml version=\"1.0\"?><open>");
+  EXPECT_EQ(RunError("var d: TfsXMLDocument; begin d := TfsXMLDocument.Create; d.LoadFromFile(" + dir.Literal("bad.xml") +
+                     "); end."),
+            "1:57: Invalid file format");
 }
 
 }  // namespace

@@ -321,7 +321,7 @@ struct GalleryForm : TForm {
 protected:
   void InitializeForm() override {
     SetCaption("Controls");
-    SetClientWidth(560);
+    SetClientWidth(600);
     SetClientHeight(380);
     auto* tools = new TToolBar(this);
     tools->SetParent(this);
@@ -370,14 +370,14 @@ protected:
     bit->SetKind(bkOK);
     auto* rich = Place<TRichEdit>(sheets[2], 8, 8, 300, 150);
     rich->Lines()->Add("Notes about the configuration.");
-    Track = Place<TTrackBar>(this, 346, 36, 206, 40);
+    Track = Place<TTrackBar>(this, 346, 36, 246, 40);
     Track->SetMax(10);
     Track->SetPosition(3);
-    auto* progress = Place<TProgressBar>(this, 346, 84, 206, 18);
+    auto* progress = Place<TProgressBar>(this, 346, 84, 246, 18);
     progress->SetPosition(60);
-    auto* picker = Place<TDateTimePicker>(this, 346, 110, 206, 22);
+    auto* picker = Place<TDateTimePicker>(this, 346, 110, 246, 22);
     picker->SetDateTime(45000);
-    auto* calendar = Place<TMonthCalendar>(this, 346, 140, 206, 160);
+    auto* calendar = Place<TMonthCalendar>(this, 346, 140, 246, 170);
     calendar->SetDate(45000);
     auto* bevel = Place<TBevel>(this, 8, 284, 330, 2);
     bevel->SetShape(bsTopLine);

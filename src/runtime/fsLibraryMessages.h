@@ -5,6 +5,10 @@
 
 namespace fs::msg {
 
+// Class libraries: members reached through nil, objects a script may not free.
+inline constexpr const char* kNilObject = "Cannot call %s of a nil object";
+inline constexpr const char* kFreeNotOwned = "Cannot free a %s that belongs to another object";
+
 // Date and time: encoders and recoders.
 inline constexpr const char* kInvalidDateWeek = "(%d, %d, %d) is not a valid DateWeek triplet";
 inline constexpr const char* kInvalidDateMonthWeek = "(%d, %d, %d, %d) is not a valid DateMonthWeek quad";

@@ -23,11 +23,6 @@ std::string FillIn(std::string pattern, std::initializer_list<std::string> value
 
 }  // namespace
 
-rtl::TObject* NeedInstance(rtl::TObject* instance, const std::string& member) {
-  if (!instance) throw rtl::Exception(FillIn(msg::kNilInstance, {member}), "EAccessViolation");
-  return instance;
-}
-
 rtl::TObject* ValueObject(const rtl::Variant& value, rtl::TClass required) {
   rtl::TObject* object = rtl::VariantToObject(value);
   if (object && !object->InheritsFrom(*required)) throw rtl::EInvalidCast();

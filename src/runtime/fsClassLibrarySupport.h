@@ -11,9 +11,6 @@
 
 namespace fs {
 
-// The instance a member was called on; raises for nil (member names the call).
-rtl::TObject* NeedInstance(rtl::TObject* instance, const std::string& member);
-
 // The object a value names, checked to be a T (nil allowed); raises EInvalidCast for
 // another class.
 rtl::TObject* ValueObject(const rtl::Variant& value, rtl::TClass required);

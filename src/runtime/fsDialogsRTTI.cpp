@@ -7,8 +7,6 @@
 #include "rtl/VariantArrays.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsClassLibrarySupport.h"
-#include "runtime/fsClassTable.h"
-#include "runtime/fsFunctionTable.h"
 #include "runtime/fsLibraryMessages.h"
 #include "runtime/fsRegistry.h"
 
@@ -45,26 +43,6 @@ const Flags kEnumerations[] = {
     {"TMsgDlgType", "mtWarning, mtError, mtInformation, mtConfirmation, mtCustom"},
 };
 
-const TfsClassRow kClasses[] = {
-    ClassRow(&gui::TCommonDialog::StaticClassInfo, "TComponent"),
-    MethodRow("function Execute: Boolean"),
-    ClassRow(&gui::TOpenDialog::StaticClassInfo, "TCommonDialog"),
-    ClassRow(&gui::TSaveDialog::StaticClassInfo, "TCommonDialog"),
-    ClassRow(&gui::TColorDialog::StaticClassInfo, "TCommonDialog"),
-    ClassRow(&gui::TFontDialog::StaticClassInfo, "TCommonDialog"),
-    ClassRow(&gui::TPrintDialog::StaticClassInfo, "TCommonDialog"),
-    ClassRow(&gui::TPrinterSetupDialog::StaticClassInfo, "TCommonDialog"),
-};
-
-using D = TfsDialogsRTTI;
-
-const TfsFunctionEntry<D> kFunctions[] = {
-    {"function MessageDlg(Msg: string; DlgType: TMsgDlgType; Buttons: TMsgDlgButtons; HelpCtx: Longint): Integer",
-     D::ctOther, &D::CallMethod},
-    {"function InputBox(ACaption, APrompt, ADefault: string): string", D::ctOther, &D::CallMethod},
-    {"function InputQuery(ACaption, APrompt: string; var Value: string): Boolean", D::ctOther, &D::CallMethod},
-};
-
 // A set argument: its bits, or the members of a set written as a list.
 std::uint32_t SetBits(const Variant& value) {
   if (!value.IsArray()) return static_cast<std::uint32_t>(rtl::VarToInt32(value));
@@ -90,30 +68,39 @@ bool ResponderAnswersForms() {
   return r && r->ModalForm;
 }
 
-Variant MessageDlg(TfsMethodHelper& a) {
+using Call = TfsMemberCall;
+
+Variant MessageDlg(Call& c) {
+  TfsMethodHelper& a = c.Args();
   const std::string text = a.ArgString(0).str();
-  const std::int32_t type = a.ArgInt(1);
+  std::int32_t type = a.ArgInt(1);
+  if (type < gui::mtWarning || type > gui::mtCustom) type = gui::mtCustom;
   const gui::TResponder* r = gui::Responder();
   const bool answerable = UserCanAnswer(r && r->MessageBox);
-  const int result = gui::MessageDlg(text, static_cast<gui::TMsgDlgType>(type < gui::mtWarning || type > gui::mtCustom ? gui::mtCustom : type),
-                                     SetBits(a.ArgumentValue(2)), a.ArgInt(3));
+  const int result =
+      gui::MessageDlg(text, static_cast<gui::TMsgDlgType>(type), SetBits(a.ArgumentValue(2)), a.ArgInt(3));
   if (!answerable) ReportUnanswered("MessageDlg \"" + text + "\"", ModalResultName(result));
   return Variant(static_cast<std::int32_t>(result));
 }
 
-Variant InputQuery(TfsMethodHelper& a, bool box) {
+// InputBox and InputQuery: the same small form.
+Variant AskText(Call& c, bool box) {
+  TfsMethodHelper& a = c.Args();
   const std::string caption = a.ArgString(0).str(), prompt = a.ArgString(1).str();
   const bool answerable = UserCanAnswer(ResponderAnswersForms());
-  std::string value = a.ArgString(2).str();
-  const std::string given = value;
+  const std::string given = a.ArgString(2).str();
+  std::string value = given;
   const bool ok = gui::InputQuery(caption, prompt, value);
   if (!answerable) ReportUnanswered((box ? "InputBox \"" : "InputQuery \"") + caption + "\"", msg::kAnswerCancel);
   if (box) return Variant(rtl::AnsiString(ok ? value : given));
   if (ok) a.SetArgumentValue(2, Variant(rtl::AnsiString(value)));
   return Variant(ok);
 }
+Variant InputBox(Call& c) { return AskText(c, true); }
+Variant InputQuery(Call& c) { return AskText(c, false); }
 
-Variant Execute(gui::TCommonDialog& dialog) {
+Variant Execute(Call& c) {
+  auto& dialog = c.Self<gui::TCommonDialog>();
   const gui::TResponder* r = gui::Responder();
   const bool answerable = UserCanAnswer(r && r->FileDialog);
   const bool accepted = dialog.Execute();
@@ -121,29 +108,29 @@ Variant Execute(gui::TCommonDialog& dialog) {
   return Variant(accepted);
 }
 
+const TfsClassMethod kCommonDialogMethods[] = {{"function Execute: Boolean", &Execute}};
+
+const TfsClassEntry kClasses[] = {
+    {&gui::TCommonDialog::StaticClassInfo, "TComponent", kCommonDialogMethods},
+    {&gui::TOpenDialog::StaticClassInfo, "TCommonDialog"},
+    {&gui::TSaveDialog::StaticClassInfo, "TCommonDialog"},
+    {&gui::TColorDialog::StaticClassInfo, "TCommonDialog"},
+    {&gui::TFontDialog::StaticClassInfo, "TCommonDialog"},
+    {&gui::TPrintDialog::StaticClassInfo, "TCommonDialog"},
+    {&gui::TPrinterSetupDialog::StaticClassInfo, "TCommonDialog"},
+};
+
 }  // namespace
 
-TfsDialogsRTTI::TfsDialogsRTTI(TfsScript* script) : TfsRTTIModule(script) {
+TfsDialogsRTTI::TfsDialogsRTTI(TfsScript* script) : TfsClassLibrary(script) {
   TfsRegistry r(script);
   for (const Flags& s : kSets) r.RegisterSetType(s.Type, s.Names);
   for (const Flags& e : kEnumerations) r.RegisterEnumeration(e.Type, e.Names);
-  // Dialogs have no properties of their own beyond the published ones.
-  RegisterClassTable(r, kClasses, BindMethod(this, &TfsDialogsRTTI::CallMethod), TfsPropertyGetter(),
-                     TfsPropertySetter());
-  r.RegisterFunctions(this, kFunctions);
-}
-
-Variant TfsDialogsRTTI::CallMethod(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& MethodName,
-                                   TfsMethodHelper* Caller) {
-  if (!ClassType) {
-    if (MethodName == "MESSAGEDLG") return MessageDlg(*Caller);
-    if (MethodName == "INPUTBOX") return InputQuery(*Caller, true);
-    if (MethodName == "INPUTQUERY") return InputQuery(*Caller, false);
-  } else if (ClassType == &gui::TCommonDialog::StaticClassInfo()) {
-    if (MethodName == "EXECUTE")
-      return Execute(*static_cast<gui::TCommonDialog*>(NeedInstance(Instance, MethodName)));
-  }
-  return Variant(std::int32_t{0});
+  RegisterClasses(kClasses);
+  RegisterRoutine("function MessageDlg(Msg: string; DlgType: TMsgDlgType; Buttons: TMsgDlgButtons; HelpCtx: Longint): Integer",
+                  ctOther, &MessageDlg);
+  RegisterRoutine("function InputBox(ACaption, APrompt, ADefault: string): string", ctOther, &InputBox);
+  RegisterRoutine("function InputQuery(ACaption, APrompt: string; var Value: string): Boolean", ctOther, &InputQuery);
 }
 
 namespace {

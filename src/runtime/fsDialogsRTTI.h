@@ -4,24 +4,17 @@
 // the script gets the cancelling answer at once and its log says what was shown.
 #pragma once
 
-#include <string>
-
-#include "rtl/ClassInfo.h"
-#include "rtl/Variant.h"
-#include "runtime/fsMethodHelper.h"
-#include "runtime/fsRTTIModule.h"
+#include "runtime/fsClassLibrary.h"
 
 namespace fs {
 
-class TfsDialogsRTTI : public TfsRTTIModule {
+// Its one method callback serves the classes' members and the three global functions
+// alike.
+class TfsDialogsRTTI : public TfsClassLibrary {
 public:
   explicit TfsDialogsRTTI(TfsScript* script);
 
   static constexpr const char* ctOther = "ctOther";
-
-  // Serves the classes' members and the three global functions alike.
-  rtl::Variant CallMethod(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& MethodName,
-                          TfsMethodHelper* Caller);
 };
 
 }  // namespace fs

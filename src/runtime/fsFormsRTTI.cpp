@@ -10,7 +10,6 @@
 #include "rtl/DataModule.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsClassLibrarySupport.h"
-#include "runtime/fsClassTable.h"
 #include "runtime/fsEventAdapters.h"
 #include "runtime/fsLibraryMessages.h"
 #include "runtime/fsNotifyEvent.h"
@@ -92,108 +91,213 @@ const Constant kTextAlignments[] = {{"taLeftJustify", 0}, {"taRightJustify", 1},
 
 constexpr TfsCustomEventClass kNotify = EventClassOf<TfsNotifyEvent>();
 
-const TfsClassRow kClasses[] = {
-    ClassRow(&gui::TControl::StaticClassInfo, "TComponent"),
-    PropertyRow("Parent", "TWinControl"),
-    MethodRow("procedure Hide"),
-    MethodRow("procedure Show"),
-    MethodRow("procedure SetBounds(ALeft, ATop, AWidth, AHeight: Integer)"),
-    EventRow("OnCanResize", EventClassOf<TfsCanResizeEvent>()),
-    EventRow("OnClick", kNotify),
-    EventRow("OnDblClick", kNotify),
-    EventRow("OnMouseDown", EventClassOf<TfsMouseEvent>()),
-    EventRow("OnMouseMove", EventClassOf<TfsMouseMoveEvent>()),
-    EventRow("OnMouseUp", EventClassOf<TfsMouseEvent>()),
-    EventRow("OnResize", kNotify),
-
-    ClassRow(&gui::TWinControl::StaticClassInfo, "TControl"),
-    MethodRow("procedure SetFocus"),
-    MethodRow("procedure Invalidate"),
-    EventRow("OnEnter", kNotify),
-    EventRow("OnExit", kNotify),
-    EventRow("OnKeyDown", EventClassOf<TfsKeyEvent>()),
-    EventRow("OnKeyPress", EventClassOf<TfsKeyPressEvent>()),
-    EventRow("OnKeyUp", EventClassOf<TfsKeyEvent>()),
-
-    ClassRow(&gui::TCustomControl::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TGraphicControl::StaticClassInfo, "TControl"),
-    ClassRow(&gui::TGroupBox::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TEdit::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TMemo::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TButton::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TCheckBox::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TRadioButton::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TLabel::StaticClassInfo, "TControl"),
-
-    ClassRow(&gui::TCustomComboBox::StaticClassInfo, "TWinControl"),
-    PropertyRow("DroppedDown", "Boolean"),
-    PropertyRow("ItemIndex", "Integer"),
-    EventRow("OnChange", kNotify),
-    EventRow("OnDropDown", kNotify),
-    EventRow("OnCloseUp", kNotify),
-    ClassRow(&gui::TComboBox::StaticClassInfo, "TCustomComboBox"),
-
-    ClassRow(&gui::TCustomListBox::StaticClassInfo, "TWinControl"),
-    PropertyRow("ItemIndex", "Integer"),
-    PropertyRow("SelCount", "Integer", true),
-    IndexedRow("Selected", "Integer", "Boolean"),
-    ClassRow(&gui::TListBox::StaticClassInfo, "TCustomListBox"),
-
-    ClassRow(&gui::TControlScrollBar::StaticClassInfo, "TPersistent"),
-    ClassRow(&gui::TScrollingWinControl::StaticClassInfo, "TWinControl"),
-    ClassRow(&gui::TScrollBox::StaticClassInfo, "TScrollingWinControl"),
-
-    ClassRow(&gui::TCustomForm::StaticClassInfo, "TScrollingWinControl"),
-    MethodRow("procedure Close"),
-    MethodRow("procedure Hide"),
-    MethodRow("procedure Show"),
-    MethodRow("function ShowModal: Integer"),
-    EventRow("OnActivate", kNotify),
-    EventRow("OnClose", EventClassOf<TfsCloseEvent>()),
-    EventRow("OnCloseQuery", EventClassOf<TfsCloseQueryEvent>()),
-    EventRow("OnCreate", kNotify),
-    EventRow("OnDestroy", kNotify),
-    EventRow("OnDeactivate", kNotify),
-    EventRow("OnHide", kNotify),
-    EventRow("OnPaint", kNotify),
-    EventRow("OnShow", kNotify),
-    PropertyRow("Canvas", "TCanvas", true),
-    PropertyRow("ModalResult", "Integer"),
-    ClassRow(&gui::TForm::StaticClassInfo, "TCustomForm"),
-
-    ClassRow(&rtl::TDataModule::StaticClassInfo, "TComponent"),
-
-    ClassRow(&gui::TApplication::StaticClassInfo, "TComponent"),
-    MethodRow("procedure Minimize"),
-    MethodRow("procedure ProcessMessages"),
-    MethodRow("procedure Restore"),
-    PropertyRow("ExeName", "String", true),
-};
-
-template <class T>
-bool Is(rtl::TClass classType) {
-  return classType == &T::StaticClassInfo();
-}
-
-template <class T>
-T* As(rtl::TObject* instance, const std::string& member) {
-  return static_cast<T*>(NeedInstance(instance, member));
-}
+using Call = TfsMemberCall;
 
 Variant Int(std::int64_t v) { return Variant(static_cast<std::int32_t>(v)); }
+Variant None() { return Variant(); }
+Variant Object(const rtl::TObject* o) { return rtl::ObjectToVariant(o); }
 
+// TControl ------------------------------------------------------------------------------
+
+Variant ControlGetParent(Call& c) { return Object(c.Self<gui::TControl>().Parent()); }
+Variant ControlSetParent(Call& c) {
+  c.Self<gui::TControl>().SetParent(ValueAs<gui::TWinControl>(*c.Value));
+  return None();
+}
+Variant ControlHide(Call& c) {
+  c.Self<gui::TControl>().Hide();
+  return None();
+}
+Variant ControlShow(Call& c) {
+  c.Self<gui::TControl>().Show();
+  return None();
+}
+Variant ControlSetBounds(Call& c) {
+  TfsMethodHelper& a = c.Args();
+  c.Self<gui::TControl>().SetBounds(a.ArgInt(0), a.ArgInt(1), a.ArgInt(2), a.ArgInt(3));
+  return None();
+}
+
+const TfsClassMethod kControlMethods[] = {
+    {"procedure Hide", &ControlHide},
+    {"procedure Show", &ControlShow},
+    {"procedure SetBounds(ALeft, ATop, AWidth, AHeight: Integer)", &ControlSetBounds},
+};
+const TfsClassProperty kControlProperties[] = {
+    {"Parent", "TWinControl", &ControlGetParent, &ControlSetParent},
+};
+const TfsClassEvent kControlEvents[] = {
+    {"OnCanResize", EventClassOf<TfsCanResizeEvent>()}, {"OnClick", kNotify},
+    {"OnDblClick", kNotify},
+    {"OnMouseDown", EventClassOf<TfsMouseEvent>()},     {"OnMouseMove", EventClassOf<TfsMouseMoveEvent>()},
+    {"OnMouseUp", EventClassOf<TfsMouseEvent>()},       {"OnResize", kNotify},
+};
+
+// TWinControl ---------------------------------------------------------------------------
+
+Variant WinControlSetFocus(Call& c) {
+  c.Self<gui::TWinControl>().SetFocus();
+  return None();
+}
+Variant WinControlInvalidate(Call& c) {
+  c.Self<gui::TWinControl>().Invalidate();
+  return None();
+}
+
+const TfsClassMethod kWinControlMethods[] = {
+    {"procedure SetFocus", &WinControlSetFocus},
+    {"procedure Invalidate", &WinControlInvalidate},
+};
+const TfsClassEvent kWinControlEvents[] = {
+    {"OnEnter", kNotify},
+    {"OnExit", kNotify},
+    {"OnKeyDown", EventClassOf<TfsKeyEvent>()},
+    {"OnKeyPress", EventClassOf<TfsKeyPressEvent>()},
+    {"OnKeyUp", EventClassOf<TfsKeyEvent>()},
+};
+
+// Combo and list boxes ------------------------------------------------------------------
+
+Variant ComboGetDroppedDown(Call& c) { return Variant(c.Self<gui::TCustomComboBox>().DroppedDown()); }
+Variant ComboSetDroppedDown(Call& c) {
+  c.Self<gui::TCustomComboBox>().SetDroppedDown(rtl::VarToBool(*c.Value));
+  return None();
+}
+Variant ComboGetItemIndex(Call& c) { return Int(c.Self<gui::TCustomComboBox>().ItemIndex()); }
+Variant ComboSetItemIndex(Call& c) {
+  c.Self<gui::TCustomComboBox>().SetItemIndex(rtl::VarToInt32(*c.Value));
+  return None();
+}
+
+const TfsClassProperty kComboProperties[] = {
+    {"DroppedDown", "Boolean", &ComboGetDroppedDown, &ComboSetDroppedDown},
+    {"ItemIndex", "Integer", &ComboGetItemIndex, &ComboSetItemIndex},
+};
+const TfsClassEvent kComboEvents[] = {{"OnChange", kNotify}, {"OnDropDown", kNotify}, {"OnCloseUp", kNotify}};
+
+Variant ListGetItemIndex(Call& c) { return Int(c.Self<gui::TCustomListBox>().ItemIndex()); }
+Variant ListSetItemIndex(Call& c) {
+  c.Self<gui::TCustomListBox>().SetItemIndex(rtl::VarToInt32(*c.Value));
+  return None();
+}
+Variant ListSelCount(Call& c) { return Int(c.Self<gui::TCustomListBox>().SelCount()); }
+Variant ListGetSelected(Call& c) { return Variant(c.Self<gui::TCustomListBox>().Selected(c.Args().ArgInt(0))); }
+Variant ListSetSelected(Call& c) {
+  c.Self<gui::TCustomListBox>().SetSelected(c.Args().ArgInt(0), rtl::VarToBool(c.Written()));
+  return None();
+}
+
+const TfsClassProperty kListProperties[] = {
+    {"ItemIndex", "Integer", &ListGetItemIndex, &ListSetItemIndex},
+    {"SelCount", "Integer", &ListSelCount},
+};
+const TfsClassIndexed kListIndexed[] = {
+    {"Selected", "Integer", "Boolean", &ListGetSelected, &ListSetSelected},
+};
+
+// TCustomForm ---------------------------------------------------------------------------
+
+Variant FormClose(Call& c) {
+  c.Self<gui::TCustomForm>().Close();
+  return None();
+}
+Variant FormHide(Call& c) {
+  c.Self<gui::TCustomForm>().Hide();
+  return None();
+}
+Variant FormShow(Call& c) {
+  c.Self<gui::TCustomForm>().Show();
+  return None();
+}
 // A modal form that nobody can answer ends with mrCancel, and the script's log says so.
-int ShowModal(gui::TCustomForm& form) {
+Variant FormShowModal(Call& c) {
+  auto& form = c.Self<gui::TCustomForm>();
   const gui::TResponder* responder = gui::Responder();
   const bool answerable = UserCanAnswer(responder && responder->ModalForm);
   const int result = form.ShowModal();
-  if (!answerable) ReportUnanswered("Form " + form.Caption().str(), msg::kAnswerCancel);
-  return result;
+  if (!answerable) ReportUnanswered("Form \"" + form.Caption().str() + "\"", msg::kAnswerCancel);
+  return Int(result);
 }
+Variant FormCanvas(Call& c) { return Object(c.Self<gui::TCustomForm>().Canvas()); }
+Variant FormGetModalResult(Call& c) { return Int(c.Self<gui::TCustomForm>().ModalResult()); }
+Variant FormSetModalResult(Call& c) {
+  c.Self<gui::TCustomForm>().SetModalResult(rtl::VarToInt32(*c.Value));
+  return None();
+}
+
+const TfsClassMethod kFormMethods[] = {
+    {"procedure Close", &FormClose},
+    {"procedure Hide", &FormHide},
+    {"procedure Show", &FormShow},
+    {"function ShowModal: Integer", &FormShowModal},
+};
+const TfsClassEvent kFormEvents[] = {
+    {"OnActivate", kNotify},
+    {"OnClose", EventClassOf<TfsCloseEvent>()},
+    {"OnCloseQuery", EventClassOf<TfsCloseQueryEvent>()},
+    {"OnCreate", kNotify},
+    {"OnDestroy", kNotify},
+    {"OnDeactivate", kNotify},
+    {"OnHide", kNotify},
+    {"OnPaint", kNotify},
+    {"OnShow", kNotify},
+};
+const TfsClassProperty kFormProperties[] = {
+    {"Canvas", "TCanvas", &FormCanvas},
+    {"ModalResult", "Integer", &FormGetModalResult, &FormSetModalResult},
+};
+
+// TApplication --------------------------------------------------------------------------
+
+Variant ApplicationMinimize(Call& c) {
+  c.Self<gui::TApplication>().Minimize();
+  return None();
+}
+Variant ApplicationProcessMessages(Call& c) {
+  c.Self<gui::TApplication>().ProcessMessages();
+  return None();
+}
+Variant ApplicationRestore(Call& c) {
+  c.Self<gui::TApplication>().Restore();
+  return None();
+}
+Variant ApplicationExeName(Call& c) { return Variant(c.Self<gui::TApplication>().ExeName()); }
+
+const TfsClassMethod kApplicationMethods[] = {
+    {"procedure Minimize", &ApplicationMinimize},
+    {"procedure ProcessMessages", &ApplicationProcessMessages},
+    {"procedure Restore", &ApplicationRestore},
+};
+const TfsClassProperty kApplicationProperties[] = {{"ExeName", "String", &ApplicationExeName}};
+
+const TfsClassEntry kClasses[] = {
+    {&gui::TControl::StaticClassInfo, "TComponent", kControlMethods, kControlProperties, {}, kControlEvents},
+    {&gui::TWinControl::StaticClassInfo, "TControl", kWinControlMethods, {}, {}, kWinControlEvents},
+    {&gui::TCustomControl::StaticClassInfo, "TWinControl"},
+    {&gui::TGraphicControl::StaticClassInfo, "TControl"},
+    {&gui::TGroupBox::StaticClassInfo, "TWinControl"},
+    {&gui::TEdit::StaticClassInfo, "TWinControl"},
+    {&gui::TMemo::StaticClassInfo, "TWinControl"},
+    {&gui::TButton::StaticClassInfo, "TWinControl"},
+    {&gui::TCheckBox::StaticClassInfo, "TWinControl"},
+    {&gui::TRadioButton::StaticClassInfo, "TWinControl"},
+    {&gui::TLabel::StaticClassInfo, "TControl"},
+    {&gui::TCustomComboBox::StaticClassInfo, "TWinControl", {}, kComboProperties, {}, kComboEvents},
+    {&gui::TComboBox::StaticClassInfo, "TCustomComboBox"},
+    {&gui::TCustomListBox::StaticClassInfo, "TWinControl", {}, kListProperties, kListIndexed},
+    {&gui::TListBox::StaticClassInfo, "TCustomListBox"},
+    {&gui::TControlScrollBar::StaticClassInfo, "TPersistent"},
+    {&gui::TScrollingWinControl::StaticClassInfo, "TWinControl"},
+    {&gui::TScrollBox::StaticClassInfo, "TScrollingWinControl"},
+    {&gui::TCustomForm::StaticClassInfo, "TScrollingWinControl", kFormMethods, kFormProperties, {}, kFormEvents},
+    {&gui::TForm::StaticClassInfo, "TCustomForm"},
+    {&rtl::TDataModule::StaticClassInfo, "TComponent"},
+    {&gui::TApplication::StaticClassInfo, "TComponent", kApplicationMethods, kApplicationProperties},
+};
 
 }  // namespace
 
-TfsFormsRTTI::TfsFormsRTTI(TfsScript* script) : TfsRTTIModule(script) {
+TfsFormsRTTI::TfsFormsRTTI(TfsScript* script) : TfsClassLibrary(script) {
   TfsRegistry r(script);
   for (const char* name : kTypeNames) r.RegisterTypeName(name, fvtInt);
   for (const Flags& s : kSets) r.RegisterSetType(s.Type, s.Names);
@@ -205,78 +309,8 @@ TfsFormsRTTI::TfsFormsRTTI(TfsScript* script) : TfsRTTIModule(script) {
         std::span<const Constant>(kFormBorderStyles), std::span<const Constant>(kVirtualKeys),
         std::span<const Constant>(kCursors), std::span<const Constant>(kTextAlignments)})
     for (const Constant& c : group) r.RegisterConstant(c.Name, "Integer", Variant(c.Value));
-
-  RegisterClassTable(r, kClasses, BindMethod(this, &TfsFormsRTTI::CallMethod), BindGetter(this, &TfsFormsRTTI::GetProp),
-                     BindSetter(this, &TfsFormsRTTI::SetProp));
+  RegisterClasses(kClasses);
   r.RegisterObject("Application", gui::Application());
-}
-
-Variant TfsFormsRTTI::CallMethod(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& MethodName,
-                                 TfsMethodHelper* Caller) {
-  Variant result = Int(0);
-  if (Is<gui::TControl>(ClassType)) {
-    auto* c = As<gui::TControl>(Instance, MethodName);
-    if (MethodName == "HIDE") c->Hide();
-    else if (MethodName == "SHOW") c->Show();
-    else if (MethodName == "SETBOUNDS") c->SetBounds(Caller->ArgInt(0), Caller->ArgInt(1), Caller->ArgInt(2), Caller->ArgInt(3));
-  } else if (Is<gui::TWinControl>(ClassType)) {
-    auto* c = As<gui::TWinControl>(Instance, MethodName);
-    if (MethodName == "SETFOCUS") c->SetFocus();
-    else if (MethodName == "INVALIDATE") c->Invalidate();
-  } else if (Is<gui::TCustomListBox>(ClassType)) {
-    auto* c = As<gui::TCustomListBox>(Instance, MethodName);
-    if (MethodName == "SELECTED.GET") result = Variant(c->Selected(Caller->ArgInt(0)));
-    else if (MethodName == "SELECTED.SET") c->SetSelected(Caller->ArgInt(0), Caller->ArgBool(1));
-  } else if (Is<gui::TCustomForm>(ClassType)) {
-    auto* f = As<gui::TCustomForm>(Instance, MethodName);
-    if (MethodName == "CLOSE") f->Close();
-    else if (MethodName == "HIDE") f->Hide();
-    else if (MethodName == "SHOW") f->Show();
-    else if (MethodName == "SHOWMODAL") result = Int(ShowModal(*f));
-  } else if (Is<gui::TApplication>(ClassType)) {
-    auto* a = As<gui::TApplication>(Instance, MethodName);
-    if (MethodName == "MINIMIZE") a->Minimize();
-    else if (MethodName == "PROCESSMESSAGES") a->ProcessMessages();
-    else if (MethodName == "RESTORE") a->Restore();
-  }
-  return result;
-}
-
-Variant TfsFormsRTTI::GetProp(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& PropName) {
-  Variant result = Int(0);
-  if (Is<gui::TControl>(ClassType)) {
-    if (PropName == "PARENT") result = rtl::ObjectToVariant(As<gui::TControl>(Instance, PropName)->Parent());
-  } else if (Is<gui::TCustomComboBox>(ClassType)) {
-    auto* c = As<gui::TCustomComboBox>(Instance, PropName);
-    if (PropName == "DROPPEDDOWN") result = Variant(c->DroppedDown());
-    else if (PropName == "ITEMINDEX") result = Int(c->ItemIndex());
-  } else if (Is<gui::TCustomListBox>(ClassType)) {
-    auto* c = As<gui::TCustomListBox>(Instance, PropName);
-    if (PropName == "ITEMINDEX") result = Int(c->ItemIndex());
-    else if (PropName == "SELCOUNT") result = Int(c->SelCount());
-  } else if (Is<gui::TCustomForm>(ClassType)) {
-    auto* f = As<gui::TCustomForm>(Instance, PropName);
-    if (PropName == "CANVAS") result = rtl::ObjectToVariant(f->Canvas());
-    else if (PropName == "MODALRESULT") result = Int(f->ModalResult());
-  } else if (Is<gui::TApplication>(ClassType)) {
-    if (PropName == "EXENAME") result = Variant(As<gui::TApplication>(Instance, PropName)->ExeName());
-  }
-  return result;
-}
-
-void TfsFormsRTTI::SetProp(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& PropName,
-                           const Variant& Value) {
-  if (Is<gui::TControl>(ClassType)) {
-    if (PropName == "PARENT") As<gui::TControl>(Instance, PropName)->SetParent(ValueAs<gui::TWinControl>(Value));
-  } else if (Is<gui::TCustomComboBox>(ClassType)) {
-    auto* c = As<gui::TCustomComboBox>(Instance, PropName);
-    if (PropName == "DROPPEDDOWN") c->SetDroppedDown(rtl::VarToBool(Value));
-    else if (PropName == "ITEMINDEX") c->SetItemIndex(rtl::VarToInt32(Value));
-  } else if (Is<gui::TCustomListBox>(ClassType)) {
-    if (PropName == "ITEMINDEX") As<gui::TCustomListBox>(Instance, PropName)->SetItemIndex(rtl::VarToInt32(Value));
-  } else if (Is<gui::TCustomForm>(ClassType)) {
-    if (PropName == "MODALRESULT") As<gui::TCustomForm>(Instance, PropName)->SetModalResult(rtl::VarToInt32(Value));
-  }
 }
 
 namespace {

@@ -6,24 +6,13 @@
 // text alignment).
 #pragma once
 
-#include <string>
-
-#include "rtl/ClassInfo.h"
-#include "rtl/Variant.h"
-#include "runtime/fsMethodHelper.h"
-#include "runtime/fsRTTIModule.h"
+#include "runtime/fsClassLibrary.h"
 
 namespace fs {
 
-class TfsFormsRTTI : public TfsRTTIModule {
+class TfsFormsRTTI : public TfsClassLibrary {
 public:
   explicit TfsFormsRTTI(TfsScript* script);
-
-private:
-  rtl::Variant CallMethod(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& MethodName,
-                          TfsMethodHelper* Caller);
-  rtl::Variant GetProp(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& PropName);
-  void SetProp(rtl::TObject* Instance, rtl::TClass ClassType, const std::string& PropName, const rtl::Variant& Value);
 };
 
 }  // namespace fs

@@ -49,8 +49,6 @@ inline constexpr const char* kSystemError = "System error %d";
 
 namespace fs::msg {
 
-// Class libraries: a member used on nil.
-inline constexpr const char* kNilInstance = "%s called on a nil object";
 // A dialog or modal form that nobody could answer (no display, no responder): what
 // was shown, and the answer the script gets.
 inline constexpr const char* kNobodyToAnswer = "%s shown without a display: answered %s";

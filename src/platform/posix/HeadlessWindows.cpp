@@ -275,6 +275,7 @@ int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vecto
 
 std::optional<bool> RunFileDialog(WindowHandle, FileDialogRequest&) { return std::nullopt; }
 std::optional<bool> RunColorDialog(WindowHandle, ColorDialogRequest&) { return std::nullopt; }
+bool PressDialogButton(const std::string&, const std::string&) { return false; }
 std::optional<bool> RunFontDialog(WindowHandle, FontDialogRequest&) { return std::nullopt; }
 std::optional<bool> RunPrintDialog(WindowHandle, PrintDialogRequest&) { return std::nullopt; }
 

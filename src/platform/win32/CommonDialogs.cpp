@@ -1,8 +1,12 @@
-#include "platform/CommonDialogs.h"
-
+// The system's common dialogs and message boxes. <windows.h> comes first: its TextOut
+// macro must rename the canvas's member everywhere alike.
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
+#include "platform/CommonDialogs.h"
+#include "platform/WindowPeer.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace platform {
@@ -143,6 +147,55 @@ std::optional<int> RunMessageBox(WindowHandle owner, const std::string& text, co
   const std::wstring t = win32::Wide(text), c = win32::Wide(caption);
   return MessageBoxW(reinterpret_cast<HWND>(owner), t.c_str(), c.c_str(),
                      static_cast<UINT>(buttons) | static_cast<UINT>(icon) | MB_TASKMODAL);
+}
+
+namespace {
+
+struct DialogSearch {
+  std::wstring Caption, Button;
+  HWND Found = nullptr;
+};
+
+std::wstring WithoutMarks(std::wstring text) {
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  return text;
+}
+
+std::wstring WindowText(HWND w) {
+  wchar_t buf[256] = {};
+  GetWindowTextW(w, buf, 255);
+  return buf;
+}
+
+BOOL CALLBACK FindButton(HWND child, LPARAM lp) {
+  auto* search = reinterpret_cast<DialogSearch*>(lp);
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 31);
+  if (lstrcmpiW(cls, L"Button") == 0 && WithoutMarks(WindowText(child)) == search->Button) {
+    search->Found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM lp) {
+  auto* search = reinterpret_cast<DialogSearch*>(lp);
+  wchar_t cls[32] = {};
+  GetClassNameW(w, cls, 31);
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(w) || WindowText(w) != search->Caption) return TRUE;
+  EnumChildWindows(w, &FindButton, lp);
+  return search->Found ? FALSE : TRUE;
+}
+
+}  // namespace
+
+bool PressDialogButton(const std::string& caption, const std::string& buttonText) {
+  DialogSearch search{win32::Wide(caption), win32::Wide(buttonText)};
+  EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&search));
+  if (!search.Found) return false;
+  // The button's own click: pressed and released, so it notifies its dialog itself.
+  SendMessageW(search.Found, BM_CLICK, 0, 0);
+  return true;
 }
 
 }  // namespace platform

@@ -3,12 +3,14 @@
 #include "runtime/fsClassesRTTI.h"
 #include "runtime/fsDialogsRTTI.h"
 #include "runtime/fsFormsRTTI.h"
+#include "runtime/fsGraphicsRTTI.h"
 
 namespace fs::test {
 
 ClassLibrariesHost::ClassLibrariesHost() {
   TfsScript& r = Registry();
   r.AddName(std::string(), new TfsClassesRTTI(&r));
+  r.AddName(std::string(), new TfsGraphicsRTTI(&r));
   r.AddName(std::string(), new TfsFormsRTTI(&r));
   r.AddName(std::string(), new TfsDialogsRTTI(&r));
 }

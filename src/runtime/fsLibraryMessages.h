@@ -8,6 +8,10 @@ namespace fs::msg {
 // Class libraries: members reached through nil, objects a script may not free.
 inline constexpr const char* kNilObject = "Cannot call %s of a nil object";
 inline constexpr const char* kFreeNotOwned = "Cannot free a %s that belongs to another object";
+inline constexpr const char* kOwnerLoop = "A component cannot be owned by itself or by a component it owns";
+inline constexpr const char* kNilStream = "%s needs a stream, not nil";
+inline constexpr const char* kNilElement = "An element to add cannot be nil";
+inline constexpr const char* kElementNotFree = "The root of a document cannot be added to another element";
 
 // Date and time: encoders and recoders.
 inline constexpr const char* kInvalidDateWeek = "(%d, %d, %d) is not a valid DateWeek triplet";

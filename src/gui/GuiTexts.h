@@ -5,6 +5,7 @@ namespace gui::texts {
 
 inline constexpr const char* CanvasNoDrawing = "Canvas does not allow drawing";
 inline constexpr const char* NoPictureFile = "Cannot save the picture to \"%s\"";
+inline constexpr const char* NoPictureRead = "Cannot read a picture from \"%s\"";
 inline constexpr const char* UnknownPictureFormat = "Unknown picture file extension (.%s)";
 inline constexpr const char* CannotFocus = "Cannot focus a disabled or invisible window";
 inline constexpr const char* VisibleModal = "Cannot make a visible window modal";

@@ -25,9 +25,10 @@ constexpr FileHandle kNoFile = -1;
 enum class FileAccess { Read, Write, ReadWrite };
 // What other openers of the same file may do meanwhile. Compatible is exclusive, as
 // it has always been on Windows. POSIX has no sharing modes: Compatible, Exclusive and
-// DenyRead take an exclusive lock on the file, DenyWrite a shared one, so openers
-// that ask for sharing (file streams of this process or another) see the same
-// refusals as on Windows.
+// DenyRead take an exclusive lock on the file, DenyWrite and DenyNone a shared one, so
+// an exclusive opener keeps out every other file stream (of this process or another)
+// and is kept out by any, as on Windows; what the shared modes refuse by access is
+// not modelled.
 enum class FileShare { Compatible, Exclusive, DenyWrite, DenyRead, DenyNone };
 
 // Opens an existing file, or with create makes it (emptying one that exists);

@@ -245,6 +245,11 @@ struct UserInput {
   int X = 0, Y = 0, Delta = 0;
 };
 void SendUserInput(WindowPeer& window, const UserInput& input);
+// Clicks the button whose text (without its "&" marks) is buttonText in the system
+// dialog (message box, common dialog) that the calling thread shows with the given
+// caption, as a user's click would; false when no such dialog or button is showing
+// (always on POSIX, which shows none).
+bool PressDialogButton(const std::string& caption, const std::string& buttonText);
 
 // The window's current look as a 24-bit BMP file (Windows: the window's pixels on
 // screen, frame included); false when this build cannot.

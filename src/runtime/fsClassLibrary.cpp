@@ -1,5 +1,6 @@
 #include "runtime/fsClassLibrary.h"
 
+#include "engine/fsCustomVariable.h"
 #include "engine/fsStrings.h"
 #include "rtl/ObjectTracker.h"
 #include "runtime/fsFunctionTable.h"
@@ -85,11 +86,14 @@ Variant TfsClassLibrary::CallMethod(rtl::TObject* instance, rtl::TClass classTyp
   // Free on nil does nothing, as it always has.
   if (!(instance == nullptr && classType && methodName == "FREE")) CheckInstance(instance, classType, methodName);
   if (!work->Constructor) return work->Fn(call);
+  // Reached through the class name, the instance is the fresh one that reading the
+  // name made; one that cannot be initialised goes at once. A constructor called on
+  // an object that exists already leaves it as it is.
+  const bool fresh = caller && caller->ParentRef() && caller->ParentRef()->Kind() == TfsItemKind::Class;
   try {
     return work->Fn(call);
   } catch (...) {
-    // A fresh instance that could not be initialised goes at once.
-    if (rtl::TObjectTracker::IsTracked(instance)) rtl::FreeObject(instance);
+    if (fresh && rtl::TObjectTracker::IsTracked(instance)) rtl::FreeObject(instance);
     throw;
   }
 }

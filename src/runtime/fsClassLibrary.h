@@ -11,7 +11,7 @@
 // on nil raises "Cannot call %s of a nil object", and an object that is not of the
 // declaring class (a stale reference whose address a new object reuses) raises the
 // invalid typecast error, so work may take Self<T>() as a T. A constructor that fails
-// frees the fresh instance it was given when the script owned it.
+// on the fresh instance a class name made frees it at once.
 #pragma once
 
 #include <span>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "engine/fsXMLDocument.h"
@@ -403,7 +404,11 @@ const TfsClassMethod kMemoryStreamMethods[] = {
 
 Variant ComponentCreate(Call& c) {
   auto& self = c.Self<rtl::TComponent>();
-  if (auto* owner = c.Args().ArgObjectAs<rtl::TComponent>(0)) owner->InsertComponent(&self);
+  auto* owner = c.Args().ArgObjectAs<rtl::TComponent>(0);
+  // An owner below the component would make the tree own itself.
+  for (rtl::TComponent* o = owner; o; o = o->Owner())
+    if (o == &self) throw rtl::EComponentError(msg::kOwnerLoop);
+  if (owner) owner->InsertComponent(&self);
   self.AfterConstruction();
   return Object(&self);
 }
@@ -502,9 +507,16 @@ Variant DocumentSaveToStream(Call& c) {
   StreamArg(c, 0, "SaveToStream").WriteText(Document(c).SaveToString());
   return None();
 }
-// The document is read from the stream's position; the stream is left at its end.
+// The document is read from the stream's position; the stream is left right after
+// it, so that what follows (another document) can be read next.
 Variant DocumentLoadFromStream(Call& c) {
-  Document(c).LoadFromString(StreamArg(c, 0, "LoadFromStream").ReadRest());
+  rtl::TStream& stream = StreamArg(c, 0, "LoadFromStream");
+  const std::int64_t start = stream.Position();
+  std::istringstream text(stream.ReadRest());
+  Document(c).LoadFromStream(text);
+  text.clear();
+  const std::streamoff used = text.tellg();
+  if (used >= 0) stream.SetPosition(start + used);
   return None();
 }
 Variant DocumentSaveToFile(Call& c) {

@@ -46,13 +46,8 @@ FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share,
   // The lock comes before emptying, so a refused opener leaves the file as it was.
   const int fd = open(path.c_str(), create ? (flags | O_CREAT) : flags, 0666);
   if (fd < 0) return kNoFile;
-  int lock = 0;
-  switch (share) {
-    case FileShare::DenyNone: break;
-    case FileShare::DenyWrite: lock = LOCK_SH; break;
-    default: lock = LOCK_EX; break;
-  }
-  if (lock && flock(fd, lock | LOCK_NB) != 0) {
+  const int lock = share == FileShare::DenyWrite || share == FileShare::DenyNone ? LOCK_SH : LOCK_EX;
+  if (flock(fd, lock | LOCK_NB) != 0) {
     close(fd);
     return kNoFile;
   }

@@ -364,6 +364,10 @@ bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
 int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
 
 std::optional<bool> RunFileDialog(WindowHandle, FileDialogRequest&) { return std::nullopt; }
+std::optional<bool> RunColorDialog(WindowHandle, ColorDialogRequest&) { return std::nullopt; }
+bool PressDialogButton(const std::string&, const std::string&) { return false; }
+std::optional<bool> RunFontDialog(WindowHandle, FontDialogRequest&) { return std::nullopt; }
+std::optional<bool> RunPrintDialog(WindowHandle, PrintDialogRequest&) { return std::nullopt; }
 
 std::optional<int> RunMessageBox(WindowHandle, const std::string&, const std::string&, int, int) { return std::nullopt; }
 

@@ -726,8 +726,13 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       const wchar_t wc = static_cast<wchar_t>(wParam);
       std::string a = Ansi(std::wstring_view(&wc, 1));
       char ch = a.empty() ? '?' : a[0];
+      const char typed = ch;
       if (FEvents->PeerKeyChar(ch)) return true;
-      return false;
+      if (ch == typed || a.empty()) return false;
+      // A handler changed the character: the control gets the changed one.
+      const std::wstring changed = Wide(std::string(1, ch));
+      result = Default(FHwnd, WM_CHAR, changed.empty() ? 0 : changed[0], lParam);
+      return true;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {

@@ -346,20 +346,26 @@ void TBevel::Paint(TCanvas& canvas) {
 const TClassInfo& TImage::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TImage>("TImage", &TGraphicControl::StaticClassInfo())
                                      .Property("Center", &TImage::Center, &TImage::SetCenter)
+                                     .Property("Picture", &TImage::Picture, &TImage::SetPicture)
                                      .Property("Proportional", &TImage::Proportional, &TImage::SetProportional)
                                      .Property("Stretch", &TImage::Stretch, &TImage::SetStretch)
                                      .Property("Transparent", &TImage::Transparent, &TImage::SetTransparent);
   return info;
 }
 
-TImage::TImage(rtl::TComponent* owner) : TGraphicControl(owner), FBitmap(rtl::CreateObject<TBitmap>()) {
+TImage::TImage(rtl::TComponent* owner) : TGraphicControl(owner), FPicture(rtl::CreateObject<TPicture>()) {
   SetBounds(0, 0, 105, 105);
 }
 
-TImage::~TImage() { rtl::FreeObject(FBitmap); }
+TImage::~TImage() { rtl::FreeObject(FPicture); }
+
+void TImage::SetPicture(TPicture* v) {
+  FPicture->Assign(v);
+  Invalidate();
+}
 
 TRect TImage::DestRect() const {
-  int w = FBitmap->Width(), h = FBitmap->Height();
+  int w = FPicture->Width(), h = FPicture->Height();
   const int cw = Width(), ch = Height();
   if (w <= 0 || h <= 0) return {0, 0, 0, 0};
   if (FStretch || (FProportional && (w > cw || h > ch))) {
@@ -382,9 +388,10 @@ TRect TImage::DestRect() const {
 }
 
 void TImage::Paint(TCanvas& canvas) {
-  if (FBitmap->Width() <= 0 || FBitmap->Height() <= 0 || !FBitmap->Surface()) return;
+  TGraphic* graphic = FPicture->Graphic();
+  if (!graphic || graphic->Width() <= 0 || graphic->Height() <= 0) return;
   const TRect r = DestRect();
-  canvas.StretchDraw(r.Left, r.Top, r.Right, r.Bottom, FBitmap);
+  canvas.StretchDraw(r.Left, r.Top, r.Right, r.Bottom, graphic);
 }
 
 // ---- TPaintBox

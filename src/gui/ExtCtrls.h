@@ -160,8 +160,10 @@ class TImage : public TGraphicControl {
 public:
   explicit TImage(rtl::TComponent* owner = nullptr);
   ~TImage() override;
-  // The picture shown, drawn on like any bitmap.
-  TBitmap* Bitmap() const noexcept { return FBitmap; }
+  TPicture* Picture() const noexcept { return FPicture; }
+  void SetPicture(TPicture* v);
+  // The picture as a bitmap to draw on (made empty when it holds another graphic).
+  TBitmap* Bitmap() { return FPicture->Bitmap(); }
   bool Center() const noexcept { return FCenter; }
   void SetCenter(bool v) { FCenter = v; Invalidate(); }
   bool Stretch() const noexcept { return FStretch; }
@@ -177,7 +179,7 @@ protected:
   void Paint(TCanvas& canvas) override;
 
 private:
-  TBitmap* FBitmap;
+  TPicture* FPicture;
   bool FCenter = false, FStretch = false, FProportional = false, FTransparent = false;
 };
 

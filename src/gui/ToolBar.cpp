@@ -25,6 +25,7 @@ const TEnumInfo& ToolButtonStyleTypeInfo() {
 const TClassInfo& TToolButton::StaticClassInfo() {
   static const TClassInfo info = [] {
     TClassBuilder<TToolButton> b("TToolButton", &TGraphicControl::StaticClassInfo());
+    PublishAppearance(b);
     b.Property("AllowAllUp", &TToolButton::AllowAllUp, &TToolButton::SetAllowAllUp);
     b.Property("Caption", &TToolButton::Caption, &TToolButton::SetCaption).TypeName("TCaption");
     b.Property("Down", &TToolButton::Down, &TToolButton::SetDown);

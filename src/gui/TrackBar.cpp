@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/Published.h"
+
 namespace gui {
 
 using rtl::TClassBuilder;
@@ -32,18 +34,21 @@ const TEnumInfo& ProgressBarOrientationTypeInfo() {
 // ---- TTrackBar
 
 const TClassInfo& TTrackBar::StaticClassInfo() {
-  static const TClassInfo info =
-      TClassBuilder<TTrackBar>("TTrackBar", &TWinControl::StaticClassInfo())
-          .Property("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency)
-          .Property("LineSize", &TTrackBar::LineSize, &TTrackBar::SetLineSize)
-          .Property("Max", &TTrackBar::Max, &TTrackBar::SetMax)
-          .Property("Min", &TTrackBar::Min, &TTrackBar::SetMin)
-          .Enum("Orientation", TrackBarOrientationTypeInfo(), &TTrackBar::Orientation, &TTrackBar::SetOrientation)
-          .Property("PageSize", &TTrackBar::PageSize, &TTrackBar::SetPageSize)
-          .Property("Position", &TTrackBar::Position, &TTrackBar::SetPosition)
-          .Enum("TickMarks", TickMarkTypeInfo(), &TTrackBar::TickMarks, &TTrackBar::SetTickMarks)
-          .Enum("TickStyle", TickStyleTypeInfo(), &TTrackBar::TickStyle, &TTrackBar::SetTickStyle)
-          .Event("OnChange", "TNotifyEvent", &TTrackBar::OnChange, &TTrackBar::SetOnChange);
+  static const TClassInfo info = [] {
+    TClassBuilder<TTrackBar> b("TTrackBar", &TWinControl::StaticClassInfo());
+    PublishAppearance(b);
+    b.Property("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency);
+    b.Property("LineSize", &TTrackBar::LineSize, &TTrackBar::SetLineSize);
+    b.Property("Max", &TTrackBar::Max, &TTrackBar::SetMax);
+    b.Property("Min", &TTrackBar::Min, &TTrackBar::SetMin);
+    b.Enum("Orientation", TrackBarOrientationTypeInfo(), &TTrackBar::Orientation, &TTrackBar::SetOrientation);
+    b.Property("PageSize", &TTrackBar::PageSize, &TTrackBar::SetPageSize);
+    b.Property("Position", &TTrackBar::Position, &TTrackBar::SetPosition);
+    b.Enum("TickMarks", TickMarkTypeInfo(), &TTrackBar::TickMarks, &TTrackBar::SetTickMarks);
+    b.Enum("TickStyle", TickStyleTypeInfo(), &TTrackBar::TickStyle, &TTrackBar::SetTickStyle);
+    b.Event("OnChange", "TNotifyEvent", &TTrackBar::OnChange, &TTrackBar::SetOnChange);
+    return b;
+  }();
   return info;
 }
 
@@ -114,14 +119,17 @@ bool TTrackBar::WantsKey(std::uint16_t key, TShiftState shift) const {
 // ---- TProgressBar
 
 const TClassInfo& TProgressBar::StaticClassInfo() {
-  static const TClassInfo info =
-      TClassBuilder<TProgressBar>("TProgressBar", &TWinControl::StaticClassInfo())
-          .Property("Max", &TProgressBar::Max, &TProgressBar::SetMax)
-          .Property("Min", &TProgressBar::Min, &TProgressBar::SetMin)
-          .Enum("Orientation", ProgressBarOrientationTypeInfo(), &TProgressBar::Orientation, &TProgressBar::SetOrientation)
-          .Property("Position", &TProgressBar::Position, &TProgressBar::SetPosition)
-          .Property("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth)
-          .Property("Step", &TProgressBar::Step, &TProgressBar::SetStep);
+  static const TClassInfo info = [] {
+    TClassBuilder<TProgressBar> b("TProgressBar", &TWinControl::StaticClassInfo());
+    PublishAppearance(b);
+    b.Property("Max", &TProgressBar::Max, &TProgressBar::SetMax);
+    b.Property("Min", &TProgressBar::Min, &TProgressBar::SetMin);
+    b.Enum("Orientation", ProgressBarOrientationTypeInfo(), &TProgressBar::Orientation, &TProgressBar::SetOrientation);
+    b.Property("Position", &TProgressBar::Position, &TProgressBar::SetPosition);
+    b.Property("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth);
+    b.Property("Step", &TProgressBar::Step, &TProgressBar::SetStep);
+    return b;
+  }();
   return info;
 }
 

@@ -5,7 +5,15 @@
 
 #include <string>
 
+#include "gui/Buttons.h"
+#include "gui/DateTimePicker.h"
 #include "gui/ExtCtrls.h"
+#include "gui/ListView.h"
+#include "gui/PageControl.h"
+#include "gui/StatusBar.h"
+#include "gui/ToolBar.h"
+#include "gui/TrackBar.h"
+#include "rtl/VariantConvert.h"
 #include "gui/Graphics.h"
 #include "gui/StdCtrls.h"
 #include "rtl/Object.h"
@@ -199,6 +207,31 @@ begin
 end.)";
   test::EnglishSettings english;
   EXPECT_EQ(Printed(source), "Cancel 2 TBitBtn\n2\n1/1/2020\n5 65\n");
+}
+
+// Scripts store enumeration values in the controls' properties by number: each value a
+// script sees must be the toolkit's ordinal of the same name.
+TEST_F(ExtCtrlsLibraryTest, EnumerationValuesAreTheToolkitsOrdinals) {
+  const rtl::TEnumInfo* types[] = {
+      &gui::ShapeTypeTypeInfo(),      &gui::BevelStyleTypeInfo(),     &gui::BevelShapeTypeInfo(),
+      &gui::ResizeStyleTypeInfo(),    &gui::ButtonLayoutTypeInfo(),   &gui::ButtonStateTypeInfo(),
+      &gui::ButtonStyleTypeInfo(),    &gui::BitBtnKindTypeInfo(),     &gui::TabPositionTypeInfo(),
+      &gui::TabStyleTypeInfo(),       &gui::StatusPanelStyleTypeInfo(), &gui::StatusPanelBevelTypeInfo(),
+      &gui::SortTypeTypeInfo(),       &gui::TrackBarOrientationTypeInfo(), &gui::TickMarkTypeInfo(),
+      &gui::TickStyleTypeInfo(),      &gui::ProgressBarOrientationTypeInfo(), &gui::IconArrangementTypeInfo(),
+      &gui::ListArrangementTypeInfo(), &gui::ViewStyleTypeInfo(),   &gui::ToolButtonStyleTypeInfo(),
+      &gui::DateTimeKindTypeInfo(),   &gui::DTDateModeTypeInfo(),     &gui::DTDateFormatTypeInfo(),
+      &gui::DTCalAlignmentTypeInfo(), &gui::CalDayOfWeekTypeInfo(),
+  };
+  for (const rtl::TEnumInfo* type : types) {
+    EXPECT_NE(FHost.Registry().Lookup(type->Name), nullptr) << type->Name;
+    for (int i = 0; i < type->Count(); ++i) {
+      TfsCustomVariable* value = FHost.Registry().Lookup(type->Names[i]);
+      ASSERT_NE(value, nullptr) << type->Names[i];
+      EXPECT_EQ(rtl::VarToInt32(value->GetValue()), i) << type->Names[i];
+      EXPECT_EQ(value->TypeName(), type->Name) << type->Names[i];
+    }
+  }
 }
 
 // A procedure attached to a paint box's OnPaint runs when the box paints, and one

@@ -614,7 +614,6 @@ DWORD Win32Peer::StyleBits() const {
       static constexpr DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
       s = WS_CHILD | WS_TABSTOP | LVS_SINGLESEL | kViews[std::clamp(FStyle.ViewStyle, 0, 3)];
       if (FStyle.ShowSelectionAlways) s |= LVS_SHOWSELALWAYS;
-      if (FStyle.ReadOnly) s &= ~static_cast<DWORD>(LVS_EDITLABELS);
       break;
     }
     case PeerClass::DateTimePicker:

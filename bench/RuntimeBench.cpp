@@ -4,7 +4,9 @@
 // program loaded the way the global registry loads them once at library start; a
 // compiled PascalScript loop of 100 000 passes calling system functions (Copy, Length,
 // Round, Inc), which measures the cost of a registered call; and the same for calls of
-// date library routines, which go through the libraries' argument conventions.
+// date library routines, which go through the libraries' argument conventions; and a
+// loop that makes, uses and frees string lists, which measures what a script pays for
+// each object it owns (the tracking included).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "engine/fsScript.h"
+#include "runtime/fsClassesRTTI.h"
 #include "runtime/fsDateTimeRoutines.h"
 #include "runtime/fsDateUtils.h"
 #include "runtime/fsGlobalRegistry.h"
@@ -106,5 +109,31 @@ void BM_CallDateLibraries(benchmark::State& state) {
 BENCHMARK(BM_CallDateLibraries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+const char* const kObjectLoop = R"(
+var i: Integer; sl: TStringList;
+begin
+  for i := 1 to 10000 do begin
+    sl := TStringList.Create;
+    sl.Add('x');
+    sl.Free;
+  end;
+end.)";
+
+void BM_MakeAndFreeObjects(benchmark::State& state) {
+  TfsScript registry;
+  registry.AddName(std::string(), new fs::TfsSysFunctions(&registry));
+  registry.AddName(std::string(), new fs::TfsClassesRTTI(&registry));
+  TfsScript script;
+  script.SetParentScript(&registry);
+  script.SetLinesText(kObjectLoop);
+  if (!script.CompileProgram()) {
+    std::fprintf(stderr, "%s %s\n", script.LastErrorPos().c_str(), script.LastErrorText().c_str());
+    std::abort();
+  }
+  for (auto _ : state) script.RunProgram();
+  state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_MakeAndFreeObjects)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

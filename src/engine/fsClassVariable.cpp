@@ -1,5 +1,7 @@
 #include "engine/fsClassVariable.h"
 
+#include <utility>
+
 #include "engine/fsHelpers.h"
 #include "engine/fsScript.h"
 #include "engine/fsStrings.h"
@@ -24,17 +26,20 @@ TfsClassVariable::TfsClassVariable(rtl::TClass classRef, const std::string& ance
 
 TfsClassVariable::~TfsClassVariable() = default;
 
-Variant TfsClassVariable::GetValue() {
+Variant TfsClassVariable::GetValue() { return ValueFor(FProgram); }
+
+Variant TfsClassVariable::ValueFor(TfsScript* program) {
   Variant& cast = Params(0)->StoredValue();
-  Variant result;
   if (!cast.IsNull()) {
-    result = cast;
-  } else {
-    rtl::TObject* instance = FClassRef ? FClassRef->NewInstance() : nullptr;
-    result = rtl::ObjectToVariant(instance);
+    Variant result = std::move(cast);
+    cast = Variant::Null();
+    return result;
   }
-  cast = Variant::Null();
-  return result;
+  rtl::TObject* instance = FClassRef ? FClassRef->NewInstance() : nullptr;
+  // Owned by the program from the start, so an instance that no constructor completes
+  // is not lost either.
+  if (instance && program) program->Objects().Track(instance);
+  return rtl::ObjectToVariant(instance);
 }
 
 void TfsClassVariable::AddMember(TfsCustomVariable* member) { FMembers.Add(member); }

@@ -23,6 +23,9 @@ public:
   // The typecast argument when one was written, else a new uninitialised instance;
   // the typecast argument is reset either way.
   rtl::Variant GetValue() override;
+  // The same, a new instance belonging to program (the program that reads the name);
+  // GetValue gives it to the script the class was registered in.
+  rtl::Variant ValueFor(TfsScript* program);
 
   rtl::TClass ClassRef() const noexcept { return FClassRef; }
   const std::string& Ancestor() const noexcept { return FAncestor; }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "engine/fsClassVariable.h"
 #include "engine/fsExpression.h"
 #include "engine/fsHelpers.h"
 #include "engine/fsProcVariable.h"
@@ -219,6 +220,9 @@ Variant TfsDesignator::Walk(const Variant* writeValue) {
         static_cast<TfsCustomHelper*>(target)->Prepare(previous, std::move(current), FProgram);
       if (last && writeValue) {
         target->SetValue(*writeValue);
+      } else if (target->Kind() == TfsItemKind::Class) {
+        // A new instance belongs to the program that asked for it.
+        MoveValue(current, static_cast<TfsClassVariable*>(target)->ValueFor(FProgram));
       } else {
         target->SetNeedResult(last ? FNeedResult : true);
         MoveValue(current, target->GetValue());

@@ -28,6 +28,7 @@ TfsProcVariable::TfsProcVariable(const std::string& name, TfsVarType typ, const 
   FIsReadOnly = true;
   FProgram->SetParentScript(parent);
   FProgram->ShareRunLimit(FDepthRoot);
+  FProgram->ShareObjects(FDepthRoot);
 }
 
 TfsProcVariable::~TfsProcVariable() {

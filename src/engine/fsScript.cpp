@@ -13,6 +13,9 @@ namespace fs {
 TfsScript::TfsScript() : FStatement(std::make_unique<TfsStatement>(this, std::string(), std::string())) {}
 
 TfsScript::~TfsScript() {
+  // Objects the program made may hold references to its items (event handlers): they
+  // go before anything else.
+  if (FOwnObjects) FOwnObjects->FreeAll();
   // Statements refer to items, never the other way round: they go first.
   FStatement.reset();
   FItems.Clear();
@@ -72,7 +75,14 @@ void TfsScript::SetScriptVariable(const std::string& name, const rtl::Variant& v
   v->SetValue(value);
 }
 
+rtl::TObjectTracker& TfsScript::Objects() {
+  TfsScript* root = FObjectRoot;
+  if (!root->FOwnObjects) root->FOwnObjects = std::make_unique<rtl::TObjectTracker>();
+  return *root->FOwnObjects;
+}
+
 void TfsScript::ClearProgram() {
+  if (FOwnObjects) FOwnObjects->FreeAll();
   FStatement = std::make_unique<TfsStatement>(this, std::string(), std::string());
   FCurrent = nullptr;
   FItems.RemoveIf([](const TfsItemTable::Entry& e) { return !e.Object || !e.Object->KeptByClear(); });

@@ -17,6 +17,7 @@
 #include "engine/fsItemTable.h"
 #include "engine/fsCustomVariable.h"
 #include "engine/fsRunLimit.h"
+#include "rtl/ObjectTracker.h"
 
 namespace fs {
 
@@ -155,6 +156,12 @@ public:
   TfsRunLimit& RunLimit() noexcept { return *FRunLimit; }
   void ShareRunLimit(TfsScript* root) noexcept { FRunLimit = root->FRunLimit; }
 
+  // Objects the program made (a class name read for a new instance): they belong to
+  // the compiled program's script, which frees those still alive when it is cleared
+  // or freed. A routine's scope hands them to its program's script.
+  rtl::TObjectTracker& Objects();
+  void ShareObjects(TfsScript* root) noexcept { FObjectRoot = root->FObjectRoot; }
+
   // Tells the first script up the parent chain that has OnRunLine about a statement.
   // Until some script of the process has had a handler, there is none to look for.
   void NotifyRunLine(const TfsStatement* statement) {
@@ -180,6 +187,8 @@ private:
   const TfsStatement* FCurrent = nullptr;
   TfsRunLimit FOwnRunLimit;
   TfsRunLimit* FRunLimit = &FOwnRunLimit;
+  std::unique_ptr<rtl::TObjectTracker> FOwnObjects;  // made with the first object
+  TfsScript* FObjectRoot = this;
   int FCallDepth = 0;
   std::uintptr_t FCallStackBase = 0;
   bool FGlobalMark = false;

@@ -9,6 +9,16 @@
 
 namespace fs {
 
+namespace {
+[[maybe_unused]] const rtl::TClassInfo& kRegistered = TfsXMLDocument::StaticClassInfo();
+}
+
+const rtl::TClassInfo& TfsXMLDocument::StaticClassInfo() {
+  static const rtl::TClassInfo info =
+      rtl::TClassBuilder<TfsXMLDocument>("TfsXMLDocument", &rtl::TObject::StaticClassInfo());
+  return info;
+}
+
 TfsXMLDocument::TfsXMLDocument() : FRoot(std::make_unique<TfsXMLItem>()) {}
 
 void TfsXMLDocument::LoadFromStream(std::istream& stream) {

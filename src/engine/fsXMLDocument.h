@@ -15,11 +15,11 @@ namespace fs {
 // consumer that walks a tree recursively meets a deeper one from a file.
 constexpr int kMaxXMLDepth = 4096;
 
-class TfsXMLDocument {
+class TfsXMLDocument : public rtl::TObject {
+  RTL_CLASS_INFO
+
 public:
   TfsXMLDocument();
-  TfsXMLDocument(const TfsXMLDocument&) = delete;
-  TfsXMLDocument& operator=(const TfsXMLDocument&) = delete;
 
   TfsXMLItem* Root() const { return FRoot.get(); }
 

@@ -7,7 +7,14 @@
 
 namespace fs {
 
+const rtl::TClassInfo& TfsXMLItem::StaticClassInfo() {
+  static const rtl::TClassInfo info = rtl::TClassBuilder<TfsXMLItem>("TfsXMLItem", &rtl::TObject::StaticClassInfo());
+  return info;
+}
+
 namespace {
+
+[[maybe_unused]] const rtl::TClassInfo& kRegistered = TfsXMLItem::StaticClassInfo();
 
 [[noreturn]] void IndexError(int index) {
   throw rtl::Exception("List index out of bounds (" + std::to_string(index) + ")", "EListError");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "rtl/Object.h"
+
 namespace fs {
 
 // Attribute-value escaping: line feed, carriage return, double quote, "<" and ">"
@@ -17,13 +19,14 @@ std::string EscapeXMLValue(const std::string& value);
 // "&" stays. An overlong number raises the integer conversion error.
 std::string UnescapeXMLValue(const std::string& value);
 
-class TfsXMLItem {
+// An object of the base library, so that scripts build and walk documents too.
+class TfsXMLItem : public rtl::TObject {
+  RTL_CLASS_INFO
+
 public:
   TfsXMLItem() = default;
-  TfsXMLItem(const TfsXMLItem&) = delete;
-  TfsXMLItem& operator=(const TfsXMLItem&) = delete;
   // Destroys the children and takes the element out of its parent's list.
-  ~TfsXMLItem();
+  ~TfsXMLItem() override;
 
   // A new child at the end.
   TfsXMLItem* Add();

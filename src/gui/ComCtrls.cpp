@@ -118,6 +118,11 @@ TTreeNode* TTreeNode::GetNext() const {
 
 void TTreeNode::Delete() { FOwner->Delete(this); }
 
+bool TTreeNode::EditText() {
+  TTreeView* view = TreeView();
+  return view && !view->ReadOnly() && view->Peer() != nullptr;
+}
+
 void TTreeNode::MakeVisible() {
   for (TTreeNode* p = FParent; p; p = p->FParent) p->SetExpanded(true);
   if (auto* p = TreePeer(this); p && FItemId) p->TreeMakeVisible(FItemId);

@@ -51,6 +51,9 @@ public:
   TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front(); }
   TTreeNode* GetNextSibling() const;
   void Delete();
+  // Whether the text can be edited in place: not in a read-only tree, nor before the
+  // tree has a window. The toolkit offers no in-place editor, so this only answers.
+  bool EditText();
   void MakeVisible();
   TTreeNodes* Owner() const noexcept { return FOwner; }
   TTreeView* TreeView() const;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "gui/Graphics.h"
 #include "rtl/Component.h"
 
 namespace gui {
@@ -21,7 +22,8 @@ struct TResponder {
   std::function<void(TCustomForm& form)> ModalForm;
   // The modal result of the button pressed in a message box.
   std::function<int(const std::string& text, const std::string& caption, int buttons, int icon)> MessageBox;
-  // Whether the user accepts a file dialog (it may set the dialog's FileName first).
+  // Whether the user accepts a common dialog: file, colour, font, print or printer
+  // set-up (it may set the dialog's values first: FileName, Color, Font, Copies ...).
   std::function<bool(TCommonDialog& dialog)> FileDialog;
   // The item chosen from a popup menu, or null.
   std::function<TMenuItem*(TPopupMenu& menu)> PopupMenu;
@@ -89,6 +91,115 @@ class TSaveDialog : public TOpenDialog {
 public:
   using TOpenDialog::TOpenDialog;
   bool IsSave() const override { return true; }
+};
+
+// TColorDialogOptions bits.
+enum : std::uint32_t { cdFullOpen = 1, cdPreventFullOpen = 2, cdShowHelp = 4, cdSolidColor = 8, cdAnyColor = 16 };
+const rtl::TEnumInfo& ColorDialogOptionTypeInfo();
+
+class TColorDialog : public TCommonDialog {
+  RTL_CLASS_INFO
+
+public:
+  using TCommonDialog::TCommonDialog;
+  bool Execute() override;
+  TColor Color() const noexcept { return FColor; }
+  void SetColor(TColor v) noexcept { FColor = v; }
+  std::uint32_t Options() const noexcept { return FOptions; }
+  void SetOptions(std::uint32_t v) noexcept { FOptions = v; }
+
+private:
+  TColor FColor = clBlack;
+  std::uint32_t FOptions = 0;
+  // The custom colours the user mixed, kept for the next time.
+  platform::RgbColor FCustom[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                    0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+};
+
+// TFontDialogOptions bits.
+enum : std::uint32_t {
+  fdAnsiOnly = 1u << 0, fdTrueTypeOnly = 1u << 1, fdEffects = 1u << 2, fdFixedPitchOnly = 1u << 3,
+  fdForceFontExist = 1u << 4, fdNoFaceSel = 1u << 5, fdNoOEMFonts = 1u << 6, fdNoSimulations = 1u << 7,
+  fdNoSizeSel = 1u << 8, fdNoStyleSel = 1u << 9, fdNoVectorFonts = 1u << 10, fdShowHelp = 1u << 11,
+  fdWysiwyg = 1u << 12, fdLimitSize = 1u << 13, fdScalableOnly = 1u << 14, fdApplyButton = 1u << 15,
+};
+const rtl::TEnumInfo& FontDialogOptionTypeInfo();
+enum TFontDialogDevice { fdScreen, fdPrinter, fdBoth };
+const rtl::TEnumInfo& FontDialogDeviceTypeInfo();
+
+class TFontDialog : public TCommonDialog {
+  RTL_CLASS_INFO
+
+public:
+  explicit TFontDialog(rtl::TComponent* owner = nullptr);
+  ~TFontDialog() override;
+  bool Execute() override;
+  TFont* Font() const noexcept { return FFont; }
+  void SetFont(TFont* v) { FFont->Assign(v); }
+  TFontDialogDevice Device() const noexcept { return FDevice; }
+  void SetDevice(TFontDialogDevice v) noexcept { FDevice = v; }
+  int MinFontSize() const noexcept { return FMinFontSize; }
+  void SetMinFontSize(int v) noexcept { FMinFontSize = v; }
+  int MaxFontSize() const noexcept { return FMaxFontSize; }
+  void SetMaxFontSize(int v) noexcept { FMaxFontSize = v; }
+  std::uint32_t Options() const noexcept { return FOptions; }
+  void SetOptions(std::uint32_t v) noexcept { FOptions = v; }
+
+private:
+  TFont* FFont;
+  TFontDialogDevice FDevice = fdScreen;
+  int FMinFontSize = 0, FMaxFontSize = 0;
+  std::uint32_t FOptions = fdEffects;
+};
+
+// TPrintDialogOptions bits.
+enum : std::uint32_t {
+  poPrintToFile = 1, poPageNums = 2, poSelection = 4, poWarning = 8, poHelp = 16, poDisablePrintToFile = 32,
+};
+const rtl::TEnumInfo& PrintDialogOptionTypeInfo();
+enum TPrintRange { prAllPages, prSelection, prPageNums };
+const rtl::TEnumInfo& PrintRangeTypeInfo();
+
+class TPrintDialog : public TCommonDialog {
+  RTL_CLASS_INFO
+
+public:
+  using TCommonDialog::TCommonDialog;
+  bool Execute() override;
+  bool Collate() const noexcept { return FCollate; }
+  void SetCollate(bool v) noexcept { FCollate = v; }
+  int Copies() const noexcept { return FCopies; }
+  void SetCopies(int v) noexcept { FCopies = v < 1 ? 1 : v; }
+  int FromPage() const noexcept { return FFromPage; }
+  void SetFromPage(int v) noexcept { FFromPage = v; }
+  int ToPage() const noexcept { return FToPage; }
+  void SetToPage(int v) noexcept { FToPage = v; }
+  int MinPage() const noexcept { return FMinPage; }
+  void SetMinPage(int v) noexcept { FMinPage = v; }
+  int MaxPage() const noexcept { return FMaxPage; }
+  void SetMaxPage(int v) noexcept { FMaxPage = v; }
+  std::uint32_t Options() const noexcept { return FOptions; }
+  void SetOptions(std::uint32_t v) noexcept { FOptions = v; }
+  TPrintRange PrintRange() const noexcept { return FPrintRange; }
+  void SetPrintRange(TPrintRange v) noexcept { FPrintRange = v; }
+  bool PrintToFile() const noexcept { return FPrintToFile; }
+  void SetPrintToFile(bool v) noexcept { FPrintToFile = v; }
+
+private:
+  bool FCollate = false;
+  int FCopies = 1;
+  int FFromPage = 0, FToPage = 0, FMinPage = 0, FMaxPage = 0;
+  std::uint32_t FOptions = 0;
+  TPrintRange FPrintRange = prAllPages;
+  bool FPrintToFile = false;
+};
+
+class TPrinterSetupDialog : public TCommonDialog {
+  RTL_CLASS_INFO
+
+public:
+  using TCommonDialog::TCommonDialog;
+  bool Execute() override;
 };
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };

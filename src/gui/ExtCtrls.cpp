@@ -13,9 +13,14 @@ using rtl::TEnumInfo;
 
 namespace {
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TPanel::StaticClassInfo(), &TSplitter::StaticClassInfo(),
-                                                    &TTimer::StaticClassInfo()};
+                                                    &TTimer::StaticClassInfo(), &TShape::StaticClassInfo(),
+                                                    &TBevel::StaticClassInfo(), &TImage::StaticClassInfo(),
+                                                    &TPaintBox::StaticClassInfo()};
 
-void Frame(TCanvas& canvas, TRect r, TColor topLeft, TColor bottomRight) {
+void Frame(TCanvas& canvas, TRect r, TColor topLeft, TColor bottomRight) { Frame3D(canvas, r, topLeft, bottomRight); }
+}  // namespace
+
+void Frame3D(TCanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight) {
   canvas.Pen()->SetColor(topLeft);
   canvas.MoveTo(r.Left, r.Bottom - 1);
   canvas.LineTo(r.Left, r.Top);
@@ -25,7 +30,6 @@ void Frame(TCanvas& canvas, TRect r, TColor topLeft, TColor bottomRight) {
   canvas.LineTo(r.Right - 1, r.Bottom - 1);
   canvas.LineTo(r.Left - 1, r.Bottom - 1);
 }
-}  // namespace
 
 const TEnumInfo& BevelCutTypeInfo() {
   static const TEnumInfo info{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
@@ -242,6 +246,173 @@ void TTimer::UpdateTimer() {
     });
     FRunning = true;
   }
+}
+
+// ---- TShape
+
+const TEnumInfo& ShapeTypeTypeInfo() {
+  static const TEnumInfo info{"TShapeType", {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"}};
+  return info;
+}
+
+const TClassInfo& TShape::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TShape>("TShape", &TGraphicControl::StaticClassInfo())
+                                     .Property("Brush", &TShape::Brush, &TShape::SetBrush)
+                                     .Property("Pen", &TShape::Pen, &TShape::SetPen)
+                                     .Enum("Shape", ShapeTypeTypeInfo(), &TShape::Shape, &TShape::SetShape);
+  return info;
+}
+
+TShape::TShape(rtl::TComponent* owner)
+    : TGraphicControl(owner), FPen(rtl::CreateObject<TPen>()), FBrush(rtl::CreateObject<TBrush>()) {
+  FPen->SetOnChange([this](rtl::TObject*) { Invalidate(); });
+  FBrush->SetOnChange([this](rtl::TObject*) { Invalidate(); });
+  SetBounds(0, 0, 65, 65);
+}
+
+TShape::~TShape() {
+  rtl::FreeObject(FBrush);
+  rtl::FreeObject(FPen);
+}
+
+void TShape::Paint(TCanvas& canvas) {
+  canvas.Pen()->Assign(FPen);
+  canvas.Brush()->Assign(FBrush);
+  // The pen's width stays inside the control.
+  const int half = FPen->Width() / 2;
+  int x = half, y = half, w = Width() - 2 * half, h = Height() - 2 * half;
+  if (FShape == stSquare || FShape == stRoundSquare || FShape == stCircle) {
+    const int side = std::min(w, h);
+    x += (w - side) / 2, y += (h - side) / 2;
+    w = h = side;
+  }
+  switch (FShape) {
+    case stRectangle: case stSquare: canvas.Rectangle(x, y, x + w, y + h); break;
+    case stRoundRect: case stRoundSquare: {
+      const int corner = std::min(w, h) / 4;
+      canvas.RoundRect(x, y, x + w, y + h, corner, corner);
+      break;
+    }
+    case stEllipse: case stCircle: canvas.Ellipse(x, y, x + w, y + h); break;
+  }
+}
+
+// ---- TBevel
+
+const TEnumInfo& BevelStyleTypeInfo() {
+  static const TEnumInfo info{"TBevelStyle", {"bsLowered", "bsRaised"}};
+  return info;
+}
+const TEnumInfo& BevelShapeTypeInfo() {
+  static const TEnumInfo info{"TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
+  return info;
+}
+
+const TClassInfo& TBevel::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TBevel>("TBevel", &TGraphicControl::StaticClassInfo())
+                                     .Enum("Shape", BevelShapeTypeInfo(), &TBevel::Shape, &TBevel::SetShape)
+                                     .Enum("Style", BevelStyleTypeInfo(), &TBevel::Style, &TBevel::SetStyle);
+  return info;
+}
+
+TBevel::TBevel(rtl::TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
+
+void TBevel::Paint(TCanvas& canvas) {
+  const TColor dark = clBtnShadow, light = clBtnHighlight;
+  const TColor first = FStyle == bsLowered ? dark : light, second = FStyle == bsLowered ? light : dark;
+  const int w = Width(), h = Height();
+  auto line = [&](TColor c, int x1, int y1, int x2, int y2) {
+    canvas.Pen()->SetColor(c);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+  };
+  switch (FShape) {
+    case bsBox: Frame3D(canvas, {0, 0, w, h}, first, second); break;
+    case bsFrame:
+      // Two nested edges of opposite colours: an engraved (or embossed) line.
+      Frame3D(canvas, {0, 0, w - 1, h - 1}, first, first);
+      Frame3D(canvas, {1, 1, w, h}, second, second);
+      break;
+    case bsTopLine: line(first, 0, 0, w, 0); line(second, 0, 1, w, 1); break;
+    case bsBottomLine: line(first, 0, h - 2, w, h - 2); line(second, 0, h - 1, w, h - 1); break;
+    case bsLeftLine: line(first, 0, 0, 0, h); line(second, 1, 0, 1, h); break;
+    case bsRightLine: line(first, w - 2, 0, w - 2, h); line(second, w - 1, 0, w - 1, h); break;
+    case bsSpacer: break;
+  }
+}
+
+// ---- TImage
+
+const TClassInfo& TImage::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TImage>("TImage", &TGraphicControl::StaticClassInfo())
+                                     .Property("Center", &TImage::Center, &TImage::SetCenter)
+                                     .Property("Picture", &TImage::Picture, &TImage::SetPicture)
+                                     .Property("Proportional", &TImage::Proportional, &TImage::SetProportional)
+                                     .Property("Stretch", &TImage::Stretch, &TImage::SetStretch)
+                                     .Property("Transparent", &TImage::Transparent, &TImage::SetTransparent);
+  return info;
+}
+
+TImage::TImage(rtl::TComponent* owner) : TGraphicControl(owner), FPicture(rtl::CreateObject<TPicture>()) {
+  SetBounds(0, 0, 105, 105);
+}
+
+TImage::~TImage() { rtl::FreeObject(FPicture); }
+
+void TImage::SetPicture(TPicture* v) {
+  FPicture->Assign(v);
+  Invalidate();
+}
+
+TRect TImage::DestRect() const {
+  int w = FPicture->Width(), h = FPicture->Height();
+  const int cw = Width(), ch = Height();
+  if (w <= 0 || h <= 0) return {0, 0, 0, 0};
+  if (FStretch || (FProportional && (w > cw || h > ch))) {
+    if (FProportional) {
+      // The larger of the two ratios decides, so that the whole picture fits.
+      if (static_cast<long long>(w) * ch > static_cast<long long>(h) * cw) {
+        h = static_cast<int>(static_cast<long long>(h) * cw / w);
+        w = cw;
+      } else {
+        w = static_cast<int>(static_cast<long long>(w) * ch / h);
+        h = ch;
+      }
+    } else {
+      w = cw, h = ch;
+    }
+  }
+  int x = 0, y = 0;
+  if (FCenter) x = (cw - w) / 2, y = (ch - h) / 2;
+  return {x, y, x + w, y + h};
+}
+
+void TImage::Paint(TCanvas& canvas) {
+  TGraphic* graphic = FPicture->Graphic();
+  if (!graphic || graphic->Width() <= 0 || graphic->Height() <= 0) return;
+  const TRect r = DestRect();
+  canvas.StretchDraw(r.Left, r.Top, r.Right, r.Bottom, graphic);
+}
+
+// ---- TPaintBox
+
+const TClassInfo& TPaintBox::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassBuilder<TPaintBox> b("TPaintBox", &TGraphicControl::StaticClassInfo());
+    PublishAppearance(b);
+    b.Event("OnPaint", "TNotifyEvent", &TPaintBox::OnPaint, &TPaintBox::SetOnPaint);
+    return b;
+  }();
+  return info;
+}
+
+TPaintBox::TPaintBox(rtl::TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+void TPaintBox::Paint(TCanvas& canvas) {
+  canvas.Brush()->SetColor(Color());
+  canvas.FillRect({0, 0, Width(), Height()});
+  // The handler draws on Canvas, which is this very canvas while the control paints.
+  if (FOnPaint) FOnPaint(this);
 }
 
 }  // namespace gui

@@ -1,4 +1,5 @@
-// Panels, splitters and timers.
+// Panels, splitters, timers, and the controls that only draw: shapes, bevels,
+// images and paint boxes.
 #pragma once
 
 #include "gui/StdCtrls.h"
@@ -99,5 +100,106 @@ private:
   bool FRunning = false;
   rtl::TNotifyEvent FOnTimer;
 };
+
+enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+const rtl::TEnumInfo& ShapeTypeTypeInfo();
+
+// A geometric figure drawn with its own pen and brush; the square and circle kinds
+// take the shorter side and sit in the middle.
+class TShape : public TGraphicControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TShape(rtl::TComponent* owner = nullptr);
+  ~TShape() override;
+  TShapeType Shape() const noexcept { return FShape; }
+  void SetShape(TShapeType v) { FShape = v; Invalidate(); }
+  TPen* Pen() const noexcept { return FPen; }
+  void SetPen(TPen* v) { FPen->Assign(v); }
+  TBrush* Brush() const noexcept { return FBrush; }
+  void SetBrush(TBrush* v) { FBrush->Assign(v); }
+
+protected:
+  void Paint(TCanvas& canvas) override;
+
+private:
+  TShapeType FShape = stRectangle;
+  TPen* FPen;
+  TBrush* FBrush;
+};
+
+enum TBevelStyle { bsLowered, bsRaised };
+const rtl::TEnumInfo& BevelStyleTypeInfo();
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+const rtl::TEnumInfo& BevelShapeTypeInfo();
+
+// A sunken or raised box, frame or line that groups other controls visually.
+class TBevel : public TGraphicControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TBevel(rtl::TComponent* owner = nullptr);
+  TBevelShape Shape() const noexcept { return FShape; }
+  void SetShape(TBevelShape v) { FShape = v; Invalidate(); }
+  TBevelStyle Style() const noexcept { return FStyle; }
+  void SetStyle(TBevelStyle v) { FStyle = v; Invalidate(); }
+
+protected:
+  void Paint(TCanvas& canvas) override;
+
+private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
+};
+
+// Shows a picture: at its natural size from the top left, centred, or stretched to
+// the control (keeping its proportions when asked).
+class TImage : public TGraphicControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TImage(rtl::TComponent* owner = nullptr);
+  ~TImage() override;
+  TPicture* Picture() const noexcept { return FPicture; }
+  void SetPicture(TPicture* v);
+  // The picture as a bitmap to draw on (made empty when it holds another graphic).
+  TBitmap* Bitmap() { return FPicture->Bitmap(); }
+  bool Center() const noexcept { return FCenter; }
+  void SetCenter(bool v) { FCenter = v; Invalidate(); }
+  bool Stretch() const noexcept { return FStretch; }
+  void SetStretch(bool v) { FStretch = v; Invalidate(); }
+  bool Proportional() const noexcept { return FProportional; }
+  void SetProportional(bool v) { FProportional = v; Invalidate(); }
+  bool Transparent() const noexcept { return FTransparent; }
+  void SetTransparent(bool v) { FTransparent = v; Invalidate(); }
+  // Where the picture goes in the control.
+  TRect DestRect() const;
+
+protected:
+  void Paint(TCanvas& canvas) override;
+
+private:
+  TPicture* FPicture;
+  bool FCenter = false, FStretch = false, FProportional = false, FTransparent = false;
+};
+
+// A blank area whose OnPaint handler draws on Canvas.
+class TPaintBox : public TGraphicControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TPaintBox(rtl::TComponent* owner = nullptr);
+  const rtl::TNotifyEvent& OnPaint() const noexcept { return FOnPaint; }
+  void SetOnPaint(rtl::TNotifyEvent h) { FOnPaint = std::move(h); }
+
+protected:
+  void Paint(TCanvas& canvas) override;
+
+private:
+  rtl::TNotifyEvent FOnPaint;
+};
+
+// Draws the edge of a rectangle in two colours (top and left, then bottom and right).
+void Frame3D(TCanvas& canvas, const TRect& r, TColor topLeft, TColor bottomRight);
 
 }  // namespace gui

@@ -5,6 +5,7 @@
 #include "gui/Dialogs.h"
 #include "gui/GuiErrors.h"
 #include "gui/GuiTexts.h"
+#include "gui/Published.h"
 #include "gui/StdCtrls.h"
 #include "platform/Modules.h"
 #include "rtl/UserWait.h"
@@ -40,7 +41,8 @@ std::vector<TCustomForm*>& ModalForms() {
   return *forms;
 }
 
-[[maybe_unused]] const TClassInfo* const kRegistered[] = {&TScrollingWinControl::StaticClassInfo(), &TCustomForm::StaticClassInfo(),
+[[maybe_unused]] const TClassInfo* const kRegistered[] = {&TControlScrollBar::StaticClassInfo(), &TScrollingWinControl::StaticClassInfo(),
+                                                    &TScrollBox::StaticClassInfo(), &TCustomForm::StaticClassInfo(),
                                                     &TForm::StaticClassInfo(), &TApplication::StaticClassInfo()};
 }
 
@@ -62,10 +64,72 @@ const TEnumInfo& BorderIconTypeInfo() {
   return info;
 }
 
+const TClassInfo& TControlScrollBar::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TControlScrollBar>("TControlScrollBar", &rtl::TPersistent::StaticClassInfo())
+          .Property("Increment", &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement)
+          .TypeName("TScrollBarInc")
+          .Property("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition)
+          .Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange)
+          .Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible);
+  return info;
+}
+
+void TControlScrollBar::Assign(const rtl::TPersistent* source) {
+  if (auto* bar = dynamic_cast<const TControlScrollBar*>(source)) {
+    FRange = bar->FRange;
+    FPosition = bar->FPosition;
+    FIncrement = bar->FIncrement;
+    FVisible = bar->FVisible;
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+void TControlScrollBar::SetRange(int v) {
+  FRange = v < 0 ? 0 : v;
+  SetPosition(FPosition);
+}
+
+void TControlScrollBar::SetPosition(int v) { FPosition = v < 0 ? 0 : v > FRange ? FRange : v; }
+
 const TClassInfo& TScrollingWinControl::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TScrollingWinControl>("TScrollingWinControl", &TWinControl::StaticClassInfo()).Abstract();
+      TClassBuilder<TScrollingWinControl>("TScrollingWinControl", &TWinControl::StaticClassInfo())
+          .Property("HorzScrollBar", &TScrollingWinControl::HorzScrollBar, &TScrollingWinControl::SetHorzScrollBar)
+          .Property("VertScrollBar", &TScrollingWinControl::VertScrollBar, &TScrollingWinControl::SetVertScrollBar)
+          .Abstract();
   return info;
+}
+
+TScrollingWinControl::TScrollingWinControl(rtl::TComponent* owner)
+    : TWinControl(owner),
+      FHorzScrollBar(rtl::CreateObject<TControlScrollBar>(sbHorizontal)),
+      FVertScrollBar(rtl::CreateObject<TControlScrollBar>(sbVertical)) {}
+
+TScrollingWinControl::~TScrollingWinControl() {
+  rtl::FreeObject(FVertScrollBar);
+  rtl::FreeObject(FHorzScrollBar);
+}
+
+const TClassInfo& TScrollBox::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassBuilder<TScrollBox> b("TScrollBox", &TScrollingWinControl::StaticClassInfo());
+    PublishAppearance(b);
+    return b;
+  }();
+  return info;
+}
+
+TScrollBox::TScrollBox(rtl::TComponent* owner) : TScrollingWinControl(owner) {
+  SetBounds(0, 0, 185, 41);
+  SetTabStop(true);
+}
+
+platform::PeerStyle TScrollBox::PeerStyle() const {
+  platform::PeerStyle s;
+  s.ClientEdge = true;
+  return s;
 }
 
 // ---- TCustomForm

@@ -30,11 +30,62 @@ const rtl::TEnumInfo& BorderIconTypeInfo();
 using TCloseEvent = std::function<void(rtl::TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(rtl::TObject* Sender, bool& CanClose)>;
 
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// One scroll bar of a scrolling control: how far its content reaches (Range, 0 for no
+// bar), where it is scrolled to, and how far an arrow click moves it.
+class TControlScrollBar : public rtl::TPersistent {
+  RTL_CLASS_INFO
+
+public:
+  explicit TControlScrollBar(TScrollBarKind kind = sbHorizontal) noexcept : FKind(kind) {}
+  void Assign(const rtl::TPersistent* source) override;
+
+  TScrollBarKind Kind() const noexcept { return FKind; }
+  int Range() const noexcept { return FRange; }
+  void SetRange(int v);
+  // Kept within 0 ... Range.
+  int Position() const noexcept { return FPosition; }
+  void SetPosition(int v);
+  int Increment() const noexcept { return FIncrement; }
+  void SetIncrement(int v) noexcept { FIncrement = v < 1 ? 1 : v; }
+  bool Visible() const noexcept { return FVisible; }
+  void SetVisible(bool v) noexcept { FVisible = v; }
+
+private:
+  TScrollBarKind FKind;
+  int FRange = 0;
+  int FPosition = 0;
+  int FIncrement = 8;
+  bool FVisible = true;
+};
+
 class TScrollingWinControl : public TWinControl {
   RTL_CLASS_INFO
 
 public:
-  using TWinControl::TWinControl;
+  explicit TScrollingWinControl(rtl::TComponent* owner = nullptr);
+  ~TScrollingWinControl() override;
+
+  TControlScrollBar* HorzScrollBar() const noexcept { return FHorzScrollBar; }
+  void SetHorzScrollBar(TControlScrollBar* v) { FHorzScrollBar->Assign(v); }
+  TControlScrollBar* VertScrollBar() const noexcept { return FVertScrollBar; }
+  void SetVertScrollBar(TControlScrollBar* v) { FVertScrollBar->Assign(v); }
+
+private:
+  TControlScrollBar* FHorzScrollBar;
+  TControlScrollBar* FVertScrollBar;
+};
+
+// A bordered area that holds controls.
+class TScrollBox : public TScrollingWinControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TScrollBox(rtl::TComponent* owner = nullptr);
+
+protected:
+  platform::PeerStyle PeerStyle() const override;
 };
 
 class TCustomForm : public TScrollingWinControl {

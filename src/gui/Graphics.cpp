@@ -15,7 +15,8 @@ using rtl::TEnumInfo;
 namespace {
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TFont::StaticClassInfo(), &TPen::StaticClassInfo(),
                                                     &TBrush::StaticClassInfo(), &TCanvas::StaticClassInfo(),
-                                                    &TBitmap::StaticClassInfo()};
+                                                    &TBitmap::StaticClassInfo(), &TMetafile::StaticClassInfo(),
+                                                    &TMetafileCanvas::StaticClassInfo(), &TPicture::StaticClassInfo()};
 }
 
 platform::RgbColor ColorToRGB(TColor color) {
@@ -250,11 +251,14 @@ TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(Need().GetPixel
 void TCanvas::SetPixel(int x, int y, TColor color) { Need().SetPixel(x, y, ColorToRGB(color)); }
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
-  if (!graphic || !graphic->Surface()) return;
-  Need().Draw(x, y, *graphic->Surface(), graphic->Width(), graphic->Height());
+  if (!graphic) return;
+  graphic->DrawOn(Need(), {x, y, x + graphic->Width(), y + graphic->Height()});
 }
 
-void TCanvas::StretchDraw(int x1, int y1, int, int, TGraphic* graphic) { Draw(x1, y1, graphic); }
+void TCanvas::StretchDraw(int x1, int y1, int x2, int y2, TGraphic* graphic) {
+  if (!graphic) return;
+  graphic->DrawOn(Need(), {x1, y1, x2, y2});
+}
 
 // ---- TGraphic, TBitmap
 
@@ -271,6 +275,15 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& fileName) { throw EInvalidGraphic(Format(texts::NoPictureFile, fileName)); }
+
+void TGraphic::DrawOn(platform::CanvasPeer& target, const TRect& r) {
+  platform::CanvasPeer* own = Surface();
+  if (!own) return;
+  if (r.Width() == Width() && r.Height() == Height())
+    target.Draw(r.Left, r.Top, *own, Width(), Height());
+  else
+    target.StretchDraw({r.Left, r.Top, r.Right, r.Bottom}, *own, Width(), Height());
+}
 
 const TClassInfo& TBitmap::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TBitmap>("TBitmap", &TGraphic::StaticClassInfo())
@@ -292,6 +305,153 @@ void TBitmap::SetSize(int width, int height) {
 void TBitmap::SaveToFile(const std::string& fileName) {
   if (!platform::SaveMemoryCanvasBmp(*FSurface, FWidth, FHeight, fileName))
     throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
+}
+
+void TBitmap::LoadFromFile(const std::string& fileName) {
+  int width = 0, height = 0;
+  std::unique_ptr<platform::CanvasPeer> surface = platform::LoadMemoryCanvasBmp(fileName, width, height);
+  if (!surface) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
+  FWidth = width;
+  FHeight = height;
+  FSurface = std::move(surface);
+  FCanvas->Attach(FSurface.get());
+}
+
+// ---- TMetafile, TMetafileCanvas
+
+const TClassInfo& TMetafile::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMetafile>("TMetafile", &TGraphic::StaticClassInfo());
+  return info;
+}
+
+TMetafile::TMetafile() = default;
+
+TMetafile::~TMetafile() {
+  // A canvas still drawing on it draws on nothing from now on.
+  if (FCanvas) {
+    FCanvas->Attach(nullptr);
+    FCanvas->FRecording.reset();
+    FCanvas->FMetafile = nullptr;
+  }
+}
+
+int TMetafile::Width() const { return FWidth > 0 || !FPicture ? FWidth : FPicture->Width(); }
+int TMetafile::Height() const { return FHeight > 0 || !FPicture ? FHeight : FPicture->Height(); }
+
+void TMetafile::LoadFromFile(const std::string& fileName) {
+  std::unique_ptr<platform::MetafilePicture> picture = platform::LoadMetafile(fileName);
+  if (!picture) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
+  FPicture = std::move(picture);
+  FWidth = FHeight = 0;
+}
+
+void TMetafile::SaveToFile(const std::string& fileName) {
+  if (!FPicture || !FPicture->Save(fileName)) throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
+}
+
+void TMetafile::DrawOn(platform::CanvasPeer& target, const TRect& r) {
+  if (FPicture) FPicture->Play(target, {r.Left, r.Top, r.Right, r.Bottom});
+}
+
+const TClassInfo& TMetafileCanvas::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMetafileCanvas>("TMetafileCanvas", &TCanvas::StaticClassInfo());
+  return info;
+}
+
+TMetafileCanvas::~TMetafileCanvas() { Close(); }
+
+void TMetafileCanvas::Open(TMetafile* metafile, std::uintptr_t referenceDevice) {
+  Close();
+  if (!metafile) return;
+  if (metafile->FCanvas) metafile->FCanvas->Close();
+  FRecording = platform::CreateMetafileCanvas(metafile->Width(), metafile->Height(), referenceDevice);
+  if (!FRecording) throw EInvalidGraphic(Format(texts::NoPictureFile, "metafile"));
+  FMetafile = metafile;
+  metafile->FCanvas = this;
+  Attach(FRecording.get());
+}
+
+void TMetafileCanvas::Close() {
+  Attach(nullptr);
+  if (!FMetafile) return;
+  std::unique_ptr<platform::MetafilePicture> picture = platform::CloseMetafileCanvas(std::move(FRecording));
+  if (picture) FMetafile->FPicture = std::move(picture);
+  FMetafile->FCanvas = nullptr;
+  FMetafile = nullptr;
+}
+
+// ---- TPicture
+
+const TClassInfo& TPicture::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TPicture>("TPicture", &rtl::TPersistent::StaticClassInfo())
+                                     .Property("Graphic", &TPicture::Graphic, &TPicture::SetGraphic)
+                                     .Property("Height", &TPicture::Height)
+                                     .Property("Width", &TPicture::Width);
+  return info;
+}
+
+TPicture::~TPicture() { rtl::FreeObject(FGraphic); }
+
+void TPicture::Assign(const rtl::TPersistent* source) {
+  if (!source) {
+    SetGraphic(nullptr);
+  } else if (auto* picture = dynamic_cast<const TPicture*>(source)) {
+    SetGraphic(picture->FGraphic);
+  } else if (auto* graphic = dynamic_cast<const TGraphic*>(source)) {
+    SetGraphic(const_cast<TGraphic*>(graphic));
+  } else {
+    TPersistent::Assign(source);
+  }
+}
+
+void TPicture::SetGraphic(TGraphic* graphic) {
+  if (graphic == FGraphic) return;
+  TGraphic* copy = nullptr;
+  if (graphic) {
+    copy = static_cast<TGraphic*>(graphic->ClassInfo().NewInstance());
+    copy->AfterConstruction();
+    copy->SetWidth(graphic->Width());
+    copy->SetHeight(graphic->Height());
+    // Pixels go across by drawing; a metafile's picture by playing it.
+    if (auto* bitmap = dynamic_cast<TBitmap*>(copy)) bitmap->Canvas()->Draw(0, 0, graphic);
+    if (auto* metafile = dynamic_cast<TMetafile*>(copy)) {
+      TMetafileCanvas canvas(metafile, 0);
+      canvas.StretchDraw(0, 0, graphic->Width(), graphic->Height(), graphic);
+    }
+  }
+  rtl::FreeObject(FGraphic);
+  FGraphic = copy;
+}
+
+TBitmap* TPicture::Bitmap() {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(FGraphic)) return bitmap;
+  rtl::FreeObject(FGraphic);
+  FGraphic = rtl::CreateObject<TBitmap>();
+  return static_cast<TBitmap*>(FGraphic);
+}
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+  const std::size_t dot = fileName.find_last_of('.');
+  const std::string ext = dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+  std::string lower;
+  for (char c : ext) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  TGraphic* graphic = nullptr;
+  if (lower == "bmp") graphic = rtl::CreateObject<TBitmap>();
+  else if (lower == "emf" || lower == "wmf") graphic = rtl::CreateObject<TMetafile>();
+  else throw EInvalidGraphic(Format(texts::UnknownPictureFormat, ext));
+  try {
+    graphic->LoadFromFile(fileName);
+  } catch (...) {
+    rtl::FreeObject(graphic);
+    throw;
+  }
+  rtl::FreeObject(FGraphic);
+  FGraphic = graphic;
+}
+
+void TPicture::SaveToFile(const std::string& fileName) {
+  if (!FGraphic) throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
+  FGraphic->SaveToFile(fileName);
 }
 
 }  // namespace gui

@@ -220,6 +220,8 @@ public:
   virtual void LoadFromFile(const std::string& fileName);
   virtual void SaveToFile(const std::string& fileName);
   virtual platform::CanvasPeer* Surface() const { return nullptr; }
+  // Draws the picture on target, scaled to fill r.
+  virtual void DrawOn(platform::CanvasPeer& target, const TRect& r);
 };
 
 // A picture in memory with its own canvas.
@@ -235,6 +237,9 @@ public:
   void SetHeight(int height) override { SetSize(FWidth, height); }
   void SetSize(int width, int height);
   TCanvas* Canvas() const noexcept { return FCanvas; }
+  // A BMP file (EInvalidGraphic when it cannot be read as one; this build may keep
+  // its size only).
+  void LoadFromFile(const std::string& fileName) override;
   // A 24-bit BMP file (EInvalidGraphic when this build keeps no pixels).
   void SaveToFile(const std::string& fileName) override;
   platform::CanvasPeer* Surface() const override { return FSurface.get(); }
@@ -243,6 +248,80 @@ private:
   int FWidth = 0, FHeight = 0;
   std::unique_ptr<platform::CanvasPeer> FSurface;
   TCanvas* FCanvas;
+};
+
+class TMetafileCanvas;
+
+// A vector picture: what a TMetafileCanvas drew on it, drawn again at any size.
+// Windows keeps it as an enhanced metafile (and reads and writes .emf files).
+class TMetafile : public TGraphic {
+  RTL_CLASS_INFO
+
+public:
+  TMetafile();
+  ~TMetafile() override;
+  // The size set, or else the picture's own.
+  int Width() const override;
+  void SetWidth(int width) override { FWidth = width < 0 ? 0 : width; }
+  int Height() const override;
+  void SetHeight(int height) override { FHeight = height < 0 ? 0 : height; }
+  bool Empty() const noexcept { return !FPicture; }
+  void LoadFromFile(const std::string& fileName) override;
+  void SaveToFile(const std::string& fileName) override;
+  void DrawOn(platform::CanvasPeer& target, const TRect& r) override;
+
+private:
+  friend class TMetafileCanvas;
+  int FWidth = 0, FHeight = 0;
+  std::unique_ptr<platform::MetafilePicture> FPicture;
+  TMetafileCanvas* FCanvas = nullptr;  // drawing on it now, if any
+};
+
+// Draws on a metafile: what is drawn becomes the metafile's picture when the canvas is
+// freed (the picture drawn before is replaced).
+class TMetafileCanvas : public TCanvas {
+  RTL_CLASS_INFO
+
+public:
+  TMetafileCanvas() = default;
+  TMetafileCanvas(TMetafile* metafile, std::uintptr_t referenceDevice) { Open(metafile, referenceDevice); }
+  ~TMetafileCanvas() override;
+  // Starts drawing on metafile at its size (referenceDevice 0: the screen's
+  // resolution); a canvas drawing on another metafile hands that one its picture first.
+  void Open(TMetafile* metafile, std::uintptr_t referenceDevice);
+  TMetafile* Metafile() const noexcept { return FMetafile; }
+
+private:
+  friend class TMetafile;
+  void Close();
+  TMetafile* FMetafile = nullptr;
+  std::unique_ptr<platform::CanvasPeer> FRecording;
+};
+
+// Holds one graphic of any kind: a bitmap or a metafile, chosen by the file it loads.
+class TPicture : public rtl::TPersistent {
+  RTL_CLASS_INFO
+
+public:
+  TPicture() = default;
+  ~TPicture() override;
+  void Assign(const rtl::TPersistent* source) override;
+
+  TGraphic* Graphic() const noexcept { return FGraphic; }
+  // A copy of graphic (of the same class); null empties the picture.
+  void SetGraphic(TGraphic* graphic);
+  // The picture as a bitmap: an empty one is made when it holds none.
+  TBitmap* Bitmap();
+  int Width() const { return FGraphic ? FGraphic->Width() : 0; }
+  int Height() const { return FGraphic ? FGraphic->Height() : 0; }
+  // .bmp as a bitmap, .emf and .wmf as a metafile; another extension raises
+  // EInvalidGraphic.
+  void LoadFromFile(const std::string& fileName);
+  // The graphic's file; an empty picture raises EInvalidGraphic.
+  void SaveToFile(const std::string& fileName);
+
+private:
+  TGraphic* FGraphic = nullptr;
 };
 
 }  // namespace gui

@@ -449,7 +449,9 @@ const TClassInfo& TListBox::StaticClassInfo() {
   return info;
 }
 
-TCustomListBox::TCustomListBox(rtl::TComponent* owner) : TWinControl(owner), FItems(rtl::CreateObject<rtl::TStringList>()) {
+TCustomListBox::TCustomListBox(rtl::TComponent* owner) : TCustomListBox(owner, rtl::CreateObject<rtl::TStringList>()) {}
+
+TCustomListBox::TCustomListBox(rtl::TComponent* owner, rtl::TStringList* items) : TWinControl(owner), FItems(items) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 97);

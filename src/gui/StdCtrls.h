@@ -270,12 +270,14 @@ public:
   void SetSelected(int index, bool value);
 
 protected:
+  // A list box whose item list is of a class of its own (taken over).
+  TCustomListBox(rtl::TComponent* owner, rtl::TStringList* items);
   platform::PeerClass PeerKind() const override { return platform::PeerClass::ListBox; }
   void PeerCreated() override;
   void PeerChanged() override;
+  virtual void ItemsChanged();
 
 private:
-  void ItemsChanged();
   rtl::TStringList* FItems;
   int FItemIndex = -1;
 };

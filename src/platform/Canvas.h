@@ -74,6 +74,10 @@ public:
   virtual PixelRect ClipBox() const { return {-1000000, -1000000, 1000000, 1000000}; }
   // Copies another surface's pixels (a memory bitmap) to (x, y).
   virtual void Draw(int x, int y, CanvasPeer& source, int width, int height) = 0;
+  // The same, scaled from width x height to fill dest.
+  virtual void StretchDraw(const PixelRect& dest, CanvasPeer& source, int width, int height) {
+    Draw(dest.Left, dest.Top, source, width, height);
+  }
   // The operations drawn so far: the recording surface's; empty on Windows.
   virtual const std::vector<DrawOp>* Recording() const { return nullptr; }
 };
@@ -82,5 +86,30 @@ public:
 std::unique_ptr<CanvasPeer> CreateMemoryCanvas(int width, int height);
 // Writes a memory surface as a 24-bit BMP file; false when it cannot (POSIX keeps no pixels).
 bool SaveMemoryCanvasBmp(CanvasPeer& canvas, int width, int height, const std::string& fileName);
+// Reads a BMP file into a new memory surface of the file's size (width and height get
+// it); null when the file cannot be read as a BMP. POSIX keeps the size, not the pixels.
+std::unique_ptr<CanvasPeer> LoadMemoryCanvasBmp(const std::string& fileName, int& width, int& height);
+
+// A vector picture: what was drawn on a metafile surface, played back onto any surface
+// scaled to a rectangle. Windows keeps an enhanced metafile; POSIX the recorded
+// operations.
+class MetafilePicture {
+public:
+  virtual ~MetafilePicture() = default;
+  virtual void Play(CanvasPeer& target, const PixelRect& r) = 0;
+  // Writes an enhanced metafile file; false when it cannot (POSIX writes none).
+  virtual bool Save(const std::string& fileName) = 0;
+  // The picture's own size in pixels (what it was recorded with, or its file's frame).
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+};
+// A surface whose drawing goes into a new picture of the given size in pixels of the
+// reference device (0: the screen).
+std::unique_ptr<CanvasPeer> CreateMetafileCanvas(int width, int height, std::uintptr_t referenceDevice);
+// Ends the drawing on a metafile surface and gives the picture (null for another kind
+// of surface).
+std::unique_ptr<MetafilePicture> CloseMetafileCanvas(std::unique_ptr<CanvasPeer> canvas);
+// Reads an enhanced metafile file; null when it cannot (always on POSIX).
+std::unique_ptr<MetafilePicture> LoadMetafile(const std::string& fileName);
 
 }  // namespace platform

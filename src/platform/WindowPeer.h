@@ -29,6 +29,37 @@ enum class PeerClass {
   ComboList,     // a drop-down list without free text
   ListBox,
   TreeView,
+  CheckListBox,   // a list box with a check box before each item
+  RichEdit,       // a multi-line edit of the system's rich text class
+  TabControl,     // a row of tabs; the pages below are the toolkit's
+  StatusBar,
+  TrackBar,
+  ProgressBar,
+  ListView,
+  DateTimePicker,
+  MonthCalendar,
+};
+
+// One panel of a status bar.
+struct StatusPanelInfo {
+  std::string Text;
+  int Width = 50;      // -1: to the right edge
+  int Alignment = 0;   // 0 left, 1 right, 2 centre
+  int Bevel = 1;       // 0 none, 1 lowered, 2 raised
+};
+
+// One column of a list view's report view.
+struct ListColumnInfo {
+  std::string Caption;
+  int Width = 50;
+  int Alignment = 0;
+};
+
+// One item of a list view: its caption and sub-item texts.
+struct ListItemInfo {
+  std::vector<std::string> Texts;
+  int Image = -1;
+  bool Checked = false;
 };
 
 // Shift state bits, as the toolkit's TShiftState orders them.
@@ -50,6 +81,18 @@ struct PeerStyle {
   bool SystemMenu = true, Minimize = true, Maximize = true, Help = false;
   bool ShowSelectionAlways = false;
   int TreeIndent = 19;
+  bool Vertical = false;     // track bars and progress bars
+  int Ticks = 1;             // track bars: 0 none, 1 automatic tick marks
+  int ViewStyle = 3;         // list views: 0 icons, 1 small icons, 2 list, 3 report
+  bool CheckBoxes = false;   // list views
+  bool RowSelect = false;    // list views
+  bool GridLines = false;    // list views
+  bool TimeOnly = false;     // date-time pickers: a time instead of a date
+  bool LongDate = false;     // date-time pickers
+  bool SimplePanel = false;  // status bars: one text instead of the panels
+  bool SizeGrip = true;      // status bars
+  bool ButtonTabs = false;   // tab controls: tabs drawn as buttons
+  bool Smooth = false;       // progress bars
 };
 
 // What a peer reports. Key handlers return true when the toolkit handled the key
@@ -78,6 +121,8 @@ public:
   virtual void PeerCloseRequest() {}
   virtual void PeerScrolled(int position) {}
   virtual void PeerTreeExpanded(std::intptr_t item, bool expanded) {}
+  // The user checked or cleared an item's check box (list views).
+  virtual void PeerItemChecked(int index, bool checked) {}
   // A timer of this window elapsed.
   virtual void PeerTimer(std::uintptr_t id) {}
 };
@@ -138,6 +183,29 @@ public:
   // The pictures a tree shows by index (memory surfaces of width x height); none
   // when empty.
   virtual void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) = 0;
+  // Track bars and progress bars: range and position. A track bar reports the user's
+  // moves through PeerScrolled.
+  virtual void SetRange(int min, int max, int position) = 0;
+  virtual int Position() const = 0;
+  // Tab controls show the texts of SetItems as tabs and the selected one by
+  // SetItemIndex (changes by the user come as PeerChanged); the rectangle below the
+  // tabs where the pages go.
+  virtual void DisplayRect(int& left, int& top, int& right, int& bottom) const = 0;
+  // Status bars.
+  virtual void SetPanels(const std::vector<StatusPanelInfo>& panels) = 0;
+  // List views: columns and items; the selected item through SetItemIndex and
+  // ItemIndex (changes by the user come as PeerChanged).
+  virtual void SetColumns(const std::vector<ListColumnInfo>& columns) = 0;
+  virtual void SetListItems(const std::vector<ListItemInfo>& items) = 0;
+  // Check boxes of list views and check list boxes.
+  virtual void SetItemChecked(int index, bool checked) = 0;
+  virtual bool ItemChecked(int index) const = 0;
+  // The item at a client point of a list, or -1.
+  virtual int ItemAt(int x, int y) const = 0;
+  // Date-time pickers and month calendars: the day count from 30 December 1899, the
+  // fraction being the time of day (changes by the user come as PeerChanged).
+  virtual void SetDate(double date) = 0;
+  virtual double Date() const = 0;
   // Timers owned by the window (PeerTimer reports them); interval in milliseconds.
   virtual void StartTimer(std::uintptr_t id, std::uint32_t interval) = 0;
   virtual void StopTimer(std::uintptr_t id) = 0;
@@ -177,6 +245,11 @@ struct UserInput {
   int X = 0, Y = 0, Delta = 0;
 };
 void SendUserInput(WindowPeer& window, const UserInput& input);
+// Clicks the button whose text (without its "&" marks) is buttonText in the system
+// dialog (message box, common dialog) that the calling thread shows with the given
+// caption, as a user's click would; false when no such dialog or button is showing
+// (always on POSIX, which shows none).
+bool PressDialogButton(const std::string& caption, const std::string& buttonText);
 
 // The window's current look as a 24-bit BMP file (Windows: the window's pixels on
 // screen, frame included); false when this build cannot.

@@ -4,6 +4,7 @@
 // code once the whole object exists and before any part of it is gone.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,6 +42,11 @@ public:
   // destroyed. Object references that come from scripts are checked with it before
   // they are used.
   static bool IsLive(const void* address);
+  // How many objects are alive in the process (for leak checks).
+  static std::size_t LiveCount();
+
+private:
+  friend class TObjectTracker;
 };
 
 // Declares the class info functions in the body of a class derived from TObject;

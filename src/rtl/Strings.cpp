@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "rtl/CodePage.h"
+#include "rtl/Stream.h"
 
 namespace rtl {
 
@@ -366,5 +367,9 @@ void TStrings::SaveToFile(const std::string& fileName) const {
   file.flush();
   if (!file) throw Exception("Stream write error", "EWriteError");
 }
+
+void TStrings::LoadFromStream(TStream& stream) { SetText(stream.ReadRest()); }
+
+void TStrings::SaveToStream(TStream& stream) const { stream.WriteText(Text().view()); }
 
 }  // namespace rtl

@@ -13,6 +13,8 @@
 
 namespace rtl {
 
+class TStream;
+
 class EStringListError : public Exception {
 public:
   explicit EStringListError(std::string message) : Exception(std::move(message), "EStringListError") {}
@@ -103,6 +105,10 @@ public:
   // cannot be read); Text written to a file (EFCreateError "Cannot create file "%s"").
   virtual void LoadFromFile(const std::string& fileName);
   virtual void SaveToFile(const std::string& fileName) const;
+  // The stream's bytes from its position to its end as Text; Text written at the
+  // stream's position.
+  virtual void LoadFromStream(TStream& stream);
+  virtual void SaveToStream(TStream& stream) const;
 
   // Raises EStringListError with the message, %d replaced by data.
   [[noreturn]] static void Error(const char* message, int data = 0);

@@ -5,6 +5,14 @@
 
 namespace fs::msg {
 
+// Class libraries: members reached through nil, objects a script may not free.
+inline constexpr const char* kNilObject = "Cannot call %s of a nil object";
+inline constexpr const char* kFreeNotOwned = "Cannot free a %s that belongs to another object";
+inline constexpr const char* kOwnerLoop = "A component cannot be owned by itself or by a component it owns";
+inline constexpr const char* kNilStream = "%s needs a stream, not nil";
+inline constexpr const char* kNilElement = "An element to add cannot be nil";
+inline constexpr const char* kElementNotFree = "The root of a document cannot be added to another element";
+
 // Date and time: encoders and recoders.
 inline constexpr const char* kInvalidDateWeek = "(%d, %d, %d) is not a valid DateWeek triplet";
 inline constexpr const char* kInvalidDateMonthWeek = "(%d, %d, %d, %d) is not a valid DateMonthWeek quad";
@@ -40,5 +48,14 @@ inline constexpr const char* kAssertionFailure = "Assertion failure";
 
 // System utilities: a failed system call without a text of its own.
 inline constexpr const char* kSystemError = "System error %d";
+
+}  // namespace fs::msg
+
+namespace fs::msg {
+
+// A dialog or modal form that nobody could answer (no display, no responder): what
+// was shown, and the answer the script gets.
+inline constexpr const char* kNobodyToAnswer = "%s shown without a display: answered %s";
+inline constexpr const char* kAnswerCancel = "Cancel";
 
 }  // namespace fs::msg

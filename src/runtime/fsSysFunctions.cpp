@@ -218,18 +218,7 @@ Variant ShowMessage(Args& a) {
     rtl::TUserWaitScope waiting;
     if (platform::ShowMessageBox(text)) return Variant();
   }
-  MessageHookSlot& slot = MessageHook();
-  TfsMessageHook hook;
-  {
-    std::lock_guard<std::mutex> guard(slot.Lock);
-    hook = slot.Hook;
-  }
-  if (hook) {
-    hook(text);
-  } else {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
+  WriteScriptMessage(text);
   return Variant();
 }
 
@@ -451,6 +440,21 @@ TfsSysFunctions::TfsSysFunctions(TfsScript* script) : TfsRTTIModule(script) {
   r.RegisterFunctions(this, kOther);
   AdmitFloats(script, "Inc");
   AdmitFloats(script, "Dec");
+}
+
+void WriteScriptMessage(const std::string& text) {
+  MessageHookSlot& slot = MessageHook();
+  TfsMessageHook hook;
+  {
+    std::lock_guard<std::mutex> guard(slot.Lock);
+    hook = slot.Hook;
+  }
+  if (hook) {
+    hook(text);
+  } else {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
 }
 
 void SetShowMessageHook(TfsMessageHook hook) {

@@ -44,5 +44,7 @@ public:
 // empty hook restores that default.
 using TfsMessageHook = std::function<void(const std::string& text)>;
 void SetShowMessageHook(TfsMessageHook hook);
+// Sends a text where ShowMessage sends it when no message box can be shown.
+void WriteScriptMessage(const std::string& text);
 
 }  // namespace fs

@@ -30,6 +30,8 @@ public:
   // or "error: " and the run-time error's message, or "compile: " and the compile
   // error's message.
   std::string Eval(const std::string& expression);
+  // What Print wrote since the last run started (events fired afterwards included).
+  const std::string& Output() const { return FOutput; }
 
 private:
   std::unique_ptr<TfsScript> FRegistry;

@@ -135,6 +135,43 @@ public:
   TreeItemId TreeSelected() const override { return FTreeSelected; }
   void TreeMakeVisible(TreeItemId) override {}
   void SetTreeImages(const std::vector<CanvasPeer*>& images, int, int) override { FTreeImages = images.size(); }
+  void SetRange(int min, int max, int position) override {
+    FMin = min, FMax = max < min ? min : max;
+    FPosition = std::clamp(position, FMin, FMax);
+  }
+  int Position() const override { return FPosition; }
+  void DisplayRect(int& left, int& top, int& right, int& bottom) const override {
+    left = kTabBorder, top = kTabRow + kTabBorder;
+    right = std::max(left, FWidth - kTabBorder), bottom = std::max(top, FHeight - kTabBorder);
+  }
+  void SetPanels(const std::vector<StatusPanelInfo>& panels) override { FPanels = panels; FDirty = true; }
+  void SetColumns(const std::vector<ListColumnInfo>& columns) override { FColumns = columns; }
+  void SetListItems(const std::vector<ListItemInfo>& items) override {
+    FItems.clear();
+    FChecks.clear();
+    for (const ListItemInfo& item : items) {
+      FItems.push_back(item.Texts.empty() ? std::string() : item.Texts.front());
+      FChecks.push_back(item.Checked);
+    }
+    if (FItemIndex >= static_cast<int>(FItems.size())) FItemIndex = -1;
+  }
+  void SetItemChecked(int index, bool checked) override {
+    if (index < 0) return;
+    if (static_cast<std::size_t>(index) >= FChecks.size()) FChecks.resize(static_cast<std::size_t>(index) + 1);
+    FChecks[static_cast<std::size_t>(index)] = checked;
+  }
+  bool ItemChecked(int index) const override {
+    return index >= 0 && static_cast<std::size_t>(index) < FChecks.size() && FChecks[static_cast<std::size_t>(index)];
+  }
+  int ItemAt(int x, int y) const override {
+    if (x < 0 || y < 0 || x >= FWidth) return -1;
+    const int top = FKind == PeerClass::ListView && FStyle.ViewStyle == 3 ? kHeaderHeight : 0;
+    if (y < top) return -1;
+    const int index = (y - top) / kItemHeight;
+    return index < static_cast<int>(FItems.size()) ? index : -1;
+  }
+  void SetDate(double date) override { FDate = date; }
+  double Date() const override { return FDate; }
   void StartTimer(std::uintptr_t id, std::uint32_t interval) override {
     FTimers[id] = {interval, Clock::now() + std::chrono::milliseconds(interval)};
   }
@@ -148,19 +185,59 @@ public:
   // What a native edit does with a typed character: appends it (Backspace removes
   // the last one) and reports the change.
   void TypeCharacter(char ch) {
-    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::ComboBox) return;
+    if (FKind != PeerClass::Edit && FKind != PeerClass::Memo && FKind != PeerClass::RichEdit && FKind != PeerClass::ComboBox) return;
     if (FStyle.ReadOnly) return;
     if (ch == '\b') {
       if (FText.empty()) return;
       FText.pop_back();
     } else if (ch == '\r') {
-      if (FKind != PeerClass::Memo) return;
+      if (FKind != PeerClass::Memo && FKind != PeerClass::RichEdit) return;
       FText += "\r\n";
     } else if (static_cast<unsigned char>(ch) >= 32) {
       FText += ch;
     } else {
       return;
     }
+    FEvents->PeerChanged();
+  }
+  // What the native control does with a key the toolkit left to it: lists and tabs
+  // move their selection, track bars their position.
+  void NativeKey(std::uint16_t key) {
+    int step = 0;
+    switch (key) {
+      case 37: case 38: step = -1; break;  // left, up
+      case 39: case 40: step = 1; break;   // right, down
+      case 33: step = -10; break;          // page up
+      case 34: step = 10; break;           // page down
+      case 36: step = -1000000; break;     // home
+      case 35: step = 1000000; break;      // end
+      default: return;
+    }
+    if (FKind == PeerClass::TrackBar) {
+      const int pos = std::clamp(FPosition + (step == 10 || step == -10 ? step / 10 * std::max(1, (FMax - FMin) / 5) : step),
+                                 FMin, FMax);
+      if (pos == FPosition) return;
+      FPosition = pos;
+      FEvents->PeerScrolled(pos);
+      return;
+    }
+    if (FKind != PeerClass::ListBox && FKind != PeerClass::CheckListBox && FKind != PeerClass::ListView &&
+        FKind != PeerClass::TabControl)
+      return;
+    if (FItems.empty()) return;
+    if (FKind == PeerClass::TabControl && (key == 38 || key == 40 || key == 33 || key == 34)) return;
+    const int last = static_cast<int>(FItems.size()) - 1;
+    const int index = FItemIndex < 0 ? 0 : std::clamp(FItemIndex + step, 0, last);
+    if (index == FItemIndex) return;
+    FItemIndex = index;
+    FEvents->PeerChanged();
+  }
+  // A press on a list selects the item under it, as the native control does.
+  void NativeMouseDown(int x, int y) {
+    if (FKind != PeerClass::ListBox && FKind != PeerClass::CheckListBox && FKind != PeerClass::ListView) return;
+    const int index = ItemAt(x, y);
+    if (index < 0 || index == FItemIndex) return;
+    FItemIndex = index;
     FEvents->PeerChanged();
   }
   bool Showing() const {
@@ -211,6 +288,13 @@ private:
   bool FDropped = false, FMinimized = false;
   std::map<std::uintptr_t, TimerState> FTimers;
   std::vector<DrawOp> FLastPaint;
+  int FMin = 0, FMax = 100, FPosition = 0;
+  std::vector<StatusPanelInfo> FPanels;
+  std::vector<ListColumnInfo> FColumns;
+  std::vector<bool> FChecks;
+  double FDate = 0;
+  // Fixed metrics of the headless lists and tabs.
+  static constexpr int kItemHeight = 16, kHeaderHeight = 20, kTabRow = 22, kTabBorder = 4;
 };
 
 }  // namespace
@@ -247,6 +331,8 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
     case UserInput::Key: {
       std::uint16_t key = input.VirtualKey;
       const bool handled = key != 0 && events->PeerKeyDown(key, input.Shift);
+      if (!handled && key != 0) static_cast<HeadlessPeer&>(window).NativeKey(key);
+      if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
       if (input.Char && !handled) {
         char ch = input.Char;
         if (!events->PeerKeyChar(ch)) static_cast<HeadlessPeer&>(window).TypeCharacter(ch);
@@ -256,7 +342,11 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
       if (key) events->PeerKeyUp(key, input.Shift);
       break;
     }
-    case UserInput::MouseDown: events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y); break;
+    case UserInput::MouseDown:
+      events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y);
+      if (input.Button == MouseButton::Left && Peers().count(static_cast<HeadlessPeer*>(&window)))
+        static_cast<HeadlessPeer&>(window).NativeMouseDown(input.X, input.Y);
+      break;
     case UserInput::MouseMove: events->PeerMouseMove(input.Shift, input.X, input.Y); break;
     case UserInput::MouseUp: events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y); break;
     case UserInput::DblClick:
@@ -274,6 +364,10 @@ bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
 int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
 
 std::optional<bool> RunFileDialog(WindowHandle, FileDialogRequest&) { return std::nullopt; }
+std::optional<bool> RunColorDialog(WindowHandle, ColorDialogRequest&) { return std::nullopt; }
+bool PressDialogButton(const std::string&, const std::string&) { return false; }
+std::optional<bool> RunFontDialog(WindowHandle, FontDialogRequest&) { return std::nullopt; }
+std::optional<bool> RunPrintDialog(WindowHandle, PrintDialogRequest&) { return std::nullopt; }
 
 std::optional<int> RunMessageBox(WindowHandle, const std::string&, const std::string&, int, int) { return std::nullopt; }
 

@@ -35,4 +35,52 @@ std::string TempFolder() {
   return folder;
 }
 
+FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share, bool create) {
+  if (name.empty()) return kNoFile;
+  DWORD desired = 0;
+  switch (access) {
+    case FileAccess::Read: desired = GENERIC_READ; break;
+    case FileAccess::Write: desired = GENERIC_WRITE; break;
+    case FileAccess::ReadWrite: desired = GENERIC_READ | GENERIC_WRITE; break;
+  }
+  DWORD shareMode = 0;
+  switch (share) {
+    case FileShare::Compatible:
+    case FileShare::Exclusive: shareMode = 0; break;
+    case FileShare::DenyWrite: shareMode = FILE_SHARE_READ; break;
+    case FileShare::DenyRead: shareMode = FILE_SHARE_WRITE; break;
+    case FileShare::DenyNone: shareMode = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+  }
+  HANDLE h = CreateFileA(name.c_str(), desired, shareMode, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(h);
+}
+
+int FileRead(FileHandle file, void* buffer, int count) {
+  if (file == kNoFile || count < 0) return -1;
+  DWORD done = 0;
+  if (!::ReadFile(reinterpret_cast<HANDLE>(file), buffer, static_cast<DWORD>(count), &done, nullptr)) return -1;
+  return static_cast<int>(done);
+}
+
+int FileWrite(FileHandle file, const void* buffer, int count) {
+  if (file == kNoFile || count < 0) return -1;
+  DWORD done = 0;
+  if (!::WriteFile(reinterpret_cast<HANDLE>(file), buffer, static_cast<DWORD>(count), &done, nullptr)) return -1;
+  return static_cast<int>(done);
+}
+
+std::int64_t FileSeek(FileHandle file, std::int64_t offset, int origin) {
+  if (file == kNoFile || origin < 0 || origin > 2) return -1;
+  static const DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+  LARGE_INTEGER distance, at;
+  distance.QuadPart = offset;
+  if (!SetFilePointerEx(reinterpret_cast<HANDLE>(file), distance, &at, kMethod[origin])) return -1;
+  return at.QuadPart;
+}
+
+void FileClose(FileHandle file) {
+  if (file != kNoFile) CloseHandle(reinterpret_cast<HANDLE>(file));
+}
+
 }  // namespace platform

@@ -146,6 +146,15 @@ void GdiCanvas::Draw(int x, int y, CanvasPeer& source, int width, int height) {
   if (auto* s = dynamic_cast<GdiCanvas*>(&source)) BitBlt(FDC, x, y, width, height, s->FDC, 0, 0, SRCCOPY);
 }
 
+void GdiCanvas::StretchDraw(const PixelRect& dest, CanvasPeer& source, int width, int height) {
+  auto* s = dynamic_cast<GdiCanvas*>(&source);
+  if (!s) return;
+  const int oldMode = SetStretchBltMode(FDC, COLORONCOLOR);
+  StretchBlt(FDC, dest.Left, dest.Top, dest.Right - dest.Left, dest.Bottom - dest.Top, s->FDC, 0, 0, width, height,
+             SRCCOPY);
+  SetStretchBltMode(FDC, oldMode);
+}
+
 HBITMAP GdiCanvas::CopyBitmap(int width, int height) const {
   if (!FBitmap) return nullptr;
   HDC screen = GetDC(nullptr);

@@ -32,6 +32,7 @@ public:
   // The part being painted: drawing stays inside it.
   void SetPaintArea(const PixelRect& r);
   void Draw(int x, int y, CanvasPeer& source, int width, int height) override;
+  void StretchDraw(const PixelRect& dest, CanvasPeer& source, int width, int height) override;
   HDC DC() const { return FDC; }
   // A copy of a memory surface's picture as a bitmap of its own (the caller frees
   // it); null for a window's surface.

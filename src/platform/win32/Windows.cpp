@@ -4,6 +4,7 @@
 // windows disabled. Messages become WindowEvents; the toolkit decides what they do.
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -38,7 +39,8 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void RegisterCustomClass() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                             ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -71,6 +73,21 @@ std::uint32_t ShiftFromMouse(WPARAM wParam) {
   if (wParam & MK_MBUTTON) s |= kMiddleButton;
   return s;
 }
+
+// Date values and the system's date records.
+SYSTEMTIME SystemTimeOf(double date) {
+  SYSTEMTIME st{};
+  if (!VariantTimeToSystemTime(date, &st)) VariantTimeToSystemTime(0, &st);
+  return st;
+}
+double DateOf(const SYSTEMTIME& st) {
+  double date = 0;
+  SystemTimeToVariantTime(const_cast<SYSTEMTIME*>(&st), &date);
+  return date;
+}
+
+// The item height of our check list boxes, and the width of their check box column.
+constexpr int kCheckItemHeight = 16, kCheckWidth = 16;
 
 class Win32Peer;
 Win32Peer* PeerOf(HWND hwnd) { return reinterpret_cast<Win32Peer*>(GetPropW(hwnd, kPeerProp)); }
@@ -125,7 +142,10 @@ public:
   void SetText(const std::string& text) override {
     const std::wstring w = Wide(text);
     FQuiet = true;
-    SetWindowTextW(FHwnd, w.c_str());
+    if (FKind == PeerClass::StatusBar)
+      SendMessageW(FHwnd, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(w.c_str()));
+    else
+      SetWindowTextW(FHwnd, w.c_str());
     FQuiet = false;
   }
   std::string Text() const override {
@@ -151,6 +171,14 @@ public:
     if (FKind == PeerClass::Edit || FKind == PeerClass::Memo) SendMessageW(FHwnd, EM_SETREADONLY, style.ReadOnly, 0);
     if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     if (FKind == PeerClass::TreeView) SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
+    if (FKind == PeerClass::StatusBar) SendMessageW(FHwnd, SB_SIMPLE, style.SimplePanel, 0);
+    if (FKind == PeerClass::ListView) {
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
+      SendMessageW(FHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ListViewExStyle());
+    }
+    if (FKind == PeerClass::TrackBar || FKind == PeerClass::ProgressBar || FKind == PeerClass::DateTimePicker ||
+        FKind == PeerClass::TabControl)
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
     if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
       SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()));
       SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
@@ -210,6 +238,19 @@ public:
   void SetChecked(int state) override { SendMessageW(FHwnd, BM_SETCHECK, static_cast<WPARAM>(state), 0); }
   int Checked() const override { return static_cast<int>(SendMessageW(FHwnd, BM_GETCHECK, 0, 0)); }
   void SetItems(const std::vector<std::string>& items) override {
+    if (FKind == PeerClass::TabControl) {
+      FQuiet = true;
+      SendMessageW(FHwnd, TCM_DELETEALLITEMS, 0, 0);
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        std::wstring w = Wide(items[i]);
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = w.data();
+        SendMessageW(FHwnd, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&tab));
+      }
+      FQuiet = false;
+      return;
+    }
     const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
     FQuiet = true;
     SendMessageW(FHwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
@@ -220,10 +261,33 @@ public:
     FQuiet = false;
   }
   void SetItemIndex(int index) override {
+    FQuiet = true;
+    if (FKind == PeerClass::TabControl) {
+      SendMessageW(FHwnd, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+      FQuiet = false;
+      return;
+    }
+    if (FKind == PeerClass::ListView) {
+      LVITEMW clear{};
+      clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(FHwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+      if (index >= 0) {
+        LVITEMW sel{};
+        sel.stateMask = sel.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(FHwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sel));
+        SendMessageW(FHwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+      }
+      FQuiet = false;
+      return;
+    }
+    FQuiet = false;
     const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
     SendMessageW(FHwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
   int ItemIndex() const override {
+    if (FKind == PeerClass::TabControl) return static_cast<int>(SendMessageW(FHwnd, TCM_GETCURSEL, 0, 0));
+    if (FKind == PeerClass::ListView)
+      return static_cast<int>(SendMessageW(FHwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
     return static_cast<int>(SendMessageW(FHwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
   }
@@ -284,6 +348,168 @@ public:
     if (FImages) ImageList_Destroy(FImages);
     FImages = list;
   }
+  void SetRange(int min, int max, int position) override {
+    FQuiet = true;
+    if (FKind == PeerClass::TrackBar) {
+      SendMessageW(FHwnd, TBM_SETRANGEMIN, FALSE, min);
+      SendMessageW(FHwnd, TBM_SETRANGEMAX, FALSE, max);
+      SendMessageW(FHwnd, TBM_SETPOS, TRUE, position);
+    } else if (FKind == PeerClass::ProgressBar) {
+      SendMessageW(FHwnd, PBM_SETRANGE32, static_cast<WPARAM>(min), max);
+      SendMessageW(FHwnd, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
+    FQuiet = false;
+  }
+  int Position() const override {
+    if (FKind == PeerClass::TrackBar) return static_cast<int>(SendMessageW(FHwnd, TBM_GETPOS, 0, 0));
+    if (FKind == PeerClass::ProgressBar) return static_cast<int>(SendMessageW(FHwnd, PBM_GETPOS, 0, 0));
+    return 0;
+  }
+  void DisplayRect(int& left, int& top, int& right, int& bottom) const override {
+    RECT r{};
+    GetClientRect(FHwnd, &r);
+    if (FKind == PeerClass::TabControl) SendMessageW(FHwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+  }
+  void SetPanels(const std::vector<StatusPanelInfo>& panels) override {
+    if (FKind != PeerClass::StatusBar) return;
+    std::vector<int> edges;
+    int x = 0;
+    for (const StatusPanelInfo& p : panels) {
+      x += p.Width;
+      edges.push_back(p.Width < 0 ? -1 : x);
+    }
+    if (edges.empty()) edges.push_back(-1);
+    SendMessageW(FHwnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+      // The control aligns by tab characters: one before centres, two right-align.
+      std::wstring w = Wide(panels[i].Text);
+      if (panels[i].Alignment == 2) w = L"\t" + w;
+      else if (panels[i].Alignment == 1) w = L"\t\t" + w;
+      const WPARAM bevel = panels[i].Bevel == 0 ? SBT_NOBORDERS : panels[i].Bevel == 2 ? SBT_POPOUT : 0;
+      SendMessageW(FHwnd, SB_SETTEXTW, i | bevel, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+  }
+  void SetColumns(const std::vector<ListColumnInfo>& columns) override {
+    if (FKind != PeerClass::ListView) return;
+    while (SendMessageW(FHwnd, LVM_DELETECOLUMN, 0, 0)) {}
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      std::wstring w = Wide(columns[i].Caption);
+      LVCOLUMNW col{};
+      col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+      col.fmt = columns[i].Alignment == 1 ? LVCFMT_RIGHT : columns[i].Alignment == 2 ? LVCFMT_CENTER : LVCFMT_LEFT;
+      col.cx = columns[i].Width;
+      col.pszText = w.data();
+      SendMessageW(FHwnd, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+    }
+  }
+  void SetListItems(const std::vector<ListItemInfo>& items) override {
+    if (FKind != PeerClass::ListView) return;
+    FQuiet = true;
+    SendMessageW(FHwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(FHwnd, LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const ListItemInfo& info = items[i];
+      std::wstring caption = Wide(info.Texts.empty() ? std::string() : info.Texts[0]);
+      LVITEMW item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE;
+      item.iItem = static_cast<int>(i);
+      item.pszText = caption.data();
+      item.iImage = info.Image;
+      SendMessageW(FHwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      for (std::size_t s = 1; s < info.Texts.size(); ++s) {
+        std::wstring w = Wide(info.Texts[s]);
+        LVITEMW sub{};
+        sub.iSubItem = static_cast<int>(s);
+        sub.pszText = w.data();
+        SendMessageW(FHwnd, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
+      }
+      if (FStyle.CheckBoxes) SetItemChecked(static_cast<int>(i), info.Checked);
+    }
+    SendMessageW(FHwnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
+    FQuiet = false;
+  }
+  void SetItemChecked(int index, bool checked) override {
+    if (index < 0) return;
+    if (FKind == PeerClass::ListView) {
+      const bool quiet = FQuiet;
+      FQuiet = true;
+      LVITEMW it{};
+      it.stateMask = LVIS_STATEIMAGEMASK;
+      it.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+      SendMessageW(FHwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&it));
+      FQuiet = quiet;
+      return;
+    }
+    if (static_cast<std::size_t>(index) >= FChecks.size()) FChecks.resize(static_cast<std::size_t>(index) + 1);
+    FChecks[static_cast<std::size_t>(index)] = checked;
+    RECT r{};
+    if (SendMessageW(FHwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+      ::InvalidateRect(FHwnd, &r, TRUE);
+  }
+  bool ItemChecked(int index) const override {
+    if (index < 0) return false;
+    if (FKind == PeerClass::ListView)
+      return ((SendMessageW(FHwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK) >> 12) - 1) == 1;
+    return static_cast<std::size_t>(index) < FChecks.size() && FChecks[static_cast<std::size_t>(index)];
+  }
+  int ItemAt(int x, int y) const override {
+    if (FKind == PeerClass::ListView) {
+      LVHITTESTINFO hit{};
+      hit.pt = {x, y};
+      return static_cast<int>(SendMessageW(FHwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    }
+    if (FKind == PeerClass::ListBox || FKind == PeerClass::CheckListBox) {
+      const LRESULT r = SendMessageW(FHwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+      return HIWORD(r) ? -1 : static_cast<int>(LOWORD(r));
+    }
+    return -1;
+  }
+  void SetDate(double date) override {
+    SYSTEMTIME st = SystemTimeOf(date);
+    FQuiet = true;
+    if (FKind == PeerClass::DateTimePicker) SendMessageW(FHwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    else if (FKind == PeerClass::MonthCalendar) SendMessageW(FHwnd, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+    FQuiet = false;
+  }
+  double Date() const override {
+    SYSTEMTIME st{};
+    if (FKind == PeerClass::DateTimePicker) {
+      if (SendMessageW(FHwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return 0;
+    } else if (FKind == PeerClass::MonthCalendar) {
+      SendMessageW(FHwnd, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+      st.wHour = st.wMinute = st.wSecond = st.wMilliseconds = 0;
+    } else {
+      return 0;
+    }
+    return DateOf(st);
+  }
+  // Our check list boxes draw their items: a check box, then the text.
+  void DrawCheckItem(const DRAWITEMSTRUCT& d) {
+    if (d.itemID == static_cast<UINT>(-1)) return;
+    const bool selected = (d.itemState & ODS_SELECTED) != 0;
+    FillRect(d.hDC, &d.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    RECT box{d.rcItem.left + 2, d.rcItem.top + 2, d.rcItem.left + kCheckWidth - 1, d.rcItem.bottom - 1};
+    DrawFrameControl(d.hDC, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (ItemChecked(static_cast<int>(d.itemID)) ? DFCS_CHECKED : 0));
+    const int n = static_cast<int>(SendMessageW(FHwnd, LB_GETTEXTLEN, d.itemID, 0));
+    std::wstring w(static_cast<std::size_t>(n < 0 ? 0 : n) + 1, L'\0');
+    SendMessageW(FHwnd, LB_GETTEXT, d.itemID, reinterpret_cast<LPARAM>(w.data()));
+    w.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
+    RECT text = d.rcItem;
+    text.left += kCheckWidth + 2;
+    SetBkMode(d.hDC, TRANSPARENT);
+    SetTextColor(d.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(d.hDC, w.c_str(), static_cast<int>(w.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
+  }
+  DWORD ListViewExStyle() const {
+    DWORD e = LVS_EX_DOUBLEBUFFER;
+    if (FStyle.CheckBoxes) e |= LVS_EX_CHECKBOXES;
+    if (FStyle.RowSelect) e |= LVS_EX_FULLROWSELECT;
+    if (FStyle.GridLines) e |= LVS_EX_GRIDLINES;
+    return e;
+  }
   void StartTimer(std::uintptr_t id, std::uint32_t interval) override { ::SetTimer(FHwnd, id, interval, nullptr); }
   void StopTimer(std::uintptr_t id) override { KillTimer(FHwnd, id); }
   void ClientToScreen(int& x, int& y) const override {
@@ -323,6 +549,7 @@ private:
   HIMAGELIST FImages = nullptr;
   bool FMouseInside = false;
   bool FCaptureWanted = false;
+  std::vector<bool> FChecks;  // check list boxes
 };
 
 DWORD Win32Peer::StyleBits() const {
@@ -367,6 +594,32 @@ DWORD Win32Peer::StyleBits() const {
       s = WS_CHILD | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
       if (FStyle.ShowSelectionAlways) s |= TVS_SHOWSELALWAYS;
       break;
+    case PeerClass::CheckListBox:
+      s = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+      break;
+    case PeerClass::RichEdit:
+      s = WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | (FStyle.ReadOnly ? ES_READONLY : 0);
+      break;
+    case PeerClass::TabControl:
+      s = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (FStyle.ButtonTabs ? TCS_BUTTONS : TCS_TABS);
+      break;
+    case PeerClass::StatusBar:
+      s = WS_CHILD | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | (FStyle.SizeGrip ? SBARS_SIZEGRIP : 0);
+      break;
+    case PeerClass::TrackBar:
+      s = WS_CHILD | WS_TABSTOP | (FStyle.Vertical ? TBS_VERT : TBS_HORZ) | (FStyle.Ticks ? TBS_AUTOTICKS : TBS_NOTICKS);
+      break;
+    case PeerClass::ProgressBar: s = WS_CHILD | (FStyle.Vertical ? PBS_VERTICAL : 0) | (FStyle.Smooth ? PBS_SMOOTH : 0); break;
+    case PeerClass::ListView: {
+      static constexpr DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+      s = WS_CHILD | WS_TABSTOP | LVS_SINGLESEL | kViews[std::clamp(FStyle.ViewStyle, 0, 3)];
+      if (FStyle.ShowSelectionAlways) s |= LVS_SHOWSELALWAYS;
+      break;
+    }
+    case PeerClass::DateTimePicker:
+      s = WS_CHILD | WS_TABSTOP | (FStyle.TimeOnly ? DTS_TIMEFORMAT : FStyle.LongDate ? DTS_LONGDATEFORMAT : DTS_SHORTDATEFORMAT);
+      break;
+    case PeerClass::MonthCalendar: s = WS_CHILD | WS_TABSTOP; break;
   }
   if (FStyle.VScroll && FKind == PeerClass::Custom) s |= WS_VSCROLL;
   return s;
@@ -394,6 +647,20 @@ void Win32Peer::Create() {
     case PeerClass::ComboBox: case PeerClass::ComboList: cls = L"COMBOBOX"; break;
     case PeerClass::ListBox: cls = L"LISTBOX"; break;
     case PeerClass::TreeView: cls = WC_TREEVIEWW; break;
+    case PeerClass::CheckListBox: cls = L"LISTBOX"; break;
+    case PeerClass::RichEdit: {
+      // The rich text class lives in its own library, loaded once for the process.
+      static const bool loaded = LoadLibraryW(L"riched20.dll") != nullptr;
+      cls = loaded ? RICHEDIT_CLASSW : L"EDIT";
+      break;
+    }
+    case PeerClass::TabControl: cls = WC_TABCONTROLW; break;
+    case PeerClass::StatusBar: cls = STATUSCLASSNAMEW; break;
+    case PeerClass::TrackBar: cls = TRACKBAR_CLASSW; break;
+    case PeerClass::ProgressBar: cls = PROGRESS_CLASSW; break;
+    case PeerClass::ListView: cls = WC_LISTVIEWW; break;
+    case PeerClass::DateTimePicker: cls = DATETIMEPICK_CLASSW; break;
+    case PeerClass::MonthCalendar: cls = MONTHCAL_CLASSW; break;
     default: break;
   }
   HWND parent = FParent ? FParent->FHwnd : nullptr;
@@ -402,6 +669,11 @@ void Win32Peer::Create() {
   if (cls != kCustomClass)
     FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(FHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
   if (FStyle.VScroll && FKind == PeerClass::Custom) ShowScrollBar(FHwnd, SB_VERT, FALSE);
+  if (FKind == PeerClass::ListView) SendMessageW(FHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ListViewExStyle());
+  if (FKind == PeerClass::RichEdit) SendMessageW(FHwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
+  if (FKind == PeerClass::TabControl || FKind == PeerClass::StatusBar || FKind == PeerClass::DateTimePicker ||
+      FKind == PeerClass::MonthCalendar)
+    SendMessageW(FHwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   FScrollVisible = false;
 }
 
@@ -453,8 +725,13 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       const wchar_t wc = static_cast<wchar_t>(wParam);
       std::string a = Ansi(std::wstring_view(&wc, 1));
       char ch = a.empty() ? '?' : a[0];
+      const char typed = ch;
       if (FEvents->PeerKeyChar(ch)) return true;
-      return false;
+      if (ch == typed || a.empty()) return false;
+      // A handler changed the character: the control gets the changed one.
+      const std::wstring changed = Wide(std::string(1, ch));
+      result = Default(FHwnd, WM_CHAR, changed.empty() ? 0 : changed[0], lParam);
+      return true;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
@@ -556,7 +833,19 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
       Win32Peer* child = nm ? PeerOf(nm->hwndFrom) : nullptr;
       if (!child || child->FQuiet) return false;
-      if (nm->code == TVN_SELCHANGEDW) child->FEvents->PeerChanged();
+      if (nm->code == TVN_SELCHANGEDW || nm->code == TCN_SELCHANGE || nm->code == DTN_DATETIMECHANGE ||
+          nm->code == MCN_SELCHANGE) {
+        child->FEvents->PeerChanged();
+      } else if (nm->code == LVN_ITEMCHANGED) {
+        const auto* lv = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (!(lv->uChanged & LVIF_STATE) || lv->iItem < 0) return false;
+        if ((lv->uNewState ^ lv->uOldState) & LVIS_STATEIMAGEMASK) {
+          const int image = static_cast<int>((lv->uNewState & LVIS_STATEIMAGEMASK) >> 12);
+          if (image > 0 && (lv->uOldState & LVIS_STATEIMAGEMASK)) child->FEvents->PeerItemChecked(lv->iItem, image == 2);
+        }
+        if ((lv->uNewState ^ lv->uOldState) & LVIS_SELECTED) child->FEvents->PeerChanged();
+        return false;
+      }
       else if (nm->code == TVN_ITEMEXPANDEDW) {
         const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(lParam);
         child->FEvents->PeerTreeExpanded(reinterpret_cast<TreeItemId>(tv->itemNew.hItem), tv->action == TVE_EXPAND);
@@ -580,7 +869,29 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       result = reinterpret_cast<LRESULT>(child->FBrush);
       return true;
     }
+    case WM_MEASUREITEM: {
+      auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (mi->CtlType != ODT_LISTBOX) return false;
+      mi->itemHeight = kCheckItemHeight;
+      result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      Win32Peer* child = di->CtlType == ODT_LISTBOX ? PeerOf(di->hwndItem) : nullptr;
+      if (!child || child->FKind != PeerClass::CheckListBox) return false;
+      child->DrawCheckItem(*di);
+      result = TRUE;
+      return true;
+    }
+    case WM_HSCROLL:
     case WM_VSCROLL: {
+      // A track bar tells its parent that the user moved it.
+      if (Win32Peer* child = lParam ? PeerOf(reinterpret_cast<HWND>(lParam)) : nullptr) {
+        if (child->FKind == PeerClass::TrackBar && !child->FQuiet) child->FEvents->PeerScrolled(child->Position());
+        return true;
+      }
+      if (msg == WM_HSCROLL) return false;
       if (!IsCustom()) return false;
       int pos = FScrollPos;
       switch (LOWORD(wParam)) {

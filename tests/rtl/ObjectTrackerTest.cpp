@@ -1,0 +1,112 @@
+// Tracking of the objects a party made: objects leave their tracker however they are
+// destroyed, FreeAll frees each living one once, and collections let their items go.
+#include <gtest/gtest.h>
+
+#include "rtl/Collection.h"
+#include "rtl/Component.h"
+#include "rtl/Exceptions.h"
+#include "rtl/ObjectTracker.h"
+#include "rtl/Stream.h"
+
+namespace rtl {
+namespace {
+
+TEST(ObjectTracker, ObjectsLeaveTheirTrackerHoweverTheyAreDestroyed) {
+  const std::size_t live = TObject::LiveCount();
+  TObjectTracker tracker;
+  auto* owner = CreateObject<TComponent>();
+  auto* child = CreateObject<TComponent>(owner);
+  auto* grandChild = CreateObject<TComponent>(child);
+  auto* loose = CreateObject<TObject>();
+  for (TObject* o : {static_cast<TObject*>(owner), static_cast<TObject*>(child), static_cast<TObject*>(grandChild), loose})
+    tracker.Track(o);
+  EXPECT_EQ(tracker.Count(), 4u);
+  EXPECT_TRUE(TObjectTracker::IsTracked(grandChild));
+  // The owner takes its components with it; the tracker learns of all three.
+  FreeObject(owner);
+  EXPECT_EQ(tracker.Count(), 1u);
+  EXPECT_TRUE(tracker.Tracks(loose));
+  tracker.FreeAll();
+  EXPECT_EQ(tracker.Count(), 0u);
+  EXPECT_EQ(TObject::LiveCount(), live);
+}
+
+TEST(ObjectTracker, FreeAllFreesOwnersAndTheirComponentsOnceInAnyOrder) {
+  const std::size_t live = TObject::LiveCount();
+  {
+    TObjectTracker tracker;
+    for (int i = 0; i < 20; ++i) {
+      auto* owner = CreateObject<TComponent>();
+      tracker.Track(CreateObject<TComponent>(owner));
+      tracker.Track(owner);
+      tracker.Track(CreateObject<TComponent>(owner));
+    }
+    EXPECT_EQ(tracker.Count(), 60u);
+  }  // the tracker's destruction frees them
+  EXPECT_EQ(TObject::LiveCount(), live);
+}
+
+TEST(ObjectTracker, ReleaseAndMovingBetweenTrackers) {
+  TObjectTracker first, second;
+  auto object = MakeObject<TObject>();
+  first.Track(object.get());
+  second.Track(object.get());
+  EXPECT_FALSE(first.Tracks(object.get()));
+  EXPECT_TRUE(second.Tracks(object.get()));
+  second.Release(object.get());
+  EXPECT_FALSE(TObjectTracker::IsTracked(object.get()));
+  second.FreeAll();
+  EXPECT_TRUE(TObject::IsLive(object.get()));
+  // Nil and dead addresses are ignored.
+  first.Track(nullptr);
+  int notAnObject = 0;
+  first.Track(reinterpret_cast<TObject*>(&notAnObject));
+  EXPECT_EQ(first.Count(), 0u);
+}
+
+TEST(Collection, ItemsAreMadeOwnedAndLeaveWhenFreed) {
+  const std::size_t live = TObject::LiveCount();
+  auto collection = MakeObject<TCollection>();
+  TCollectionItem* a = collection->Add();
+  TCollectionItem* b = collection->Add();
+  collection->Add();
+  EXPECT_EQ(collection->Count(), 3);
+  EXPECT_EQ(b->Index(), 1);
+  EXPECT_EQ(a->Collection(), collection.get());
+  FreeObject(b);
+  EXPECT_EQ(collection->Count(), 2);
+  EXPECT_EQ(collection->Items(1)->ID(), 2);
+  try {
+    collection->Items(2);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "List index out of bounds (2)");
+    EXPECT_EQ(e.ClassName(), "EListError");
+  }
+  collection->Delete(0);
+  EXPECT_EQ(collection->Count(), 1);
+  collection.reset();
+  EXPECT_EQ(TObject::LiveCount(), live);
+  EXPECT_THROW(TCollection(&TComponent::StaticClassInfo()), EInvalidCast);
+}
+
+TEST(MemoryStream, PositionsBeyondTheEndAndBeforeTheStart) {
+  TMemoryStream m;
+  EXPECT_EQ(m.Seek(4, soBeginning), 4);
+  m.WriteText("ab");
+  EXPECT_EQ(m.Memory(), std::string("\0\0\0\0ab", 6));
+  m.SetPosition(-3);
+  char c = 'x';
+  EXPECT_EQ(m.Read(&c, 1), 0);
+  EXPECT_EQ(m.Write(&c, 1), 0);
+  EXPECT_EQ(m.Remaining(), 0);
+  m.SetSize(2);
+  EXPECT_EQ(m.Size(), 2);
+  EXPECT_THROW(m.Seek(0, 3), EStreamError);
+  TMemoryStream copy;
+  EXPECT_EQ(copy.CopyFrom(m, 0), 2);
+  EXPECT_EQ(copy.Memory(), std::string("\0\0", 2));
+}
+
+}  // namespace
+}  // namespace rtl

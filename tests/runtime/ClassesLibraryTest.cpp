@@ -147,6 +147,8 @@ TEST_F(ClassesLibraryTest, AComponentOfTheHostMayBeFreedAndLeavesItsOwner) {
   TfsRegistry(&FHost.Registry()).RegisterObject("Child", owner->Components(0));
   EXPECT_EQ(RunError("begin Child.Free; end."), "");
   EXPECT_EQ(owner->ComponentCount(), 0);
+  // The host's own component without owner stays the host's.
+  EXPECT_EQ(RunError("begin Host.Free; end."), "1:7: Cannot free a TComponent that belongs to another object");
 }
 
 TEST_F(ClassesLibraryTest, StringListsWithNamesValuesAndTheDefaultProperty) {

@@ -71,14 +71,22 @@ TEST_F(ClassesLibraryTest, ForgottenObjectsGoWhenTheScriptIsClearedOrFreed) {
   const std::size_t before = rtl::TObject::LiveCount();
   Printed(R"(
 var a, b: TComponent;
+
+function Make: TObject;
+begin
+  Result := TStringList.Create;
+end;
+
 begin
   a := TComponent.Create(nil);
   b := TComponent.Create(a);
   TObject.Create;
   TComponent;
+  Make;
 end.)");
-  EXPECT_EQ(Owned(), 4u);
-  EXPECT_EQ(rtl::TObject::LiveCount(), before + 4);
+  // What a routine makes belongs to the program as well.
+  EXPECT_EQ(Owned(), 5u);
+  EXPECT_EQ(rtl::TObject::LiveCount(), before + 5);
   FHost.Script().ClearProgram();
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }

@@ -19,8 +19,7 @@ using test::ClassLibrariesHost;
 
 TEST(FormsLibrary, VisualClassesAreMadeChangedAndFreedWithoutBeingShown) {
   ClassLibrariesHost host;
-  const std::size_t before = rtl::TObject::LiveCount();
-  EXPECT_EQ(host.Printed(R"(
+  const std::string script = R"(
 var f: TForm; b: TButton; e: TEdit; l: TListBox; c: TComboBox; s: TScrollBox; k: TCheckBox;
 begin
   f := TForm.Create(nil);
@@ -55,8 +54,13 @@ begin
   Print(f.ModalResult = mrNone);
   k.Free;
   f.Free;
-end.)"),
-            "Row form 10,20 300x200\nTrue\nGo 5\nabc\n-1\n-1\n500\nTrue\nFalse\nTForm TButton\nTrue\n");
+end.)";
+  const char* const expected = "Row form 10,20 300x200\nTrue\nGo 5\nabc\n-1\n-1\n500\nTrue\nFalse\nTForm TButton\nTrue\n";
+  // The first run makes what the toolkit keeps for the process; the second must leave
+  // nothing behind.
+  EXPECT_EQ(host.Printed(script), expected);
+  const std::size_t before = rtl::TObject::LiveCount();
+  EXPECT_EQ(host.Printed(script), expected);
   EXPECT_EQ(host.Script().Objects().Count(), 0u);
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }

@@ -65,6 +65,34 @@ end.)";
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }
 
+TEST(FormsLibrary, OtherDialectsUseTheSameClassesAndEvents) {
+  ClassLibrariesHost host;
+  EXPECT_EQ(host.Printed(R"(
+function Clicked(Sender) {
+  Print("clicked " + Sender.ClassName);
+}
+var f = new TForm(nil);
+var b = new TButton(f);
+b.Parent = f;
+b.Caption = "Go";
+b.OnClick = "Clicked";
+Print(b.Caption);
+f.Free;
+)",
+                         "JScript"),
+            "Go\n");
+  EXPECT_EQ(host.Printed(R"(
+Dim f, l
+f = New TForm(nil)
+l = New TListBox(f)
+l.Parent = f
+Print(l.ItemIndex)
+f.Free
+)",
+                         "BasicScript"),
+            "-1\n");
+}
+
 TEST(FormsLibrary, MembersOnNilAndOfTheWrongClassAreErrors) {
   ClassLibrariesHost host;
   EXPECT_EQ(host.RunError("var b: TButton; begin b := nil; b.SetBounds(1, 2, 3, 4); end."),

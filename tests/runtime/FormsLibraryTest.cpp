@@ -142,8 +142,14 @@ TEST(FormsLibrary, ApplicationIsTheProcessApplicationObject) {
   Print(Application.ClassName);
   Print(Application.ExeName <> '');
   Application.ProcessMessages;
+  try
+    Application.Free;
+  except
+    Print(ExceptionMessage);
+  end;
+  Print(Application.ClassName);
 end.)"),
-            "TApplication\nTrue\n");
+            "TApplication\nTrue\nCannot free a TApplication that belongs to another object\nTApplication\n");
 }
 
 // A form made natively, reached by scripts as F, with a button B and an edit E on it.

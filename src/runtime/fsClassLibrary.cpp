@@ -49,8 +49,9 @@ void TfsClassLibrary::RegisterClasses(std::span<const TfsClassEntry> classes) {
       if (p.Write) FSetters[cls][helper->UppercaseName()] = Work{p.Write};
     }
     for (const TfsClassIndexed& p : entry.Indexed) {
-      TfsMethodHelper* helper = p.Default ? members.DeclareDefaultProperty(p.Name, p.IndexTypes, p.TypeName, method, !p.Write)
-                                          : members.DeclareIndexedProperty(p.Name, p.IndexTypes, p.TypeName, method, !p.Write);
+      TfsMethodHelper* helper =
+          p.Default ? members.DeclareDefaultProperty(p.Name, p.IndexTypes, p.TypeName, method, !p.Write)
+                    : members.DeclareIndexedProperty(p.Name, p.IndexTypes, p.TypeName, method, !p.Write);
       FMethods[cls][helper->UppercaseName() + ".GET"] = Work{p.Read};
       if (p.Write) FMethods[cls][helper->UppercaseName() + ".SET"] = Work{p.Write};
     }

@@ -41,11 +41,13 @@ Variant None() { return Variant(); }
 
 std::string Str(Call& c, int index) { return c.Args().ArgString(index).str(); }
 
-// The object a script may free: one it made, a component (it leaves its owner's
-// list), an element with a parent or an item with a collection (each leaves it).
-// Anything else belongs to an object that would free it again.
+// The object a script may free: one it made, or one that leaves whatever holds it
+// when it goes: a component with an owner, an element with a parent, an item with a
+// collection. Anything else belongs to native code that would free it again (the
+// application object, a document's root, a control's font).
 bool MayFree(rtl::TObject* o) {
-  if (rtl::TObjectTracker::IsTracked(o) || o->InheritsFrom<rtl::TComponent>()) return true;
+  if (rtl::TObjectTracker::IsTracked(o)) return true;
+  if (o->InheritsFrom<rtl::TComponent>()) return static_cast<rtl::TComponent*>(o)->Owner() != nullptr;
   if (o->InheritsFrom<TfsXMLItem>()) return static_cast<TfsXMLItem*>(o)->Parent() != nullptr;
   if (o->InheritsFrom<rtl::TCollectionItem>()) return static_cast<rtl::TCollectionItem*>(o)->Collection() != nullptr;
   return false;
@@ -60,7 +62,8 @@ Variant ObjectCreate(Call& c) {
 
 Variant ObjectFree(Call& c) {
   if (!c.Instance) return None();
-  if (!MayFree(c.Instance)) throw rtl::Exception(FillMessage(msg::kFreeNotOwned, c.Instance->ClassName()), "EInvalidPointer");
+  if (!MayFree(c.Instance))
+    throw rtl::Exception(FillMessage(msg::kFreeNotOwned, c.Instance->ClassName()), "EInvalidPointer");
   rtl::FreeObject(c.Instance);
   return None();
 }

@@ -18,7 +18,8 @@ TEST(ObjectTracker, ObjectsLeaveTheirTrackerHoweverTheyAreDestroyed) {
   auto* child = CreateObject<TComponent>(owner);
   auto* grandChild = CreateObject<TComponent>(child);
   auto* loose = CreateObject<TObject>();
-  for (TObject* o : {static_cast<TObject*>(owner), static_cast<TObject*>(child), static_cast<TObject*>(grandChild), loose})
+  for (TObject* o : {static_cast<TObject*>(owner), static_cast<TObject*>(child), static_cast<TObject*>(grandChild),
+                     loose})
     tracker.Track(o);
   EXPECT_EQ(tracker.Count(), 4u);
   EXPECT_TRUE(TObjectTracker::IsTracked(grandChild));

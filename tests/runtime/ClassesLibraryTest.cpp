@@ -71,14 +71,22 @@ TEST_F(ClassesLibraryTest, ForgottenObjectsGoWhenTheScriptIsClearedOrFreed) {
   const std::size_t before = rtl::TObject::LiveCount();
   Printed(R"(
 var a, b: TComponent;
+
+function Make: TObject;
+begin
+  Result := TStringList.Create;
+end;
+
 begin
   a := TComponent.Create(nil);
   b := TComponent.Create(a);
   TObject.Create;
   TComponent;
+  Make;
 end.)");
-  EXPECT_EQ(Owned(), 4u);
-  EXPECT_EQ(rtl::TObject::LiveCount(), before + 4);
+  // What a routine makes belongs to the program as well.
+  EXPECT_EQ(Owned(), 5u);
+  EXPECT_EQ(rtl::TObject::LiveCount(), before + 5);
   FHost.Script().ClearProgram();
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }
@@ -147,6 +155,8 @@ TEST_F(ClassesLibraryTest, AComponentOfTheHostMayBeFreedAndLeavesItsOwner) {
   TfsRegistry(&FHost.Registry()).RegisterObject("Child", owner->Components(0));
   EXPECT_EQ(RunError("begin Child.Free; end."), "");
   EXPECT_EQ(owner->ComponentCount(), 0);
+  // The host's own component without owner stays the host's.
+  EXPECT_EQ(RunError("begin Host.Free; end."), "1:7: Cannot free a TComponent that belongs to another object");
 }
 
 TEST_F(ClassesLibraryTest, StringListsWithNamesValuesAndTheDefaultProperty) {

@@ -62,7 +62,8 @@ int FileRead(FileHandle file, void* buffer, int count) {
   if (file < 0 || count < 0) return -1;
   int done = 0;
   while (done < count) {
-    const ssize_t n = read(static_cast<int>(file), static_cast<char*>(buffer) + done, static_cast<size_t>(count - done));
+    const ssize_t n =
+        read(static_cast<int>(file), static_cast<char*>(buffer) + done, static_cast<size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return -1;
     if (n == 0) break;

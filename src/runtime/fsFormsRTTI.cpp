@@ -8,7 +8,6 @@
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DataModule.h"
-#include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsClassLibrarySupport.h"
 #include "runtime/fsEventAdapters.h"
@@ -264,13 +263,7 @@ Variant ApplicationRestore(Call& c) {
 }
 Variant ApplicationExeName(Call& c) { return Variant(c.Self<gui::TApplication>().ExeName()); }
 
-// The process's application object outlives every script: freeing it is refused.
-Variant ApplicationFree(Call& c) {
-  throw rtl::Exception(FillMessage(msg::kFreeNotOwned, c.Instance->ClassName()), "EInvalidPointer");
-}
-
 const TfsClassMethod kApplicationMethods[] = {
-    {"procedure Free", &ApplicationFree},
     {"procedure Minimize", &ApplicationMinimize},
     {"procedure ProcessMessages", &ApplicationProcessMessages},
     {"procedure Restore", &ApplicationRestore},

@@ -96,6 +96,40 @@ end.)"),
   }
 }
 
+TEST(GraphicsLibrary, AMetafileIsWrittenAndReadAsAnEnhancedMetafileWhereTheBuildKeepsPictures) {
+  ClassLibrariesHost host;
+  test::TempFolder folder;
+  const std::string out = host.Printed(R"(
+var m: TMetafile; mc: TMetafileCanvas; p: TPicture;
+begin
+  m := TMetafile.Create;
+  m.Width := 30;
+  m.Height := 20;
+  mc := TMetafileCanvas.Create(m, 0);
+  mc.Ellipse(0, 0, 30, 20);
+  mc.TextOut(2, 2, 'row');
+  mc.Free;
+  try
+    m.SaveToFile(')" + folder.Path() + R"(row.emf');
+    p := TPicture.Create;
+    p.LoadFromFile(')" + folder.Path() + R"(row.emf');
+    Print(p.Width > 0);
+    Print(p.Height > 0);
+    p.Free;
+  except
+    Print(ExceptionClassName);
+  end;
+  m.Free;
+end.)");
+  if (test::FileContent(folder / "row.emf") == "<missing>") {
+    // The headless build writes no metafile files.
+    EXPECT_EQ(out, "EInvalidGraphic\n");
+  } else {
+    EXPECT_EQ(test::FileContent(folder / "row.emf").substr(40, 4), " EMF");
+    EXPECT_EQ(out, "True\nTrue\n");
+  }
+}
+
 TEST(GraphicsLibrary, PicturesLoadByTheirFilesKind) {
   ClassLibrariesHost host;
   test::TempFolder folder;

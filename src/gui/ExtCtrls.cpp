@@ -13,7 +13,7 @@ using rtl::TEnumInfo;
 
 namespace {
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TPanel::StaticClassInfo(), &TSplitter::StaticClassInfo(),
-                                                    &TTimer::StaticClassInfo()};
+                                                    &TTimer::StaticClassInfo(), &TBevel::StaticClassInfo()};
 
 void Frame(TCanvas& canvas, TRect r, TColor topLeft, TColor bottomRight) {
   canvas.Pen()->SetColor(topLeft);
@@ -102,6 +102,57 @@ void TPanel::Paint(TCanvas& canvas) {
     const int w = canvas.TextWidth(Text()), h = canvas.TextHeight(Text());
     const int x = FAlignment == taLeftJustify ? r.Left : FAlignment == taRightJustify ? r.Right - w : (r.Left + r.Right - w) / 2;
     canvas.TextOut(x, (r.Top + r.Bottom - h) / 2, Text());
+  }
+}
+
+// ---- TBevel
+
+const TEnumInfo& BevelShapeTypeInfo() {
+  static const TEnumInfo info{"TBevelShape",
+                              {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
+  return info;
+}
+const TEnumInfo& BevelStyleTypeInfo() {
+  static const TEnumInfo info{"TBevelStyle", {"bsLowered", "bsRaised"}};
+  return info;
+}
+
+const TClassInfo& TBevel::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    TClassBuilder<TBevel> b("TBevel", &TGraphicControl::StaticClassInfo());
+    b.Enum("Shape", BevelShapeTypeInfo(), &TBevel::Shape, &TBevel::SetShape);
+    b.Enum("Style", BevelStyleTypeInfo(), &TBevel::Style, &TBevel::SetStyle);
+    return b;
+  }();
+  return info;
+}
+
+TBevel::TBevel(rtl::TComponent* owner) : TGraphicControl(owner) {
+  SetBounds(0, 0, 50, 50);
+  SetParentColor(true);
+}
+
+void TBevel::Paint(TCanvas& canvas) {
+  const TColor dark = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;
+  const TColor light = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+  const int w = Width(), h = Height();
+  auto line = [&](TColor c, int x1, int y1, int x2, int y2) {
+    canvas.Pen()->SetColor(c);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+  };
+  switch (FShape) {
+    case bsBox: Frame(canvas, {0, 0, w, h}, dark, light); break;
+    case bsFrame:
+      Frame(canvas, {0, 0, w - 1, h - 1}, dark, dark);
+      Frame(canvas, {1, 1, w, h}, light, light);
+      break;
+    // An etched line: the dark line, with the light one below or right of it.
+    case bsTopLine: line(dark, 0, 0, w, 0); line(light, 0, 1, w, 1); break;
+    case bsBottomLine: line(dark, 0, h - 2, w, h - 2); line(light, 0, h - 1, w, h - 1); break;
+    case bsLeftLine: line(dark, 0, 0, 0, h); line(light, 1, 0, 1, h); break;
+    case bsRightLine: line(dark, w - 2, 0, w - 2, h); line(light, w - 1, 0, w - 1, h); break;
+    case bsSpacer: break;
   }
 }
 

@@ -36,6 +36,30 @@ private:
   TAlignment FAlignment = taCenter;
 };
 
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+const rtl::TEnumInfo& BevelShapeTypeInfo();
+enum TBevelStyle { bsLowered, bsRaised };
+const rtl::TEnumInfo& BevelStyleTypeInfo();
+
+// An etched box or line that separates groups of controls; it only paints.
+class TBevel : public TGraphicControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TBevel(rtl::TComponent* owner = nullptr);
+  TBevelShape Shape() const noexcept { return FShape; }
+  void SetShape(TBevelShape v) { FShape = v; Invalidate(); }
+  TBevelStyle Style() const noexcept { return FStyle; }
+  void SetStyle(TBevelStyle v) { FStyle = v; Invalidate(); }
+
+protected:
+  void Paint(TCanvas& canvas) override;
+
+private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
+};
+
 enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
 const rtl::TEnumInfo& ResizeStyleTypeInfo();
 

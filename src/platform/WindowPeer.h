@@ -154,6 +154,16 @@ std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& st
 // The screen's pixels per logical inch (96 at 100 %).
 int ScreenPixelsPerInch();
 void ScreenSize(int& width, int& height);
+// A rectangle in screen pixels (right and bottom excluded).
+struct ScreenRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+// The rectangle that all monitors together cover.
+ScreenRect DesktopRect();
+// A top-level window's rectangle, frame included; false for no such window.
+bool WindowRectOf(std::uintptr_t window, ScreenRect& rect);
+// The monitor nearest to the mouse pointer; false when it cannot be had.
+bool MonitorAtCursor(ScreenRect& rect);
 
 // Handles the waiting user-interface messages of the calling thread (timers
 // included) and returns.

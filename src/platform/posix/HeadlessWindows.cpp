@@ -227,6 +227,20 @@ void ScreenSize(int& width, int& height) {
   height = 1024;
 }
 
+ScreenRect DesktopRect() {
+  int w = 0, h = 0;
+  ScreenSize(w, h);
+  return {0, 0, w, h};
+}
+
+// Headless windows have no place on a screen; owner windows are the host's.
+bool WindowRectOf(std::uintptr_t, ScreenRect&) { return false; }
+
+bool MonitorAtCursor(ScreenRect& rect) {
+  rect = DesktopRect();
+  return true;
+}
+
 void ProcessGuiMessages() {
   // Copies: a timer or a paint may create or free windows.
   std::vector<HeadlessPeer*> peers(Peers().begin(), Peers().end());

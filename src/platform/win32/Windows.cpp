@@ -686,6 +686,29 @@ void ScreenSize(int& width, int& height) {
   height = GetSystemMetrics(SM_CYSCREEN);
 }
 
+ScreenRect DesktopRect() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool WindowRectOf(std::uintptr_t window, ScreenRect& rect) {
+  RECT r;
+  if (!window || !IsWindow(reinterpret_cast<HWND>(window)) || !GetWindowRect(reinterpret_cast<HWND>(window), &r))
+    return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool MonitorAtCursor(ScreenRect& rect) {
+  POINT p;
+  if (!GetCursorPos(&p)) return false;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+  return true;
+}
+
 void ProcessGuiMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

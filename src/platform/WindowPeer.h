@@ -191,6 +191,16 @@ void SendUserInput(WindowPeer& window, const UserInput& input);
 // The window's current look as a 24-bit BMP file (Windows: the window's pixels on
 // screen, frame included); false when this build cannot.
 bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName);
+// The same for any top-level window of the process by its handle (a dialog that
+// another module of the process shows).
+bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName);
+// The calling thread's active top-level window (a modal dialog while it runs); 0 for
+// none or on the headless build.
+std::uintptr_t ActiveWindowOfThread();
+// Paints what waits to be painted in a window and its children, now.
+void RedrawWindowNow(std::uintptr_t window);
+// Asks a window to close, as its close box does.
+void RequestWindowClose(std::uintptr_t window);
 
 // Shows a popup menu of texts (a "-" is a separator) at a screen point and waits;
 // the chosen index, -1 for none, -2 when this build has no display.

@@ -284,6 +284,10 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
 }
 
 bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
+bool CaptureWindowHandleBmp(std::uintptr_t, const std::string&) { return false; }
+std::uintptr_t ActiveWindowOfThread() { return 0; }
+void RedrawWindowNow(std::uintptr_t) {}
+void RequestWindowClose(std::uintptr_t) {}
 
 int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
 

@@ -810,7 +810,20 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
 }
 
 bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName) {
-  HWND h = reinterpret_cast<HWND>(window.Handle());
+  return CaptureWindowHandleBmp(window.Handle(), fileName);
+}
+
+std::uintptr_t ActiveWindowOfThread() { return reinterpret_cast<std::uintptr_t>(GetActiveWindow()); }
+
+void RedrawWindowNow(std::uintptr_t window) {
+  RedrawWindow(reinterpret_cast<HWND>(window), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void RequestWindowClose(std::uintptr_t window) { PostMessageW(reinterpret_cast<HWND>(window), WM_CLOSE, 0, 0); }
+
+bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName) {
+  HWND h = reinterpret_cast<HWND>(window);
   RECT r;
   if (!GetWindowRect(h, &r)) return false;
   const int w = r.right - r.left, hgt = r.bottom - r.top;

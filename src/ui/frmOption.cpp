@@ -280,6 +280,8 @@ void TfrmOption::FormCreate(rtl::TObject*) {
         }
       }
     }
+    // The search strip's width may come from the stored settings.
+    panTop2Resize(panTop2);
     if (comboType->ItemIndex() < 0) comboType->SetItemIndex(0);
     comboTypeChange(comboType);
   } catch (...) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "Private/Plugins/orbConfigForm.h"
 #include "filter/FilterTestSupport.h"
@@ -306,4 +308,34 @@ TEST(OptionsDialog, FileDialogsStartInTheSamplesFolderWithTheLanguagesFilter) {
   cfg.ShowOptions();
   platform::RemoveFile(loaded);
   if (!platform::HasDisplay()) EXPECT_NE(seen, nullptr);
+}
+
+TEST(OptionsDialog, ShownFromAnotherThreadThanTheOneThatLoaded) {
+  Configuration cfg(310, kDoubles);
+  std::int32_t outcome = -1;
+  bool statusTimerRan = false;
+  std::thread host([&] {
+    DialogUser user([&](TfrmOption& d) {
+      Press(*d.btnCheck);
+      EXPECT_TRUE(d.FScriptOK);
+      // The status line's timer belongs to this thread's message loop.
+      d.Status->SetInterval(50);
+      for (int i = 0; i < 100 && d.lblStatus->Visible(); ++i) {
+        gui::Application()->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      statusTimerRan = !d.lblStatus->Visible();
+      d.edtExpr->SetText("begin\n  SetVariable('v', 7);\nend.");
+      d.FScriptOK = false;
+      Press(*d.FBtnOK);
+    });
+    outcome = cfg.ShowOptions();
+  });
+  host.join();
+  EXPECT_EQ(outcome, 1);
+  if (platform::HasDisplay()) EXPECT_TRUE(statusTimerRan);
+  std::vector<std::string> rows;
+  auto packet = filtertest::Packet({{{"v", rtl::Variant(1)}}});
+  ASSERT_EQ(cfg.Process(*packet, rows), 0);
+  EXPECT_EQ(rows, std::vector<std::string>{"v=7"});
 }

@@ -152,7 +152,9 @@ public:
     if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     if (FKind == PeerClass::TreeView) SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
     if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()));
+      // The new style keeps the window's state: shown or hidden, enabled or not.
+      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
       SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
       SetWindowPos(FHwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }

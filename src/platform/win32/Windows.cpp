@@ -567,6 +567,15 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         GetCursorPos(&p);
         ScreenToClient(child->FHwnd, &p);
         child->FEvents->PeerDblClick(MouseButton::Left, kDouble, p.x, p.y);
+      } else if (nm->code == NM_RCLICK && child->FKind == PeerClass::TreeView) {
+        // The tree view takes the right button's release in its own drag loop and
+        // reports NM_RCLICK instead: that is the release its context menu waits for.
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(child->FHwnd, &p);
+        child->FEvents->PeerMouseUp(MouseButton::Right, 0, p.x, p.y);
+        result = 1;
+        return true;
       }
       return false;
     }

@@ -102,6 +102,13 @@ TEST(OptionsDialog, LayoutFromTheFrameworkPreparation) {
     ASSERT_GT(category->Count(), 0);
     EXPECT_EQ(category->Item(0)->ImageIndex(), TfrmOption::FunctionImage);
     EXPECT_EQ(category->Item(0)->SelectedIndex(), TfrmOption::FunctionImage);
+    // The link keeps its look under the mouse (its focus font is its own font).
+    const gui::TColor linkColour = d.lnkSample->Font()->Color();
+    d.lnkSample->MouseEntered();
+    EXPECT_TRUE(d.lnkSample->Hot());
+    EXPECT_EQ(d.lnkSample->Font()->Color(), linkColour);
+    EXPECT_TRUE(d.lnkSample->Font()->Style() & gui::fsUnderline);
+    d.lnkSample->MouseLeft();
     // The caption is the module's; the stored script is in the editor.
     EXPECT_EQ(d.Caption().str().rfind("Velmora", 0), 0u) << d.Caption().str();
     EXPECT_NE(d.edtExpr->Text().str().find("GetVariable('v') * 2"), std::string::npos);

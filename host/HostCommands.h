@@ -12,3 +12,4 @@ int RunTest(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunCatalogue(int argc, char** argv);
 int RunEdit(int argc, char** argv);
+int RunOptions(int argc, char** argv);

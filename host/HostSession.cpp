@@ -33,6 +33,17 @@ void HostSession::AddCommonArguments(orb::TorbParamsList& params) const {
   params.Add("MessagesProcessorHandle", rtl::Variant(static_cast<std::int64_t>(FWindow.Handle())));
 }
 
+std::int32_t HostSession::ShowOptions() {
+  HostCall call = NewCall();
+  orb::TorbParamsList& p = *call.Params;
+  AddCommonArguments(p);
+  p.Add("INI-FILE", Text(FOptions.INIFile));
+  p.Add("LANGUAGE", Text(FOptions.Language));
+  FLibrary.ShowOptionsDialog(&call.Rec);
+  PumpMessages();
+  return static_cast<std::int32_t>(call.Rec.Output.Data);
+}
+
 std::int32_t HostSession::Load() {
   HostCall call = NewCall();
   orb::TorbParamsList& p = *call.Params;

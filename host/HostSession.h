@@ -36,6 +36,9 @@ public:
   std::int32_t SetState(bool enabled);
   std::int32_t Unload();
   std::int32_t Release();
+  // Shows the configuration's options dialog, as the host does when the user asks for
+  // it; the export's outcome (1 confirmed, 0 not, 2 to 4 no dialog).
+  std::int32_t ShowOptions();
   // Sends a command with arguments and a "RESULT" item; answer := "RESULT" afterwards.
   std::int32_t Command(const std::string& verb, const std::vector<std::pair<std::string, rtl::Variant>>& args,
                        rtl::Variant& answer);

@@ -23,6 +23,7 @@ const Usage kUsages[] = {
      "  catalogue   every function a script can call, as an outline\n"
      "  command     send one command to a loaded configuration\n"
      "  edit        the script in the highlighting editor (Windows build)\n"
+     "  options     a configuration's options dialog (Windows build)\n"
      "  parse       print the program tree of a script (developer tool)\n"
      "  eval        compile and run a script with a few test functions (developer tool)\n"},
     {"info",
@@ -71,6 +72,14 @@ const Usage kUsages[] = {
      "  the painted window as a 24-bit BMP and closes it. The POSIX build has no display.\n"
      "  NAME: PascalScript, C++Script, JScript or BasicScript; without it the extension\n"
      "  decides (.pas; .c, .cpp; .js; .vb, .vbs).\n"},
+    {"options",
+     "usage: velmora-host options --script FILE [--language NAME] [--lang CODE]\n"
+     "                            [--screenshot OUT.bmp] [--library PATH]\n"
+     "  Stores the script in a configuration as run does and shows that configuration's\n"
+     "  options dialog through the library, in the language CODE of its language file\n"
+     "  (EN by default, e.g. DE). After OK it prints \"language: NAME\" and the script that\n"
+     "  the settings now hold. --screenshot writes the painted dialog as a 24-bit BMP and\n"
+     "  closes it as Cancel does. The POSIX build has no display.\n"},
     {"parse",
      "usage: velmora-host parse [--language NAME] FILE\n"
      "  Prints the program tree of a script, or its first syntax error.\n" LANGUAGE_HELP},

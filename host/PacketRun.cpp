@@ -14,9 +14,9 @@
 
 namespace {
 
-// Writes the script, its language and, when given, the row time limit into the
-// configuration's INI file.
-bool WriteSettings(const std::string& iniFile, const std::string& section, const PacketRunSettings& settings) {
+}  // namespace
+
+bool WriteRunSettings(const std::string& iniFile, const std::string& section, const PacketRunSettings& settings) {
   rtl::TObjectPtr<orb::TProxyCodeObject> cfg = rtl::MakeObject<orb::TProxyCodeObject>();
   cfg->edtExpr_Lines->SetText(settings.Script);
   cfg->comboType_ItemIndex = settings.Language;
@@ -31,6 +31,8 @@ bool WriteSettings(const std::string& iniFile, const std::string& section, const
   }
   return store->Save(cfg.get());
 }
+
+namespace {
 
 // A variable name in the process code page; false when the code page cannot hold it,
 // as two names would then read the same and one value would be lost.
@@ -125,7 +127,7 @@ bool RunPackets(PluginLibrary& library, const PacketRunSettings& settings, std::
   const std::string ini = platform::TempFolder() + "velmora-run-" + std::to_string(platform::CurrentProcessId()) + ".ini";
   options.INIFile = ini;
   options.INISectionPrefix = "{Velmora:Run}";
-  if (!WriteSettings(ini, options.INISectionPrefix, settings)) {
+  if (!WriteRunSettings(ini, options.INISectionPrefix, settings)) {
     error = "cannot write the settings file '" + ini + "'";
     return false;
   }

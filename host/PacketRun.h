@@ -29,6 +29,10 @@ struct PacketRunOutputs {
   std::string MessagePrefix;  // before a skipped line's message, e.g. "velmora-host run: "
 };
 
+// Writes the script, its language and, when given, the row time limit into a
+// configuration's INI file section, as the options dialog stores them on OK.
+bool WriteRunSettings(const std::string& iniFile, const std::string& section, const PacketRunSettings& settings);
+
 // Runs every non-blank input line as one packet. False with a one-line reason when
 // the configuration's settings cannot be written; input lines that are no packet are
 // reported on Messages and skipped.

@@ -16,7 +16,7 @@ struct SubCommand {
 
 const SubCommand kCommands[] = {
     {"info", RunInfo},       {"run", RunScript},           {"test", RunTest},   {"check", RunCheck},
-    {"catalogue", RunCatalogue}, {"command", RunVerbCommand}, {"edit", RunEdit},  {"parse", RunParse},
+    {"catalogue", RunCatalogue}, {"command", RunVerbCommand}, {"edit", RunEdit}, {"options", RunOptions},  {"parse", RunParse},
     {"eval", RunEval},
 };
 

@@ -13,6 +13,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/UserWait.h"
+#include "ui/frmOption.h"
 
 namespace filter {
 
@@ -147,7 +148,8 @@ void TaPlugin::InitializeForm() {
 std::string TaPlugin::Message(const char* id) const { return FMessages->GetMessageText(id); }
 
 void TaPlugin::orbPluginCreate(rtl::TObject*) {
-  // "MessagesText" is what a translator would translate; this build has no translator.
+  // The log messages of maData are translated with the module's other texts.
+  if (orb::TWtransl* translator = Translator()) translator->AddComponentProperty("MessagesText");
 }
 
 void TaPlugin::ApplyConfig(TDataSourceCfg* cfg) {
@@ -202,8 +204,12 @@ void TaPlugin::orbPluginLoadSettingsNow(rtl::TObject*) {
 }
 
 void TaPlugin::orbPluginShowOptionsDialog(orb::TorbPlugin*, orb::PPluginCallRec, bool& Success) {
-  // The options dialog is not part of this build: nothing was confirmed.
   Success = false;
+  // The dialog has stored what the user confirmed when it closes with OK.
+  rtl::TObjectPtr<ui::TfrmOption> dialog = rtl::MakeObject<ui::TfrmOption>(this);
+  if (dialog->ShowModal() != gui::mrOk) return;
+  ReplaceConfig();
+  Success = true;
 }
 
 void TaPlugin::CompileScript() {

@@ -45,7 +45,7 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
     b.Property("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption).TypeName("TCaption");
     b.Property("Down", &TSpeedButton::Down, &TSpeedButton::SetDown);
     b.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat);
-    b.Property("Glyph", &TSpeedButton::Glyph);
+    b.Property("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph);
     b.Property("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex);
     b.Enum("Layout", ButtonLayoutTypeInfo(), &TSpeedButton::Layout, &TSpeedButton::SetLayout);
     b.Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin);
@@ -61,6 +61,16 @@ TSpeedButton::TSpeedButton(rtl::TComponent* owner) : TGraphicControl(owner), FGl
 }
 
 TSpeedButton::~TSpeedButton() { rtl::FreeObject(FGlyph); }
+
+void TSpeedButton::SetGlyph(TBitmap* v) {
+  if (v) {
+    FGlyph->SetSize(v->Width(), v->Height());
+    FGlyph->Canvas()->Draw(0, 0, v);
+  } else {
+    FGlyph->SetSize(0, 0);
+  }
+  Invalidate();
+}
 
 void TSpeedButton::UpdateState() {
   const TButtonState state = !Enabled() ? bsDisabled : FPressed || FDown ? (FDown && !FPressed ? bsExclusive : bsDown) : bsUp;

@@ -46,6 +46,8 @@ public:
   TNumGlyphs NumGlyphs() const noexcept { return FNumGlyphs; }
   void SetNumGlyphs(TNumGlyphs v) { FNumGlyphs = v < 1 ? 1 : v > 4 ? 4 : v; Invalidate(); }
   TBitmap* Glyph() const noexcept { return FGlyph; }
+  // Copies the picture into the button's glyph (nil clears it).
+  void SetGlyph(TBitmap* v);
   // The look of the moment.
   TButtonState State() const noexcept { return FState; }
   void Click() override;

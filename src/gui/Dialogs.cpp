@@ -256,6 +256,10 @@ bool TPrinterSetupDialog::Execute() {
 }
 
 int MessageDlg(const std::string& text, TMsgDlgType type, std::uint32_t buttons, int) {
+  return MessageDlgTitled(text, std::string(), type, buttons);
+}
+
+int MessageDlgTitled(const std::string& text, const std::string& title, TMsgDlgType type, std::uint32_t buttons) {
   static const char* const kCaptions[] = {"Warning", "Error", "Information", "Confirmation", ""};
   static const int kIcons[] = {0x30, 0x10, 0x40, 0x20, 0};
   int set = 0;
@@ -263,7 +267,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, std::uint32_t buttons,
   else if ((buttons & mbAbort) && (buttons & mbRetry)) set = 2;
   else if ((buttons & mbRetry) && (buttons & mbCancel)) set = 5;
   else if ((buttons & mbOK) && (buttons & mbCancel)) set = 1;
-  std::string caption = kCaptions[type];
+  std::string caption = title.empty() ? kCaptions[type] : title;
   if (caption.empty()) caption = Application()->Title().str();
   rtl::TUserWaitScope waiting;
   const std::optional<int> pressed = platform::RunMessageBox(OwnerWindow(), text, caption, set, kIcons[type]);

@@ -214,6 +214,8 @@ const rtl::TEnumInfo& MsgDlgBtnTypeInfo();
 // A message box with the icon of its type and the system button set closest to the
 // buttons asked for; the modal result of the button pressed.
 int MessageDlg(const std::string& text, TMsgDlgType type, std::uint32_t buttons, int helpContext);
+// The same with a title of the caller's (an empty one: the type's own).
+int MessageDlgTitled(const std::string& text, const std::string& title, TMsgDlgType type, std::uint32_t buttons);
 void ShowMessage(const std::string& text);
 // A small form that asks for one text; whether the user pressed OK (value then holds
 // the text).

@@ -8,6 +8,7 @@
 #include "gui/Published.h"
 #include "gui/StdCtrls.h"
 #include "platform/Modules.h"
+#include "platform/Messages.h"
 #include "rtl/UserWait.h"
 
 namespace gui {
@@ -455,7 +456,7 @@ TApplication::TApplication(rtl::TComponent* owner) : TComponent(owner) {}
 
 TApplication::~TApplication() {
   FreeReleased();
-  FWindow.reset();
+  FWindows.clear();
 }
 
 TApplication* Application() {
@@ -468,8 +469,10 @@ rtl::AnsiString TApplication::ExeName() const {
 }
 
 platform::WindowPeer& TApplication::Window() {
-  if (!FWindow) FWindow = platform::CreateWindowPeer(platform::PeerClass::Custom, {}, nullptr, this);
-  return *FWindow;
+  std::lock_guard guard(FTimerLock);
+  std::unique_ptr<platform::WindowPeer>& window = FWindows[platform::CurrentThreadId()];
+  if (!window) window = platform::CreateWindowPeer(platform::PeerClass::Custom, {}, nullptr, this);
+  return *window;
 }
 
 void TApplication::ProcessMessages() {
@@ -489,19 +492,32 @@ void TApplication::Restore() {
 
 void TApplication::StartTimer(rtl::TObject* timer, std::uint32_t interval, std::function<void()> tick) {
   const auto id = reinterpret_cast<std::uintptr_t>(timer);
-  FTimers[id] = std::move(tick);
-  Window().StartTimer(id, interval);
+  std::lock_guard guard(FTimerLock);
+  platform::WindowPeer& window = Window();
+  auto it = FTimers.find(id);
+  if (it != FTimers.end() && it->second.Window != &window) it->second.Window->StopTimer(id);
+  FTimers[id] = {std::move(tick), &window};
+  window.StartTimer(id, interval);
 }
 
 void TApplication::StopTimer(rtl::TObject* timer) {
   const auto id = reinterpret_cast<std::uintptr_t>(timer);
-  if (FTimers.erase(id) && FWindow) FWindow->StopTimer(id);
+  std::lock_guard guard(FTimerLock);
+  auto it = FTimers.find(id);
+  if (it == FTimers.end()) return;
+  platform::WindowPeer* window = it->second.Window;
+  FTimers.erase(it);
+  window->StopTimer(id);
 }
 
 void TApplication::PeerTimer(std::uintptr_t id) {
-  auto it = FTimers.find(id);
-  if (it == FTimers.end()) return;
-  auto tick = it->second;  // the handler may stop or free its timer
+  std::function<void()> tick;
+  {
+    std::lock_guard guard(FTimerLock);
+    auto it = FTimers.find(id);
+    if (it == FTimers.end()) return;
+    tick = it->second.Tick;  // the handler may stop or free its timer
+  }
   tick();
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 
 #include "gui/Controls.h"
 
@@ -225,7 +226,8 @@ public:
   const rtl::AnsiString& Title() const noexcept { return FTitle; }
   void SetTitle(const rtl::AnsiString& v) { FTitle = v; }
 
-  // Timers run on the application's hidden window.
+  // Timers run on a hidden window of the thread that starts them, so that a form shown
+  // on any thread gets its timers in its own message loop.
   void StartTimer(rtl::TObject* timer, std::uint32_t interval, std::function<void()> tick);
   void StopTimer(rtl::TObject* timer);
   // Queued by TCustomForm::Release.
@@ -239,8 +241,13 @@ private:
   void FreeReleased();
 
   rtl::AnsiString FTitle;
-  std::unique_ptr<platform::WindowPeer> FWindow;
-  std::map<std::uintptr_t, std::function<void()>> FTimers;
+  struct TTimerEntry {
+    std::function<void()> Tick;
+    platform::WindowPeer* Window = nullptr;
+  };
+  std::map<std::uint32_t, std::unique_ptr<platform::WindowPeer>> FWindows;  // by thread
+  std::map<std::uintptr_t, TTimerEntry> FTimers;
+  std::recursive_mutex FTimerLock;
   std::vector<TCustomForm*> FReleased;
 };
 

@@ -75,8 +75,25 @@ platform::PeerStyle TLabel::PeerStyle() const {
   platform::PeerStyle s;
   s.Alignment = FAlignment == taRightJustify ? 1 : FAlignment == taCenter ? 2 : 0;
   s.CentreVertically = FLayout == tlCenter;
-  s.WordWrap = FWordWrap;
+  s.WordWrap = FWordWrap && !(FLayout == tlCenter && FitsOnOneLine());
   return s;
+}
+
+bool TLabel::FitsOnOneLine() const {
+  const rtl::AnsiString text = Text();
+  if (text.view().find_first_of("\r\n") != std::string_view::npos) return false;
+  auto surface = platform::CreateMemoryCanvas(1, 1);
+  return surface->TextExtent(text.IsEmpty() ? std::string(" ") : text.str(), Font()->Face()).Width <= Width();
+}
+
+void TLabel::TextChanged() {
+  AdjustSize();
+  if (FWordWrap && FLayout == tlCenter) StyleChanged();
+}
+
+void TLabel::Resize() {
+  TGraphicControl::Resize();
+  if (FWordWrap && FLayout == tlCenter) StyleChanged();
 }
 
 void TLabel::FontChanged() {

@@ -41,12 +41,16 @@ public:
 protected:
   platform::PeerClass PeerKind() const override { return platform::PeerClass::Label; }
   platform::PeerStyle PeerStyle() const override;
-  void TextChanged() override { AdjustSize(); }
+  void TextChanged() override;
   void FontChanged() override;
+  void Resize() override;
   void Paint(TCanvas& canvas) override;
 
 private:
   void AdjustSize();
+  // A word-wrapped label whose text fits on one line is shown as one line, which the
+  // system's label can centre vertically.
+  bool FitsOnOneLine() const;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
   bool FWordWrap = false, FAutoSize = true, FTransparent = false;

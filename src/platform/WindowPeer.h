@@ -222,6 +222,16 @@ std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& st
 // The screen's pixels per logical inch (96 at 100 %).
 int ScreenPixelsPerInch();
 void ScreenSize(int& width, int& height);
+// A rectangle in screen pixels (right and bottom excluded).
+struct ScreenRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+// The rectangle that all monitors together cover.
+ScreenRect DesktopRect();
+// A top-level window's rectangle, frame included; false for no such window.
+bool WindowRectOf(std::uintptr_t window, ScreenRect& rect);
+// The monitor nearest to the mouse pointer; false when it cannot be had.
+bool MonitorAtCursor(ScreenRect& rect);
 
 // Handles the waiting user-interface messages of the calling thread (timers
 // included) and returns.
@@ -254,6 +264,16 @@ bool PressDialogButton(const std::string& caption, const std::string& buttonText
 // The window's current look as a 24-bit BMP file (Windows: the window's pixels on
 // screen, frame included); false when this build cannot.
 bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName);
+// The same for any top-level window of the process by its handle (a dialog that
+// another module of the process shows).
+bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName);
+// The calling thread's active top-level window (a modal dialog while it runs); 0 for
+// none or on the headless build.
+std::uintptr_t ActiveWindowOfThread();
+// Paints what waits to be painted in a window and its children, now.
+void RedrawWindowNow(std::uintptr_t window);
+// Asks a window to close, as its close box does.
+void RequestWindowClose(std::uintptr_t window);
 
 // Shows a popup menu of texts (a "-" is a separator) at a screen point and waits;
 // the chosen index, -1 for none, -2 when this build has no display.

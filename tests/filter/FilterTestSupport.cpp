@@ -13,6 +13,7 @@ extern "C" {
 std::int32_t ORB_STDCALL ExecutePluginCommand(orb::PPluginCallRec);
 std::int32_t ORB_STDCALL ProcessData(orb::PPluginCallRec);
 std::int32_t ORB_STDCALL GetLogEx(orb::PPluginCallRec);
+void ORB_STDCALL ShowOptionsDialog(orb::PPluginCallRec);
 }
 
 namespace filtertest {
@@ -56,7 +57,8 @@ std::vector<std::string> RowsOf(const orb::TorbParamsList* list) {
   return rows;
 }
 
-Configuration::Configuration(std::uint32_t configId, const std::string& script, int language, std::int32_t rowTimeLimit)
+Configuration::Configuration(std::uint32_t configId, const std::string& script, int language, std::int32_t rowTimeLimit,
+                             const std::string& hostLanguage)
     : FId(configId),
       FIni(platform::TempFolder() + "velmora-filter-test-" + std::to_string(platform::CurrentProcessId()) + "-" +
            std::to_string(configId) + ".ini") {
@@ -64,7 +66,35 @@ Configuration::Configuration(std::uint32_t configId, const std::string& script, 
   FWindow.Create([](const platform::WindowMessage&) {});
   Command("LOAD", {{"INI-FILE", rtl::Variant(rtl::AnsiString(FIni))},
                    {"INISectionPrefix", rtl::Variant(rtl::AnsiString(kSection))},
-                   {"MessagesProcessorHandle", rtl::Variant(static_cast<std::int64_t>(FWindow.Handle()))}});
+                   {"MessagesProcessorHandle", rtl::Variant(static_cast<std::int64_t>(FWindow.Handle()))},
+                   {"LANGUAGE", rtl::Variant(rtl::AnsiString(hostLanguage))}});
+}
+
+std::int32_t Configuration::ShowOptions(const std::string& language) {
+  orb::TorbParamsList params;
+  params.Add("INI-FILE", rtl::Variant(rtl::AnsiString(FIni)));
+  if (!language.empty()) params.Add("LANGUAGE", rtl::Variant(rtl::AnsiString(language)));
+  orb::PluginCallRec rec = Rec(FId, &params);
+  ShowOptionsDialog(&rec);
+  return static_cast<std::int32_t>(rec.Output.Data);
+}
+
+Configuration::Stored Configuration::ReadStored() const {
+  rtl::TObjectPtr<orb::TProxyCodeObject> cfg = rtl::MakeObject<orb::TProxyCodeObject>();
+  cfg->Width = cfg->Height = cfg->Left = cfg->Top = cfg->fsTree1_Width = 0;
+  rtl::TObjectPtr<orb::TWreg> store = rtl::MakeObject<orb::TWreg>();
+  store->INIFile = FIni;
+  store->INIFileSectionPrefix = kSection;
+  for (const char* line : {"Top,Top", "Left,Left", "Width,Width", "Height,Height", "fsTree1.Width,Editor width",
+                           "edtExpr.Lines,Script", "comboType.ItemIndex,Language"})
+    store->ComponentLines()->Add(line);
+  store->Load(cfg.get());
+  Stored s;
+  s.Left = cfg->Left, s.Top = cfg->Top, s.Width = cfg->Width, s.Height = cfg->Height;
+  s.EditorWidth = cfg->fsTree1_Width;
+  s.Language = cfg->comboType_ItemIndex;
+  s.Script = cfg->edtExpr_Lines->Text().str();
+  return s;
 }
 
 Configuration::~Configuration() {

@@ -24,7 +24,8 @@ class Configuration {
 public:
   // Writes script, language index and (when not negative) the row time limit into a
   // fresh INI file and loads configuration id.
-  Configuration(std::uint32_t configId, const std::string& script, int language = 0, std::int32_t rowTimeLimit = -1);
+  Configuration(std::uint32_t configId, const std::string& script, int language = 0, std::int32_t rowTimeLimit = -1,
+                const std::string& hostLanguage = std::string());
   ~Configuration();
 
   // ProcessData of a packet in the filter role; rows := the output rows.
@@ -32,6 +33,15 @@ public:
   std::int32_t Command(const std::string& verb, const Row& args = {});
   // Rewrites the stored script (as the options dialog would) without reloading.
   void StoreScript(const std::string& script, int language = 0, std::int32_t rowTimeLimit = -1);
+  // Shows the options dialog through the export (LANGUAGE when given); the outcome it
+  // reports (1 confirmed, 0 not).
+  std::int32_t ShowOptions(const std::string& language = std::string());
+  // What the store holds now: the dialog's geometry, script and language.
+  struct Stored {
+    int Left = 0, Top = 0, Width = 0, Height = 0, EditorWidth = 0, Language = 0;
+    std::string Script;
+  };
+  Stored ReadStored() const;
   // The log lines that wait ("level" byte, text, CR LF each), fetched and cleared.
   std::string TakeLog();
 

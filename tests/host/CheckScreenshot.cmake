@@ -1,9 +1,15 @@
-# Runs velmora-host edit --screenshot and checks that it wrote a 24-bit BMP picture.
+# Runs a velmora-host command that takes --screenshot (edit by default; HOSTARGS, "^^"
+# between arguments, for another) and checks that it wrote a 24-bit BMP picture.
+if(DEFINED HOSTARGS)
+  string(REPLACE "^^" ";" args "${HOSTARGS}")
+else()
+  set(args edit --language PascalScript ${SCRIPT})
+endif()
 file(REMOVE ${OUT})
-execute_process(COMMAND ${WITH_DISPLAY} ${WINE} ${HOST} edit --language PascalScript ${SCRIPT} --screenshot ${OUT}
+execute_process(COMMAND ${WITH_DISPLAY} ${WINE} ${HOST} ${args} --screenshot ${OUT}
                 WORKING_DIRECTORY ${WORKDIR} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "velmora-host edit ended with ${rc}")
+  message(FATAL_ERROR "velmora-host ${args} ended with ${rc}")
 endif()
 file(READ ${OUT} head LIMIT 30 HEX)
 string(SUBSTRING "${head}" 0 4 magic)

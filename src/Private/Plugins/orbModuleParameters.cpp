@@ -60,7 +60,8 @@ bool TorbPlugin::GetModuleParameter(const std::string& Name, rtl::Variant& Value
   else if (is("EventsSupported")) Value = OleText(EventsSupported.view());
   else if (is("CustomCommands")) Value = OleText(CustomCommandsText());
   else if (is("TranslatorComponentProperties"))
-    Value = OleText("MsgNoData\r\nMsgWriteComplete\r\nMsgWriteCompleteError\r\n");
+    Value = OleText(FTranslator ? FTranslator->ComponentProperties()->Text().str()
+                                : std::string("MsgNoData\r\nMsgWriteComplete\r\nMsgWriteCompleteError\r\n"));
   else if (is("ModuleType")) Value = Unsigned(ModuleType);
   else if (is("ModuleEnabled")) {
     std::uint32_t mask = 0;

@@ -6,6 +6,7 @@
 #include "Private/Plugins/orbInstances.h"
 #include "Private/Plugins/orbParams.h"
 #include "platform/FileVersion.h"
+#include "platform/Files.h"
 #include "platform/Icons.h"
 #include "platform/Messages.h"
 #include "platform/Modules.h"
@@ -65,9 +66,26 @@ const rtl::TClassInfo& TorbPlugin::StaticClassInfo() {
 
 TorbPlugin::TorbPlugin(PPluginCallRec pCallRec, void* dllHandle) : FDllHandle(dllHandle) {
   if (pCallRec) ReadTemporaryLoad(pCallRec);
+  FTranslator = std::make_unique<TWtransl>();
   // Without a language file the built-in texts ("EN") stay.
   FLanguage = "EN";
   std::string moduleFile = platform::ModuleFileName(FDllHandle);
+  {
+    const std::size_t dot = moduleFile.find_last_of('.');
+    const std::size_t slash = moduleFile.find_last_of("/\\");
+    std::string languageFile = (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+                                   ? moduleFile + ".lng"
+                                   : moduleFile.substr(0, dot) + ".lng";
+    FTranslator->SetLanguageFile(rtl::AnsiString(languageFile));
+    if (!moduleFile.empty() && platform::FileExists(languageFile)) {
+      const std::string current = FTranslator->CurrentLanguage();
+      if (!current.empty()) FLanguage = current;
+    } else {
+      FTranslator->SetLanguageFile(rtl::AnsiString());
+    }
+    for (const char* name : {"MsgNoData", "MsgWriteComplete", "MsgWriteCompleteError"})
+      FTranslator->AddComponentProperty(name);
+  }
   std::array<std::uint16_t, 4> parts{};
   if (!moduleFile.empty() && platform::ReadFileVersion(moduleFile, parts))
     FFullVersion = std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." + std::to_string(parts[2]) + "." +
@@ -100,6 +118,7 @@ TorbRowsParamsList* TorbPlugin::DataOut() {
 void TorbPlugin::AfterConstruction() {
   // The form's values are set and OnCreate raised by the data module's creation step.
   rtl::TDataModule::AfterConstruction();
+  if (FTranslator && !FTranslator->LanguageFile().IsEmpty()) TranslateOnce();
 }
 
 void TorbPlugin::Loaded() { rtl::TDataModule::Loaded(); }
@@ -120,8 +139,24 @@ void TorbPlugin::ReadTemporaryLoad(PPluginCallRec pCallRec) {
 }
 
 void TorbPlugin::TranslateOnce() {
-  // No translator is part of this build: the built-in texts are the translation.
-  if (!FTranslated && !FLanguage.empty()) FTranslated = true;
+  if (FTranslated || FLanguage.empty()) return;
+  FTranslated = true;
+  if (!FTranslator || FTranslator->LanguageFile().IsEmpty()) return;
+  try {
+    // The module's texts are in the language of its last translation (English at first).
+    const std::string from = FTranslatedLanguage.empty() ? "EN" : FTranslatedLanguage;
+    if (from == FLanguage) return;
+    FTranslator->Translate(FLanguage, this, nullptr, from);
+    FTranslatedLanguage = FLanguage;
+  } catch (...) {
+    // Untranslated texts are still texts.
+  }
+}
+
+bool TorbPlugin::TranslateForm(rtl::TComponent* Form) {
+  if (!FTranslator || FTranslator->LanguageFile().IsEmpty() || !Form) return false;
+  // Forms are made afresh each time, so their texts are always the built-in ones.
+  return FTranslator->Translate(FLanguage, Form, nullptr, "EN");
 }
 
 void TorbPlugin::ApplyLanguageParameter(PPluginCallRec pCallRec) {

@@ -14,6 +14,7 @@
 
 #include "Private/Plugins/orbCustomCommands.h"
 #include "Private/Plugins/orbPluginTypes.h"
+#include "Private/Plugins/orbTransl.h"
 #include "Public/Common/orbParamLst.h"
 #include "Public/Common/orbThreadLists.h"
 #include "Public/Common/orbWait.h"
@@ -169,8 +170,11 @@ public:
   std::string FRegistryPath;
   std::string FINISectionPrefix;
   bool FSettingsBusy = false;
+  // Translates the module's texts and its configuration forms (Translator()).
+  std::unique_ptr<TWtransl> FTranslator;
   std::string FLanguage;
   bool FTranslated = false;
+  std::string FTranslatedLanguage;  // what the module's own texts are in now ('' for English)
   bool FShowingOptions = false;
   TModuleTypes FOptionsModuleTypes = 0;
   TorbParamsList* FOptionsData = nullptr;
@@ -196,8 +200,14 @@ public:
   rtl::TCriticalSection FOutputLock;
   std::vector<std::pair<std::uint32_t, TorbRowsParamsList*>> FThreadDataOut;  // under FOutputLock
 
+  TWtransl* Translator() const noexcept { return FTranslator.get(); }
+  // Translates a configuration form (and what it owns) into FLanguage from the
+  // built-in English; false without a translator or a language file.
+  bool TranslateForm(rtl::TComponent* Form);
+
 protected:
-  // Runs the LANGUAGE steps' translation once (no translator in this build: marks done).
+  // Translates the module's own texts into FLanguage once (again after a change of
+  // language, from the language they are in then).
   void TranslateOnce();
 
 private:

@@ -311,6 +311,20 @@ void ScreenSize(int& width, int& height) {
   height = 1024;
 }
 
+ScreenRect DesktopRect() {
+  int w = 0, h = 0;
+  ScreenSize(w, h);
+  return {0, 0, w, h};
+}
+
+// Headless windows have no place on a screen; owner windows are the host's.
+bool WindowRectOf(std::uintptr_t, ScreenRect&) { return false; }
+
+bool MonitorAtCursor(ScreenRect& rect) {
+  rect = DesktopRect();
+  return true;
+}
+
 void ProcessGuiMessages() {
   // Copies: a timer or a paint may create or free windows.
   std::vector<HeadlessPeer*> peers(Peers().begin(), Peers().end());
@@ -360,6 +374,10 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
 }
 
 bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
+bool CaptureWindowHandleBmp(std::uintptr_t, const std::string&) { return false; }
+std::uintptr_t ActiveWindowOfThread() { return 0; }
+void RedrawWindowNow(std::uintptr_t) {}
+void RequestWindowClose(std::uintptr_t) {}
 
 int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
 

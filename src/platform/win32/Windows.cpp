@@ -180,7 +180,9 @@ public:
         FKind == PeerClass::TabControl)
       SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
     if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()));
+      // The new style keeps the window's state: shown or hidden, enabled or not.
+      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
       SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
       SetWindowPos(FHwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
@@ -854,6 +856,15 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         GetCursorPos(&p);
         ScreenToClient(child->FHwnd, &p);
         child->FEvents->PeerDblClick(MouseButton::Left, kDouble, p.x, p.y);
+      } else if (nm->code == NM_RCLICK && child->FKind == PeerClass::TreeView) {
+        // The tree view takes the right button's release in its own drag loop and
+        // reports NM_RCLICK instead: that is the release its context menu waits for.
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(child->FHwnd, &p);
+        child->FEvents->PeerMouseUp(MouseButton::Right, 0, p.x, p.y);
+        result = 1;
+        return true;
       }
       return false;
     }
@@ -997,6 +1008,29 @@ void ScreenSize(int& width, int& height) {
   height = GetSystemMetrics(SM_CYSCREEN);
 }
 
+ScreenRect DesktopRect() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+bool WindowRectOf(std::uintptr_t window, ScreenRect& rect) {
+  RECT r;
+  if (!window || !IsWindow(reinterpret_cast<HWND>(window)) || !GetWindowRect(reinterpret_cast<HWND>(window), &r))
+    return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool MonitorAtCursor(ScreenRect& rect) {
+  POINT p;
+  if (!GetCursorPos(&p)) return false;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+  return true;
+}
+
 void ProcessGuiMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -1098,7 +1132,20 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
 }
 
 bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName) {
-  HWND h = reinterpret_cast<HWND>(window.Handle());
+  return CaptureWindowHandleBmp(window.Handle(), fileName);
+}
+
+std::uintptr_t ActiveWindowOfThread() { return reinterpret_cast<std::uintptr_t>(GetActiveWindow()); }
+
+void RedrawWindowNow(std::uintptr_t window) {
+  RedrawWindow(reinterpret_cast<HWND>(window), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void RequestWindowClose(std::uintptr_t window) { PostMessageW(reinterpret_cast<HWND>(window), WM_CLOSE, 0, 0); }
+
+bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName) {
+  HWND h = reinterpret_cast<HWND>(window);
   RECT r;
   if (!GetWindowRect(h, &r)) return false;
   const int w = r.right - r.left, hgt = r.bottom - r.top;

@@ -1,7 +1,7 @@
 #include "rtl/Object.h"
 
 #include <mutex>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 #include "rtl/ObjectTracker.h"
@@ -10,11 +10,76 @@ namespace rtl {
 
 namespace {
 
-// Living objects, each with the tracker that holds it (if any). Never freed, so that
-// objects destroyed during process exit still find it.
+// Addresses of living objects, each with the tracker that holds it (if any): open
+// addressing with linear probing, so that making and destroying an object (parsers make
+// them by the ten thousand) costs no allocation of its own.
+class LiveTable {
+public:
+  struct Slot {
+    const void* Key;
+    TObjectTracker* Value;
+  };
+
+  // The slot of key, or null.
+  Slot* Find(const void* key) noexcept {
+    if (FCount == 0) return nullptr;
+    for (std::size_t i = Home(key);; i = Next(i)) {
+      if (FSlots[i].Key == key) return &FSlots[i];
+      if (!FSlots[i].Key) return nullptr;
+    }
+  }
+  void Insert(const void* key) {
+    if ((FCount + 1) * 2 > FSlots.size()) Grow();
+    std::size_t i = Home(key);
+    while (FSlots[i].Key && FSlots[i].Key != key) i = Next(i);
+    if (!FSlots[i].Key) ++FCount;
+    FSlots[i] = Slot{key, nullptr};
+  }
+  void Erase(Slot* slot) noexcept {
+    // Backward-shift deletion: later members of the run move up, so that no
+    // tombstones are needed.
+    std::size_t hole = static_cast<std::size_t>(slot - FSlots.data());
+    FSlots[hole] = Slot{nullptr, nullptr};
+    --FCount;
+    for (std::size_t i = Next(hole); FSlots[i].Key; i = Next(i)) {
+      const std::size_t home = Home(FSlots[i].Key);
+      // The entry may fill the hole when its home is not in (hole, i], cyclically.
+      const bool stays = hole <= i ? (home > hole && home <= i) : (home > hole || home <= i);
+      if (stays) continue;
+      FSlots[hole] = FSlots[i];
+      FSlots[i] = Slot{nullptr, nullptr};
+      hole = i;
+    }
+  }
+  std::size_t Size() const noexcept { return FCount; }
+
+private:
+  std::size_t Home(const void* key) const noexcept {
+    const auto k = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(key));
+    return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 32) & (FSlots.size() - 1);
+  }
+  std::size_t Next(std::size_t i) const noexcept { return (i + 1) & (FSlots.size() - 1); }
+  void Grow() {
+    std::vector<Slot> old(FSlots.empty() ? 1024 : FSlots.size() * 2, Slot{nullptr, nullptr});
+    old.swap(FSlots);
+    FCount = 0;
+    for (const Slot& s : old)
+      if (s.Key) {
+        std::size_t i = Home(s.Key);
+        while (FSlots[i].Key) i = Next(i);
+        FSlots[i] = s;
+        ++FCount;
+      }
+  }
+
+  std::vector<Slot> FSlots;
+  std::size_t FCount = 0;
+};
+
+// Never freed, so that objects destroyed during process exit still find it.
 struct LiveObjects {
   std::mutex Mutex;
-  std::unordered_map<const void*, TObjectTracker*> Map;
+  LiveTable Map;
 };
 
 LiveObjects& Live() {
@@ -29,29 +94,29 @@ LiveObjects& Live() {
 TObject::TObject() {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  live.Map.emplace(this, nullptr);
+  live.Map.Insert(this);
 }
 
 TObject::~TObject() {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  auto it = live.Map.find(this);
-  if (it == live.Map.end()) return;
-  if (it->second) it->second->FObjects.erase(this);
-  live.Map.erase(it);
+  LiveTable::Slot* it = live.Map.Find(this);
+  if (!it) return;
+  if (it->Value) it->Value->FObjects.erase(this);
+  live.Map.Erase(it);
 }
 
 bool TObject::IsLive(const void* address) {
   if (!address) return false;
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  return live.Map.count(address) != 0;
+  return live.Map.Find(address) != nullptr;
 }
 
 std::size_t TObject::LiveCount() {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  return live.Map.size();
+  return live.Map.Size();
 }
 
 const TClassInfo& TObject::StaticClassInfo() {
@@ -78,10 +143,10 @@ void TObjectTracker::Track(TObject* object) {
   if (!object) return;
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  auto it = live.Map.find(object);
-  if (it == live.Map.end() || it->second == this) return;
-  if (it->second) it->second->FObjects.erase(object);
-  it->second = this;
+  LiveTable::Slot* it = live.Map.Find(object);
+  if (!it || it->Value == this) return;
+  if (it->Value) it->Value->FObjects.erase(object);
+  it->Value = this;
   FObjects.insert(object);
 }
 
@@ -89,8 +154,7 @@ void TObjectTracker::Release(TObject* object) {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
   if (FObjects.erase(object) == 0) return;
-  auto it = live.Map.find(object);
-  if (it != live.Map.end()) it->second = nullptr;
+  if (LiveTable::Slot* it = live.Map.Find(object)) it->Value = nullptr;
 }
 
 bool TObjectTracker::Tracks(const TObject* object) const {
@@ -114,9 +178,9 @@ void TObjectTracker::FreeAll() {
       if (FObjects.empty()) return;
       next = *FObjects.begin();
       FObjects.erase(FObjects.begin());
-      auto it = live.Map.find(next);
-      if (it == live.Map.end()) continue;
-      it->second = nullptr;
+      LiveTable::Slot* it = live.Map.Find(next);
+      if (!it) continue;
+      it->Value = nullptr;
     }
     try {
       FreeObject(next);
@@ -128,8 +192,8 @@ void TObjectTracker::FreeAll() {
 bool TObjectTracker::IsTracked(const TObject* object) {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  auto it = live.Map.find(object);
-  return it != live.Map.end() && it->second != nullptr;
+  const LiveTable::Slot* it = live.Map.Find(object);
+  return it && it->Value != nullptr;
 }
 
 }  // namespace rtl

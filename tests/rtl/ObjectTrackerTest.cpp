@@ -2,6 +2,10 @@
 // destroyed, FreeAll frees each living one once, and collections let their items go.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "rtl/Collection.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
@@ -63,6 +67,30 @@ TEST(ObjectTracker, ReleaseAndMovingBetweenTrackers) {
   int notAnObject = 0;
   first.Track(reinterpret_cast<TObject*>(&notAnObject));
   EXPECT_EQ(first.Count(), 0u);
+}
+
+// The live-object table stays exact while objects come and go in any order (its
+// entries move when others leave).
+TEST(ObjectTracker, LiveObjectsAreKnownExactlyThroughManyComingsAndGoings) {
+  const std::size_t before = rtl::TObject::LiveCount();
+  std::vector<rtl::TObject*> objects;
+  for (int i = 0; i < 5000; ++i) objects.push_back(new rtl::TObject());
+  std::mt19937 order(7);
+  std::shuffle(objects.begin(), objects.end(), order);
+  std::vector<const void*> gone;
+  for (std::size_t i = 0; i < objects.size(); i += 2) {
+    gone.push_back(objects[i]);
+    delete objects[i];
+    objects[i] = nullptr;
+  }
+  for (rtl::TObject* o : objects)
+    if (o) EXPECT_TRUE(rtl::TObject::IsLive(o));
+  std::size_t stillGone = 0;
+  for (const void* g : gone) stillGone += rtl::TObject::IsLive(g) ? 0 : 1;
+  EXPECT_EQ(rtl::TObject::LiveCount(), before + objects.size() - gone.size());
+  EXPECT_EQ(stillGone, gone.size());  // no object was made since they went
+  for (rtl::TObject* o : objects) delete o;
+  EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }
 
 TEST(Collection, ItemsAreMadeOwnedAndLeaveWhenFreed) {

@@ -6,16 +6,6 @@
 
 namespace filter {
 
-namespace {
-
-bool BlankText(std::string_view name) {
-  for (char c : name)
-    if (static_cast<unsigned char>(c) > ' ') return false;
-  return true;
-}
-
-}  // namespace
-
 TWorkingRow::~TWorkingRow() {
   Clear();
   for (orb::TorbParamsListItem* p : FPrototypes) delete p;
@@ -24,7 +14,7 @@ TWorkingRow::~TWorkingRow() {
 const orb::TorbParamsListItem* TWorkingRow::Prototype(std::string_view name) {
   for (const orb::TorbParamsListItem* p : FPrototypes)
     if (p->Name.view() == name) return p;
-  if (BlankText(name)) return nullptr;  // what Add refuses
+  if (orb::IsBlankName(name)) return nullptr;  // what Add refuses
   FPrototypes.reserve(FPrototypes.size() + 1);
   orb::TorbParamsListItem* p = ItemClass->Create(name, rtl::Variant::Null());
   p->State = 2;  // as Add marks its items
@@ -60,7 +50,7 @@ bool TWorkingRow::Load(const orb::TorbParamsList* list, std::int32_t fromIndex, 
   FOwned.assign(static_cast<std::size_t>(n), 0);
   for (std::int32_t i = fromIndex; i <= toIndex; ++i) {
     orb::TorbParamsListItem* item = list->FList[i];
-    if (!item || BlankText(item->Name.view())) continue;  // what AddCopy refuses
+    if (!item || orb::IsBlankName(item->Name.view())) continue;  // what AddCopy refuses
     FList[FCount++] = item;
   }
   FOwned.resize(static_cast<std::size_t>(FCount));

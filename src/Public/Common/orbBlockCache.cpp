@@ -33,7 +33,7 @@ TorbBlockCache::~TorbBlockCache() {
   }
 }
 
-void TorbBlockCache::Lock() noexcept {
+void TorbBlockCache::Lock() const noexcept {
   // Held for a few instructions only: spinning is cheaper than a system lock here.
   while (FLock.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
 }
@@ -66,10 +66,9 @@ void TorbBlockCache::Give(void* block) noexcept {
 }
 
 std::size_t TorbBlockCache::CachedBlocks() const noexcept {
-  auto* self = const_cast<TorbBlockCache*>(this);
-  self->Lock();
+  Lock();
   const std::size_t n = FCount;
-  self->Unlock();
+  Unlock();
   return n;
 }
 

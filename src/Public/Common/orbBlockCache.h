@@ -31,12 +31,12 @@ private:
   struct FreeBlock {
     FreeBlock* Next;
   };
-  void Lock() noexcept;
-  void Unlock() noexcept { FLock.clear(std::memory_order_release); }
+  void Lock() const noexcept;
+  void Unlock() const noexcept { FLock.clear(std::memory_order_release); }
 
   const std::size_t FBlockSize;
   const std::size_t FMaxBlocks;
-  std::atomic_flag FLock = ATOMIC_FLAG_INIT;
+  mutable std::atomic_flag FLock = ATOMIC_FLAG_INIT;
   FreeBlock* FHead = nullptr;
   std::size_t FCount = 0;
   bool FClosed = false;  // after destruction: everything goes back to the heap

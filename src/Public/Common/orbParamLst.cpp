@@ -42,12 +42,6 @@ static_assert(offsetof(TorbRowsParamsList, FReserved) == 32);
 
 bool IsTrimmedAway(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-bool BlankName(std::string_view name) {
-  for (char c : name)
-    if (!IsTrimmedAway(c)) return false;
-  return true;
-}
-
 // Lower-cases a lookup name without touching the heap for names of ordinary length.
 class LowerKey {
 public:
@@ -102,6 +96,12 @@ void TorbParamsListItem::operator delete(void* p, std::size_t size) noexcept {
 }
 
 std::size_t TorbParamsListItem::CachedBlocks() noexcept { return gItemBlocks.CachedBlocks(); }
+
+bool IsBlankName(std::string_view name) noexcept {
+  for (char c : name)
+    if (!IsTrimmedAway(c)) return false;
+  return true;
+}
 
 // Items -------------------------------------------------------------------------------
 
@@ -216,7 +216,7 @@ void TorbParamsList::ReadValueDef(std::string_view name, const rtl::Variant& def
 }
 
 TorbParamsListItem* TorbParamsList::Add(std::string_view name, const rtl::Variant& value) {
-  if (BlankName(name)) return nullptr;
+  if (IsBlankName(name)) return nullptr;
   TorbParamsListItem* item = ItemClass->Create(name, value);
   item->State = 2;
   Append(item);
@@ -242,7 +242,7 @@ void TorbParamsList::Delete(std::int32_t index) {
 TorbParamsListItem* TorbParamsList::AddCopy(const TorbParamsListItem* item) {
   // Same as Add with the item's name and value followed by Assign, without making the
   // name and key strings again.
-  if (!item || BlankName(item->Name.view())) return nullptr;
+  if (!item || IsBlankName(item->Name.view())) return nullptr;
   TorbParamsListItem* copy = ItemClass->CreateCopy(*item);
   Append(copy);
   return copy;
@@ -303,7 +303,7 @@ void TorbParamsList::MoveRowTo(TorbParamsList* dest) {
   dest->Reserve(FCount);
   for (std::int32_t i = 0; i < FCount; ++i) {
     TorbParamsListItem* item = FList[i];
-    if (BlankName(item->Name.view()))
+    if (IsBlankName(item->Name.view()))
       delete item;  // AppendRow leaves out what AddCopy refuses
     else
       dest->FList[dest->FCount++] = item;

@@ -21,6 +21,10 @@ constexpr std::string_view RowMarkerName = "$NEW_ROW$";
 class TorbParamsListItem;
 class TorbParamsList;
 
+// Whether a name is blank (nothing but blanks and control characters): lists refuse
+// items of such names.
+bool IsBlankName(std::string_view name) noexcept;
+
 // Class references: what a list or item class can be constructed through.
 struct TorbParamsListItemClass {
   const char* ClassName;

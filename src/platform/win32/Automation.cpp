@@ -144,9 +144,14 @@ HRESULT FromOle(VARIANT& in, rtl::Variant& out) {
       HRESULT hr;
       if (element == VT_VARIANT) {
         hr = SafeArrayGetElement(array, &i, &item.V);
-      } else {
+      } else if (element == VT_DECIMAL) {
+        hr = SafeArrayGetElement(array, &i, &item.V.decVal);  // fills the whole variant
+        if (SUCCEEDED(hr)) item.V.vt = VT_DECIMAL;
+      } else if (SafeArrayGetElemsize(array) <= sizeof item.V.llVal) {
         hr = SafeArrayGetElement(array, &i, &item.V.llVal);  // the element's bytes
         if (SUCCEEDED(hr)) item.V.vt = element;
+      } else {
+        hr = DISP_E_TYPEMISMATCH;  // records and other kinds a script value cannot hold
       }
       if (SUCCEEDED(hr)) hr = FromOle(item.V, target[i - lo]);
       if (FAILED(hr)) return hr;

@@ -31,6 +31,9 @@ function(velmora_add_test_program name)
   if(WIN32 AND name IN_LIST VELMORA_WINDOW_TESTS)
     # Real windows need an X display for Wine.
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display ${WINE_PROGRAM} $<TARGET_FILE:${name}>)
+    # One window test at a time on the shared display: another program's window takes
+    # the activation and covers pictures.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
   elseif(WIN32)
     add_test(NAME ${name} COMMAND ${name})
   else()

@@ -40,12 +40,10 @@ public:
   bool Written() const { return FWritten; }
 
 private:
+  // Tries until the dialog shows: giving up would leave it open for good.
   void Take() {
-    const std::uintptr_t dialog = platform::ActiveWindowOfThread();
-    if (!dialog) {
-      if (++FTries > 20) FTimer->SetEnabled(false);
-      return;
-    }
+    const std::uintptr_t dialog = platform::InputWindowOfThread();
+    if (!dialog) return;
     FTimer->SetEnabled(false);
     platform::RedrawWindowNow(dialog);
     FWritten = platform::CaptureWindowHandleBmp(dialog, FFile);
@@ -55,7 +53,6 @@ private:
   std::string FFile;
   rtl::TObjectPtr<gui::TTimer> FTimer = rtl::MakeObject<gui::TTimer>();
   bool FWritten = false;
-  int FTries = 0;
 };
 
 }  // namespace

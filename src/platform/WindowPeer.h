@@ -267,9 +267,10 @@ bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName);
 // The same for any top-level window of the process by its handle (a dialog that
 // another module of the process shows).
 bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName);
-// The calling thread's active top-level window (a modal dialog while it runs); 0 for
-// none or on the headless build.
-std::uintptr_t ActiveWindowOfThread();
+// The calling thread's top-level window that takes input now (a modal dialog while it
+// runs), whether or not another program holds the activation; 0 for none or on the
+// headless build.
+std::uintptr_t InputWindowOfThread();
 // Paints what waits to be painted in a window and its children, now.
 void RedrawWindowNow(std::uintptr_t window);
 // Asks a window to close, as its close box does.

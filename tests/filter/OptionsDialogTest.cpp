@@ -153,7 +153,7 @@ TEST(OptionsDialog, OkRightAfterOpeningCompilesFirst) {
     rtl::TObjectPtr<gui::TTimer> closer = rtl::MakeObject<gui::TTimer>();
     closer->SetInterval(200);
     closer->SetOnTimer([&](rtl::TObject*) {
-      const std::uintptr_t box = platform::ActiveWindowOfThread();
+      const std::uintptr_t box = platform::InputWindowOfThread();
       if (!box || box == d.Handle()) return;
       closer->SetEnabled(false);
       ++closedBoxes;

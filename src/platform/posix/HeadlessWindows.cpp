@@ -375,7 +375,7 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
 
 bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
 bool CaptureWindowHandleBmp(std::uintptr_t, const std::string&) { return false; }
-std::uintptr_t ActiveWindowOfThread() { return 0; }
+std::uintptr_t InputWindowOfThread() { return 0; }
 void RedrawWindowNow(std::uintptr_t) {}
 void RequestWindowClose(std::uintptr_t) {}
 

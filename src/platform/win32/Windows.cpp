@@ -1135,7 +1135,26 @@ bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName) {
   return CaptureWindowHandleBmp(window.Handle(), fileName);
 }
 
-std::uintptr_t ActiveWindowOfThread() { return reinterpret_cast<std::uintptr_t>(GetActiveWindow()); }
+namespace {
+// A shown, enabled window with a title bar: a dialog or message box, not a tooltip.
+BOOL CALLBACK FindInputWindow(HWND h, LPARAM out) {
+  const LONG style = GetWindowLongW(h, GWL_STYLE);
+  if (!IsWindowVisible(h) || !IsWindowEnabled(h) || (style & WS_CAPTION) != WS_CAPTION) return TRUE;
+  *reinterpret_cast<HWND*>(out) = h;
+  return FALSE;
+}
+}  // namespace
+
+std::uintptr_t InputWindowOfThread() {
+  HWND active = GetActiveWindow();
+  if (active && IsWindowVisible(active)) return reinterpret_cast<std::uintptr_t>(active);
+  // Another program holds the activation (another test's window on the same display):
+  // the thread's window that takes input is the shown one that is not disabled, as a
+  // modal window disables those it covers.
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindInputWindow, reinterpret_cast<LPARAM>(&found));
+  return reinterpret_cast<std::uintptr_t>(found);
+}
 
 void RedrawWindowNow(std::uintptr_t window) {
   RedrawWindow(reinterpret_cast<HWND>(window), nullptr, nullptr,

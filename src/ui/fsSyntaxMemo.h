@@ -122,7 +122,8 @@ protected:
   void Paint(gui::TCanvas& canvas) override;
   void Resize() override;
   void FontChanged() override;
-  bool WantsKey(std::uint16_t, gui::TShiftState) const override { return true; }
+  // Tab and Enter edit the text; Escape is left to the form (a dialog's Cancel).
+  bool WantsKey(std::uint16_t key, gui::TShiftState) const override { return key != gui::VK_ESCAPE; }
   void KeyDown(std::uint16_t& key, gui::TShiftState shift) override;
   void KeyPress(char& key) override;
   void MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;

@@ -3,8 +3,10 @@
 // same program is built for Linux and for 32-bit Windows (run under Wine by
 // bench/rowpath.sh), so the two builds are compared on the same work.
 //
-//   rowpath [--seconds S]   each packet size is run until S seconds (default 2) have
-//                           passed, at least 3 times; the median is printed
+//   rowpath [--seconds S] [--rows N]
+//                           each packet size is run until S seconds (default 2) have
+//                           passed, at least 3 times; the median is printed. --rows
+//                           runs that one size only (for a profiler).
 //
 // Both the wall time and the thread's CPU time are measured: on a machine busy with
 // other work only the CPU time tells what the row path costs.
@@ -22,15 +24,17 @@
 
 int main(int argc, char** argv) {
   double budget = 2.0;
+  std::vector<int> sizes = {1, 1000, 100000, 200000};
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
       budget = std::atof(argv[++i]);
+    } else if (std::strcmp(argv[i], "--rows") == 0 && i + 1 < argc && std::atoi(argv[i + 1]) > 0) {
+      sizes = {std::atoi(argv[++i])};
     } else {
-      std::fprintf(stderr, "usage: rowpath [--seconds S]\n");
+      std::fprintf(stderr, "usage: rowpath [--seconds S] [--rows N]\n");
       return 2;
     }
   }
-  const int sizes[] = {1, 1000, 100000, 200000};
   std::printf("%-10s %14s %14s %16s %6s\n", "rows", "ns/row wall", "ns/row CPU", "us/packet CPU", "runs");
   std::uint32_t configId = 900;
   for (int rows : sizes) {

@@ -288,6 +288,16 @@ TEST(BlockCache, FreedBlocksAreReusedUpToTheBound) {
   EXPECT_TRUE(again == a || again == b);
   cache.Give(again);
 
+  // Thousands of blocks (the cache's own room grows): the last given is taken first.
+  orb::TorbBlockCache many(32, 3000);
+  std::vector<void*> blocks;
+  for (int i = 0; i < 3001; ++i) blocks.push_back(many.Take());
+  for (void* p : blocks) many.Give(p);
+  EXPECT_EQ(many.CachedBlocks(), 3000u);
+  for (int i = 2999; i >= 0; --i) ASSERT_EQ(many.Take(), blocks[static_cast<std::size_t>(i)]);
+  EXPECT_EQ(many.CachedBlocks(), 0u);
+  for (int i = 0; i < 3000; ++i) many.Give(blocks[static_cast<std::size_t>(i)]);
+
   // Items of the list use such a cache: a deleted item's block serves the next one.
   auto* item = new orb::TorbParamsListItem("A", rtl::Variant(std::int32_t{1}));
   const std::size_t cached = orb::TorbParamsListItem::CachedBlocks();

@@ -1,5 +1,7 @@
 #include "Public/Common/orbBlockCache.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <thread>
 
 #include "rtl/SysMemory.h"
@@ -19,18 +21,18 @@ namespace orb {
 
 TorbBlockCache::~TorbBlockCache() {
   Lock();
-  FreeBlock* head = FHead;
-  FHead = nullptr;
-  FCount = 0;
+  void** blocks = FBlocks;
+  const std::size_t count = FCount;
+  FBlocks = nullptr;
+  FCount = FCapacity = 0;
   // Items freed during the rest of the shutdown go straight back to the heap.
   FClosed = true;
   Unlock();
-  while (head) {
-    VELMORA_UNPOISON(head, FBlockSize);
-    FreeBlock* next = head->Next;
-    rtl::sys::BoundaryFree(head);
-    head = next;
+  for (std::size_t i = 0; i < count; ++i) {
+    VELMORA_UNPOISON(blocks[i], FBlockSize);
+    rtl::sys::BoundaryFree(blocks[i]);
   }
+  std::free(blocks);
 }
 
 void TorbBlockCache::Lock() const noexcept {
@@ -39,26 +41,29 @@ void TorbBlockCache::Lock() const noexcept {
 }
 
 void* TorbBlockCache::Take() {
+  void* block = nullptr;
   Lock();
-  FreeBlock* block = FHead;
-  if (block) {
-    VELMORA_UNPOISON(block, FBlockSize);
-    FHead = block->Next;
-    --FCount;
-  }
+  if (FCount) block = FBlocks[--FCount];
   Unlock();
-  return block ? static_cast<void*>(block) : rtl::sys::BoundaryAlloc(FBlockSize);
+  if (!block) return rtl::sys::BoundaryAlloc(FBlockSize);
+  VELMORA_UNPOISON(block, FBlockSize);
+  return block;
 }
 
 void TorbBlockCache::Give(void* block) noexcept {
   if (!block) return;
   Lock();
-  if (!FClosed && FCount < FMaxBlocks) {
-    auto* freed = static_cast<FreeBlock*>(block);
-    freed->Next = FHead;
-    VELMORA_POISON(freed, FBlockSize);
-    FHead = freed;
-    ++FCount;
+  if (!FClosed && FCount == FCapacity && FCapacity < FMaxBlocks) {
+    // Grows by doubling up to the bound; without room the block goes back to the heap.
+    const std::size_t capacity = std::min(FMaxBlocks, std::max<std::size_t>(1024, FCapacity * 2));
+    if (void* grown = std::realloc(FBlocks, capacity * sizeof(void*))) {
+      FBlocks = static_cast<void**>(grown);
+      FCapacity = capacity;
+    }
+  }
+  if (!FClosed && FCount < FCapacity) {
+    VELMORA_POISON(block, FBlockSize);
+    FBlocks[FCount++] = block;
     block = nullptr;
   }
   Unlock();

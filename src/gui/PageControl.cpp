@@ -54,7 +54,22 @@ TCustomTabControl::~TCustomTabControl() = default;
 platform::PeerStyle TCustomTabControl::PeerStyle() const {
   platform::PeerStyle s;
   s.ButtonTabs = FStyle != tsTabs;
+  s.TabSide = static_cast<int>(FTabPosition);
   return s;
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition v) {
+  if (v == FTabPosition) return;
+  FTabPosition = v;
+  // The window keeps its tabs and selection; only the pages' area moves.
+  StyleChanged();
+  Realign();
+}
+
+void TCustomTabControl::FontChanged() {
+  TWinControl::FontChanged();
+  // The tabs' row follows the text's height.
+  Realign();
 }
 
 TRect TCustomTabControl::DisplayRect() const {
@@ -63,7 +78,16 @@ TRect TCustomTabControl::DisplayRect() const {
     FPeer->DisplayRect(r.Left, r.Top, r.Right, r.Bottom);
     return r;
   }
-  return {kBorder, kTabRow + kBorder, std::max(kBorder, Width() - kBorder), std::max(kTabRow + kBorder, Height() - kBorder)};
+  TRect r{0, 0, Width(), Height()};
+  switch (FTabPosition) {
+    case tpTop: r.Top += kTabRow; break;
+    case tpBottom: r.Bottom -= kTabRow; break;
+    case tpLeft: r.Left += kTabRow; break;
+    case tpRight: r.Right -= kTabRow; break;
+  }
+  r.Left += kBorder, r.Top += kBorder;
+  r.Right = std::max(r.Left, r.Right - kBorder), r.Bottom = std::max(r.Top, r.Bottom - kBorder);
+  return r;
 }
 
 TRect TCustomTabControl::AlignRect() const {
@@ -74,15 +98,16 @@ TRect TCustomTabControl::AlignRect() const {
 
 void TCustomTabControl::PeerCreated() {
   TWinControl::PeerCreated();
+  // The window knows the tab row's height only now; TabsChanged realigns.
   TabsChanged();
-  // The window knows the tab row's height only now.
-  Realign();
 }
 
 void TCustomTabControl::TabsChanged() {
   if (!FPeer) return;
   FPeer->SetItems(TabTexts());
   FPeer->SetItemIndex(SelectedTab());
+  // Tabs at a side wrap into more columns as they grow.
+  Realign();
 }
 
 bool TCustomTabControl::CanChange() {

@@ -25,10 +25,12 @@ public:
   explicit TCustomTabControl(rtl::TComponent* owner = nullptr);
   ~TCustomTabControl() override;
   TTabPosition TabPosition() const noexcept { return FTabPosition; }
-  void SetTabPosition(TTabPosition v) { FTabPosition = v; }
+  // Moves the tabs to another side and the pages with them, at once.
+  void SetTabPosition(TTabPosition v);
   TTabStyle Style() const noexcept { return FStyle; }
   void SetStyle(TTabStyle v) { FStyle = v; StyleChanged(); }
-  // The area below the tabs, in client coordinates.
+  // The area beside the tabs where the pages (or the program's controls) go, in
+  // client coordinates.
   TRect DisplayRect() const;
   TRect AlignRect() const override;
   const TTabChangingEvent& OnChanging() const noexcept { return FOnChanging; }
@@ -41,6 +43,7 @@ protected:
   platform::PeerStyle PeerStyle() const override;
   void PeerCreated() override;
   void PeerChanged() override;
+  void FontChanged() override;
   // The tabs' texts and the selected tab, as the peer shows them.
   virtual std::vector<std::string> TabTexts() const = 0;
   virtual int SelectedTab() const = 0;

@@ -31,6 +31,39 @@ const TEnumInfo& ProgressBarOrientationTypeInfo() {
   return info;
 }
 
+// ---- TRangeControl
+
+TRangeControl::TRangeControl(rtl::TComponent* owner, int max) : TWinControl(owner), FMax(max) {}
+
+void TRangeControl::SetMin(int v) {
+  FMin = v;
+  if (FMax < v) FMax = v;
+  MoveTo(FPosition, true);
+}
+
+void TRangeControl::SetMax(int v) {
+  FMax = v;
+  if (FMin > v) FMin = v;
+  MoveTo(FPosition, true);
+}
+
+void TRangeControl::SetPosition(int v) { MoveTo(v, true); }
+
+void TRangeControl::PositionFromPeer(int v) { MoveTo(v, false); }
+
+void TRangeControl::MoveTo(int v, bool tellPeer) {
+  const int old = FPosition;
+  FPosition = std::clamp(v, FMin, FMax);
+  // A new range is shown even when the position stays.
+  if (tellPeer && FPeer) FPeer->SetRange(FMin, FMax, FPosition);
+  if (FPosition != old) PositionChanged();
+}
+
+void TRangeControl::PeerCreated() {
+  TWinControl::PeerCreated();
+  FPeer->SetRange(FMin, FMax, FPosition);
+}
+
 // ---- TTrackBar
 
 const TClassInfo& TTrackBar::StaticClassInfo() {
@@ -52,7 +85,7 @@ const TClassInfo& TTrackBar::StaticClassInfo() {
   return info;
 }
 
-TTrackBar::TTrackBar(rtl::TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(rtl::TComponent* owner) : TRangeControl(owner, 10) {
   SetTabStop(true);
   SetBounds(0, 0, 150, 45);
 }
@@ -64,30 +97,7 @@ platform::PeerStyle TTrackBar::PeerStyle() const {
   return s;
 }
 
-void TTrackBar::RangeChanged() {
-  const int old = FPosition;
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (FPeer) FPeer->SetRange(FMin, FMax, FPosition);
-  if (FPosition != old && FOnChange) FOnChange(this);
-}
-
-void TTrackBar::SetMin(int v) {
-  FMin = v;
-  if (FMax < v) FMax = v;
-  RangeChanged();
-}
-
-void TTrackBar::SetMax(int v) {
-  FMax = v;
-  if (FMin > v) FMin = v;
-  RangeChanged();
-}
-
-void TTrackBar::SetPosition(int v) {
-  v = std::clamp(v, FMin, FMax);
-  if (v == FPosition) return;
-  FPosition = v;
-  if (FPeer) FPeer->SetRange(FMin, FMax, FPosition);
+void TTrackBar::PositionChanged() {
   if (FOnChange) FOnChange(this);
 }
 
@@ -99,17 +109,7 @@ void TTrackBar::SetOrientation(TTrackBarOrientation v) {
   StyleChanged();
 }
 
-void TTrackBar::PeerCreated() {
-  TWinControl::PeerCreated();
-  FPeer->SetRange(FMin, FMax, FPosition);
-}
-
-void TTrackBar::PeerScrolled(int position) {
-  position = std::clamp(position, FMin, FMax);
-  if (position == FPosition) return;
-  FPosition = position;
-  if (FOnChange) FOnChange(this);
-}
+void TTrackBar::PeerScrolled(int position) { PositionFromPeer(position); }
 
 // The arrows, Page Up and Page Down, Home and End move the thumb.
 bool TTrackBar::WantsKey(std::uint16_t key, TShiftState shift) const {
@@ -133,7 +133,7 @@ const TClassInfo& TProgressBar::StaticClassInfo() {
   return info;
 }
 
-TProgressBar::TProgressBar(rtl::TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 16); }
+TProgressBar::TProgressBar(rtl::TComponent* owner) : TRangeControl(owner, 100) { SetBounds(0, 0, 150, 16); }
 
 platform::PeerStyle TProgressBar::PeerStyle() const {
   platform::PeerStyle s;
@@ -142,32 +142,11 @@ platform::PeerStyle TProgressBar::PeerStyle() const {
   return s;
 }
 
-void TProgressBar::RangeChanged() {
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (FPeer) FPeer->SetRange(FMin, FMax, FPosition);
-}
-
-void TProgressBar::SetMin(int v) {
-  FMin = v;
-  if (FMax < v) FMax = v;
-  RangeChanged();
-}
-
-void TProgressBar::SetMax(int v) {
-  FMax = v;
-  if (FMin > v) FMin = v;
-  RangeChanged();
-}
-
-void TProgressBar::SetPosition(int v) {
-  FPosition = v;
-  RangeChanged();
-}
-
 void TProgressBar::StepBy(int delta) {
-  long long p = static_cast<long long>(FPosition) + delta;
-  if (p > FMax) p = FMin + (p - FMax - 1) % (static_cast<long long>(FMax) - FMin + 1);
-  else if (p < FMin) p = FMin;
+  const long long min = Min(), max = Max();
+  long long p = static_cast<long long>(Position()) + delta;
+  if (p > max) p = min + (p - max - 1) % (max - min + 1);
+  else if (p < min) p = min;
   SetPosition(static_cast<int>(p));
 }
 
@@ -178,11 +157,6 @@ void TProgressBar::SetOrientation(TProgressBarOrientation v) {
   FOrientation = v;
   SetBounds(Left(), Top(), Height(), Width());
   StyleChanged();
-}
-
-void TProgressBar::PeerCreated() {
-  TWinControl::PeerCreated();
-  FPeer->SetRange(FMin, FMax, FPosition);
 }
 
 }  // namespace gui

@@ -15,20 +15,39 @@ const rtl::TEnumInfo& TickStyleTypeInfo();
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 const rtl::TEnumInfo& ProgressBarOrientationTypeInfo();
 
-// Min, Max and Position, kept so that Min <= Position <= Max: a new Min above Max
-// raises Max with it (and a new Max below Min lowers Min), and the position follows.
-class TTrackBar : public TWinControl {
-  RTL_CLASS_INFO
-
+// Min, Max and Position of the bars, kept so that Min <= Position <= Max: a new Min
+// above Max raises Max with it (and a new Max below Min lowers Min), the position
+// follows, and the window shows the range. A base for code only: each bar's class info
+// names TWinControl as its parent, as scripts know it.
+class TRangeControl : public TWinControl {
 public:
-  explicit TTrackBar(rtl::TComponent* owner = nullptr);
   int Min() const noexcept { return FMin; }
   void SetMin(int v);
   int Max() const noexcept { return FMax; }
   void SetMax(int v);
   int Position() const noexcept { return FPosition; }
-  // Clamped to the range; OnChange when it moves.
+  // Clamped to the range.
   void SetPosition(int v);
+
+protected:
+  TRangeControl(rtl::TComponent* owner, int max);
+  void PeerCreated() override;
+  // The window moved the position itself (the user did): taken, clamped, without
+  // telling the window again.
+  void PositionFromPeer(int v);
+  // The position moved, by the program or by the user.
+  virtual void PositionChanged() {}
+
+private:
+  void MoveTo(int v, bool tellPeer);
+  int FMin = 0, FMax, FPosition = 0;
+};
+
+class TTrackBar : public TRangeControl {
+  RTL_CLASS_INFO
+
+public:
+  explicit TTrackBar(rtl::TComponent* owner = nullptr);
   int Frequency() const noexcept { return FFrequency; }
   void SetFrequency(int v) { FFrequency = v < 1 ? 1 : v; }
   int LineSize() const noexcept { return FLineSize; }
@@ -47,13 +66,12 @@ public:
 protected:
   platform::PeerClass PeerKind() const override { return platform::PeerClass::TrackBar; }
   platform::PeerStyle PeerStyle() const override;
-  void PeerCreated() override;
   void PeerScrolled(int position) override;
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
+  // OnChange.
+  void PositionChanged() override;
 
 private:
-  void RangeChanged();
-  int FMin = 0, FMax = 10, FPosition = 0;
   int FFrequency = 1, FLineSize = 1, FPageSize = 2;
   TTrackBarOrientation FOrientation = trHorizontal;
   TTickMark FTickMarks = tmBottomRight;
@@ -61,17 +79,11 @@ private:
   rtl::TNotifyEvent FOnChange;
 };
 
-class TProgressBar : public TWinControl {
+class TProgressBar : public TRangeControl {
   RTL_CLASS_INFO
 
 public:
   explicit TProgressBar(rtl::TComponent* owner = nullptr);
-  int Min() const noexcept { return FMin; }
-  void SetMin(int v);
-  int Max() const noexcept { return FMax; }
-  void SetMax(int v);
-  int Position() const noexcept { return FPosition; }
-  void SetPosition(int v);
   int Step() const noexcept { return FStep; }
   void SetStep(int v) noexcept { FStep = v; }
   // Advance by Step (or by delta); past Max the bar starts again at Min, as the
@@ -86,11 +98,9 @@ public:
 protected:
   platform::PeerClass PeerKind() const override { return platform::PeerClass::ProgressBar; }
   platform::PeerStyle PeerStyle() const override;
-  void PeerCreated() override;
 
 private:
-  void RangeChanged();
-  int FMin = 0, FMax = 100, FPosition = 0, FStep = 10;
+  int FStep = 10;
   TProgressBarOrientation FOrientation = pbHorizontal;
   bool FSmooth = false;
 };

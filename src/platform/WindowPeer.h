@@ -92,6 +92,7 @@ struct PeerStyle {
   bool SimplePanel = false;  // status bars: one text instead of the panels
   bool SizeGrip = true;      // status bars
   bool ButtonTabs = false;   // tab controls: tabs drawn as buttons
+  int TabSide = 0;           // tab controls: the tabs at 0 the top, 1 the bottom, 2 the left, 3 the right
   bool Smooth = false;       // progress bars
 };
 
@@ -188,8 +189,8 @@ public:
   virtual void SetRange(int min, int max, int position) = 0;
   virtual int Position() const = 0;
   // Tab controls show the texts of SetItems as tabs and the selected one by
-  // SetItemIndex (changes by the user come as PeerChanged); the rectangle below the
-  // tabs where the pages go.
+  // SetItemIndex (changes by the user come as PeerChanged); the rectangle beside the
+  // tabs (on the side PeerStyle::TabSide names) where the pages go.
   virtual void DisplayRect(int& left, int& top, int& right, int& bottom) const = 0;
   // Status bars.
   virtual void SetPanels(const std::vector<StatusPanelInfo>& panels) = 0;

@@ -78,7 +78,10 @@ public:
   void SetEnabled(bool enabled) override { FEnabled = enabled; }
   void SetText(const std::string& text) override { FText = text; FDirty = true; }
   std::string Text() const override { return FText; }
-  void SetFont(const FontFace&) override { FDirty = true; }
+  void SetFont(const FontFace& font) override {
+    FFont = font;
+    FDirty = true;
+  }
   void SetColor(RgbColor) override { FDirty = true; }
   void SetStyle(const PeerStyle& style) override { FStyle = style; FDirty = true; }
   void Invalidate() override { FDirty = true; }
@@ -141,8 +144,16 @@ public:
   }
   int Position() const override { return FPosition; }
   void DisplayRect(int& left, int& top, int& right, int& bottom) const override {
-    left = kTabBorder, top = kTabRow + kTabBorder;
-    right = std::max(left, FWidth - kTabBorder), bottom = std::max(top, FHeight - kTabBorder);
+    left = 0, top = 0, right = FWidth, bottom = FHeight;
+    const int strip = TabStripDepth();
+    switch (FStyle.TabSide) {
+      case 1: bottom -= strip; break;
+      case 2: left += strip; break;
+      case 3: right -= strip; break;
+      default: top += strip; break;
+    }
+    left += kTabBorder, top += kTabBorder;
+    right = std::max(left, right - kTabBorder), bottom = std::max(top, bottom - kTabBorder);
   }
   void SetPanels(const std::vector<StatusPanelInfo>& panels) override { FPanels = panels; FDirty = true; }
   void SetColumns(const std::vector<ListColumnInfo>& columns) override { FColumns = columns; }
@@ -258,6 +269,23 @@ public:
   }
 
 private:
+  // How far the tabs reach into the control, laid out as the system's tab control lays
+  // them out: a row is the text's height and a margin; tabs at the top or bottom stay in
+  // one row (arrows scroll them), tabs at a side wrap into further columns when their
+  // lengths (text width and margins) pass the side's length.
+  int TabStripDepth() const {
+    const TextSize cell = posix::HeadlessCharCell(FFont);
+    const int row = cell.Height + kTabRowMargin;
+    if (FStyle.TabSide != 2 && FStyle.TabSide != 3) return row;
+    const int room = FHeight - 2 * kTabBorder;
+    int rows = 1, used = 0;
+    for (const std::string& text : FItems) {
+      const int length = cell.Width * static_cast<int>(text.size()) + 2 * kTabPadding;
+      if (used > 0 && used + length > room) ++rows, used = 0;
+      used += length;
+    }
+    return rows * row;
+  }
   bool IsWithin(const HeadlessPeer* p) const {
     for (; p; p = p->FParent)
       if (p == this) return true;
@@ -294,7 +322,8 @@ private:
   std::vector<bool> FChecks;
   double FDate = 0;
   // Fixed metrics of the headless lists and tabs.
-  static constexpr int kItemHeight = 16, kHeaderHeight = 20, kTabRow = 22, kTabBorder = 4;
+  static constexpr int kItemHeight = 16, kHeaderHeight = 20, kTabRowMargin = 9, kTabPadding = 6, kTabBorder = 4;
+  FontFace FFont;
 };
 
 }  // namespace

@@ -604,6 +604,10 @@ DWORD Win32Peer::StyleBits() const {
       break;
     case PeerClass::TabControl:
       s = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (FStyle.ButtonTabs ? TCS_BUTTONS : TCS_TABS);
+      // Tabs at a side stand in columns, which the control draws only when it may wrap them.
+      if (FStyle.TabSide == 1) s |= TCS_BOTTOM;
+      else if (FStyle.TabSide == 2) s |= TCS_VERTICAL | TCS_MULTILINE;
+      else if (FStyle.TabSide == 3) s |= TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE;
       break;
     case PeerClass::StatusBar:
       s = WS_CHILD | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | (FStyle.SizeGrip ? SBARS_SIZEGRIP : 0);

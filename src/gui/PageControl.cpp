@@ -90,6 +90,12 @@ TRect TCustomTabControl::DisplayRect() const {
   return r;
 }
 
+TRect TCustomTabControl::TabRect(int index) const {
+  TRect r;
+  if (FPeer && FPeer->TabRect(index, r.Left, r.Top, r.Right, r.Bottom)) return r;
+  return {};
+}
+
 TRect TCustomTabControl::AlignRect() const {
   TRect r = DisplayRect();
   const int b = BorderWidth();

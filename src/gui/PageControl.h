@@ -33,6 +33,9 @@ public:
   // client coordinates.
   TRect DisplayRect() const;
   TRect AlignRect() const override;
+  // A tab's rectangle (by its place among the tabs), in client coordinates; empty
+  // before there is a window, or for no such tab.
+  TRect TabRect(int index) const;
   const TTabChangingEvent& OnChanging() const noexcept { return FOnChanging; }
   void SetOnChanging(TTabChangingEvent h) { FOnChanging = std::move(h); }
   const rtl::TNotifyEvent& OnChange() const noexcept { return FOnChange; }

@@ -192,6 +192,8 @@ public:
   // SetItemIndex (changes by the user come as PeerChanged); the rectangle beside the
   // tabs (on the side PeerStyle::TabSide names) where the pages go.
   virtual void DisplayRect(int& left, int& top, int& right, int& bottom) const = 0;
+  // A tab's rectangle in client coordinates; false for no such tab.
+  virtual bool TabRect(int index, int& left, int& top, int& right, int& bottom) const = 0;
   // Status bars.
   virtual void SetPanels(const std::vector<StatusPanelInfo>& panels) = 0;
   // List views: columns and items; the selected item through SetItemIndex and

@@ -145,7 +145,8 @@ public:
   int Position() const override { return FPosition; }
   void DisplayRect(int& left, int& top, int& right, int& bottom) const override {
     left = 0, top = 0, right = FWidth, bottom = FHeight;
-    const int strip = TabStripDepth();
+    int strip = 0;
+    TabLayout(&strip);
     switch (FStyle.TabSide) {
       case 1: bottom -= strip; break;
       case 2: left += strip; break;
@@ -154,6 +155,14 @@ public:
     }
     left += kTabBorder, top += kTabBorder;
     right = std::max(left, right - kTabBorder), bottom = std::max(top, bottom - kTabBorder);
+  }
+  bool TabRect(int index, int& left, int& top, int& right, int& bottom) const override {
+    if (FKind != PeerClass::TabControl) return false;
+    const std::vector<PixelRect> tabs = TabLayout(nullptr);
+    if (index < 0 || index >= static_cast<int>(tabs.size())) return false;
+    const PixelRect& r = tabs[static_cast<std::size_t>(index)];
+    left = r.Left, top = r.Top, right = r.Right, bottom = r.Bottom;
+    return true;
   }
   void SetPanels(const std::vector<StatusPanelInfo>& panels) override { FPanels = panels; FDirty = true; }
   void SetColumns(const std::vector<ListColumnInfo>& columns) override { FColumns = columns; }
@@ -269,22 +278,35 @@ public:
   }
 
 private:
-  // How far the tabs reach into the control, laid out as the system's tab control lays
-  // them out: a row is the text's height and a margin; tabs at the top or bottom stay in
-  // one row (arrows scroll them), tabs at a side wrap into further columns when their
-  // lengths (text width and margins) pass the side's length.
-  int TabStripDepth() const {
+  // The tabs' rectangles and how far they reach into the control (depth), laid out as
+  // the system's tab control lays them out: a row is the text's height and a margin, a
+  // tab as long as its text and the padding; tabs at the top or bottom stay in one row
+  // (arrows scroll them), tabs at a side wrap into further columns when they would
+  // pass the side's length.
+  std::vector<PixelRect> TabLayout(int* depth) const {
     const TextSize cell = posix::HeadlessCharCell(FFont);
     const int row = cell.Height + kTabRowMargin;
-    if (FStyle.TabSide != 2 && FStyle.TabSide != 3) return row;
-    const int room = FHeight - 2 * kTabBorder;
-    int rows = 1, used = 0;
+    const int side = FStyle.TabSide;
+    const bool vertical = side == 2 || side == 3;
+    const int room = (vertical ? FHeight : FWidth) - 2 * kTabBorder;
+    std::vector<PixelRect> tabs;
+    int line = 0, used = 0;
     for (const std::string& text : FItems) {
       const int length = cell.Width * static_cast<int>(text.size()) + 2 * kTabPadding;
-      if (used > 0 && used + length > room) ++rows, used = 0;
+      if (vertical && used > 0 && used + length > room) ++line, used = 0;
+      // Across the strip: from the control's edge inwards, line by line.
+      const int near = line * row, far = near + row;
+      const int from = kTabBorder + used, to = from + length;
+      switch (side) {
+        case 1: tabs.push_back({from, FHeight - far, to, FHeight - near}); break;
+        case 2: tabs.push_back({near, from, far, to}); break;
+        case 3: tabs.push_back({FWidth - far, from, FWidth - near, to}); break;
+        default: tabs.push_back({from, near, to, far}); break;
+      }
       used += length;
     }
-    return rows * row;
+    if (depth) *depth = (line + 1) * row;
+    return tabs;
   }
   bool IsWithin(const HeadlessPeer* p) const {
     for (; p; p = p->FParent)

@@ -373,6 +373,13 @@ public:
     if (FKind == PeerClass::TabControl) SendMessageW(FHwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
     left = r.left, top = r.top, right = r.right, bottom = r.bottom;
   }
+  bool TabRect(int index, int& left, int& top, int& right, int& bottom) const override {
+    RECT r{};
+    if (FKind != PeerClass::TabControl || !SendMessageW(FHwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+      return false;
+    left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+    return true;
+  }
   void SetPanels(const std::vector<StatusPanelInfo>& panels) override {
     if (FKind != PeerClass::StatusBar) return;
     std::vector<int> edges;

@@ -295,13 +295,13 @@ private:
       const int length = cell.Width * static_cast<int>(text.size()) + 2 * kTabPadding;
       if (vertical && used > 0 && used + length > room) ++line, used = 0;
       // Across the strip: from the control's edge inwards, line by line.
-      const int near = line * row, far = near + row;
+      const int edge = line * row, inner = edge + row;
       const int from = kTabBorder + used, to = from + length;
       switch (side) {
-        case 1: tabs.push_back({from, FHeight - far, to, FHeight - near}); break;
-        case 2: tabs.push_back({near, from, far, to}); break;
-        case 3: tabs.push_back({FWidth - far, from, FWidth - near, to}); break;
-        default: tabs.push_back({from, near, to, far}); break;
+        case 1: tabs.push_back({from, FHeight - inner, to, FHeight - edge}); break;
+        case 2: tabs.push_back({edge, from, inner, to}); break;
+        case 3: tabs.push_back({FWidth - inner, from, FWidth - edge, to}); break;
+        default: tabs.push_back({from, edge, to, inner}); break;
       }
       used += length;
     }

@@ -176,9 +176,11 @@ public:
       SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
       SendMessageW(FHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ListViewExStyle());
     }
+    // A disabled control stays disabled under its new style.
     if (FKind == PeerClass::TrackBar || FKind == PeerClass::ProgressBar || FKind == PeerClass::DateTimePicker ||
         FKind == PeerClass::TabControl)
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
+      SetWindowLongW(FHwnd, GWL_STYLE,
+                     static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED))));
     if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
       // The new style keeps the window's state: shown or hidden, enabled or not.
       const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);

@@ -7,7 +7,8 @@ var
   sheet: TTabSheet;
   track: TTrackBar;
   progress: TProgressBar;
-  i: Integer;
+  i, widest: Integer;
+  margins: array[0..3] of Integer;
 begin
   f := TForm.Create(nil);
   pages := TPageControl.Create(f);
@@ -33,8 +34,16 @@ begin
   track.Parent := pages.Pages[0];
   progress := TProgressBar.Create(f);
   progress.Parent := pages.Pages[1];
+  { The side with the widest margin around the page is where the tabs are. }
   sheet := pages.ActivePage;
-  SetVariable('Area', IntToStr(sheet.Left) + ',' + IntToStr(sheet.Top) + ' ' + IntToStr(sheet.Width) + 'x' + IntToStr(sheet.Height));
+  margins[0] := sheet.Top;
+  margins[1] := pages.Height - sheet.Top - sheet.Height;
+  margins[2] := sheet.Left;
+  margins[3] := pages.Width - sheet.Left - sheet.Width;
+  widest := 0;
+  for i := 1 to 3 do
+    if margins[i] > margins[widest] then widest := i;
+  SetVariable('Strip', widest);
   track.Position := GetVariable('Value');
   track.Min := 3;
   progress.Position := GetVariable('Value');

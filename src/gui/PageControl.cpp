@@ -76,6 +76,8 @@ TRect TCustomTabControl::DisplayRect() const {
   if (FPeer) {
     TRect r;
     FPeer->DisplayRect(r.Left, r.Top, r.Right, r.Bottom);
+    // A control smaller than its tabs leaves no room rather than a negative one.
+    r.Right = std::max(r.Left, r.Right), r.Bottom = std::max(r.Top, r.Bottom);
     return r;
   }
   TRect r{0, 0, Width(), Height()};

@@ -169,6 +169,26 @@ TEST(TabPosition, TabsAtASideWrapIntoMoreColumnsWhenTheyPassItsLength) {
   if (!platform::HasDisplay()) EXPECT_EQ(f.Pages->Width() - area.Right, 5 * 22 + 4);
 }
 
+TEST(TabPosition, TheStripFollowsTheFontAndASmallControlLeavesNoNegativeArea) {
+  TabsForm f;
+  f.Pages->SetTabPosition(tpBottom);
+  f.Show();
+  const int before = f.Pages->Height() - f.Pages->DisplayRect().Bottom;
+  f.Pages->Font()->SetHeight(-24);
+  Application()->ProcessMessages();
+  EXPECT_GT(f.Pages->Height() - f.Pages->DisplayRect().Bottom, before + 5);
+  EXPECT_EQ(f.Sheets[0]->BoundsRect(), f.Pages->DisplayRect());
+  for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
+    f.Pages->SetTabPosition(side);
+    f.Pages->SetBounds(10, 10, 12, 12);
+    const TRect area = f.Pages->DisplayRect();
+    EXPECT_GE(area.Width(), 0) << kSideNames[side];
+    EXPECT_GE(area.Height(), 0) << kSideNames[side];
+    EXPECT_GE(f.Sheets[0]->Width(), 0) << kSideNames[side];
+    EXPECT_GE(f.Sheets[0]->Height(), 0) << kSideNames[side];
+  }
+}
+
 TEST(TabPosition, BeforeThereIsAWindowThePagesMoveAsWell) {
   auto pages = rtl::MakeObject<TPageControl>();
   pages->SetBounds(0, 0, 200, 100);

@@ -377,8 +377,8 @@ public:
   }
   bool TabRect(int index, int& left, int& top, int& right, int& bottom) const override {
     RECT r{};
-    if (FKind != PeerClass::TabControl || !SendMessageW(FHwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
-      return false;
+    if (FKind != PeerClass::TabControl) return false;
+    if (!SendMessageW(FHwnd, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r))) return false;
     left = r.left, top = r.top, right = r.right, bottom = r.bottom;
     return true;
   }

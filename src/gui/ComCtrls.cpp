@@ -123,6 +123,8 @@ bool TTreeNode::EditText() {
   platform::WindowPeer* peer = view ? view->Peer() : nullptr;
   // An edit box nobody can see would wait for a user that never comes.
   if (!peer || !FItemId || view->ReadOnly() || !view->Showing()) return false;
+  // The node edited is the selected one, whatever the system's tree does about it.
+  view->SetSelected(this);
   return peer->EditLabel(FItemId);
 }
 

@@ -66,6 +66,7 @@ TEST(LabelEdit, TreeNodeTextIsConfirmedCancelledOrKeptOnLeaving) {
 
   ASSERT_TRUE(depth->EditText());
   EXPECT_EQ(Box(*tree), "depth");
+  EXPECT_EQ(tree->Selected(), depth);  // the node edited is the selected one
   Answer(*tree, "pressure", true);
   EXPECT_EQ(depth->Text(), "pressure");
   EXPECT_EQ(Box(*tree), "(none)");
@@ -127,6 +128,7 @@ TEST(LabelEdit, ListItemCaptionFollowsItsItemThroughSorting) {
 
   ASSERT_TRUE(speed->EditCaption());
   EXPECT_EQ(Box(*view), "speed");
+  EXPECT_EQ(view->Selected(), speed);
   Answer(*view, "altitude", true);
   // The new caption sorts the item first; the window shows the items in that order.
   EXPECT_EQ(speed->Caption(), "altitude");

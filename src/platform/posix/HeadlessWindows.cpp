@@ -186,6 +186,14 @@ public:
     FLabelEditing = true;
     FLabelItem = item;
     FLabelText = label;
+    // The item being edited becomes the selected one, as in the native controls.
+    const bool tree = FKind == PeerClass::TreeView;
+    if (tree ? FTreeSelected != item : FItemIndex != item) {
+      if (tree) FTreeSelected = item;
+      else FItemIndex = static_cast<int>(item);
+      FEvents->PeerChanged();
+      if (!Peers().count(this)) return false;
+    }
     SetFocusTo(this);
     return FLabelEditing;
   }

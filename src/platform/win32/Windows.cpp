@@ -171,7 +171,8 @@ public:
     if (FKind == PeerClass::Edit || FKind == PeerClass::Memo) SendMessageW(FHwnd, EM_SETREADONLY, style.ReadOnly, 0);
     if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     if (FKind == PeerClass::TreeView) {
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
+      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
       SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
     }
     if (FKind == PeerClass::StatusBar) SendMessageW(FHwnd, SB_SIMPLE, style.SimplePanel, 0);

@@ -4,7 +4,9 @@
 // edit.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "gui/ComCtrls.h"
 #include "gui/Forms.h"
@@ -195,4 +197,34 @@ TEST(LabelEdit, KeysGoToTheHeadlessEditBox) {
   guitest::Key(*tree, VK_ESCAPE);
   EXPECT_EQ(node->Text(), "depth m");
   EXPECT_EQ(keys, 0);  // the box's keys are not the tree's
+}
+
+TEST(LabelEdit, UsersClickOnTheSelectedLabelEditsItUnlessReadOnly) {
+  if (!platform::HasDisplay()) GTEST_SKIP() << "the headless list view has no click-to-edit of its own";
+  EditForm f;
+  auto* view = f.Place<TListView>();
+  view->SetViewStyle(vsList);
+  TListItem* item = view->Items()->Add();
+  item->SetCaption("depth");
+  f.Show();
+  // A second click on the selected item's label edits it once the double-click time
+  // has passed without another click.
+  const auto clickAndWait = [&] {
+    view->SetItemIndex(0);
+    view->SetFocus();
+    guitest::Mouse(*view, platform::UserInput::MouseDown, 12, 6);
+    guitest::Mouse(*view, platform::UserInput::MouseUp, 12, 6);
+    for (int i = 0; i < 100 && Box(*view) == "(none)"; ++i) {
+      Application()->ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  };
+  view->SetReadOnly(true);
+  clickAndWait();
+  EXPECT_EQ(Box(*view), "(none)");
+  view->SetReadOnly(false);
+  clickAndWait();
+  EXPECT_EQ(Box(*view), "depth");
+  Answer(*view, "speed", true);
+  EXPECT_EQ(item->Caption(), "speed");
 }

@@ -316,7 +316,7 @@ TListView::TListView(rtl::TComponent* owner)
 }
 
 TListView::~TListView() {
-  FSelected = nullptr;
+  FSelected = FEditing = nullptr;
   // The items go before the window that shows them, and tell nobody.
   TListItems* items = FItems;
   TListColumns* columns = FColumns;

@@ -27,7 +27,9 @@ struct EditForm {
     Other->SetParent(Form.get());
     Other->SetBounds(320, 260, 75, 25);
   }
-  ~EditForm() { Form->Hide(); }
+  ~EditForm() {
+    if (Form) Form->Hide();
+  }
   void Show() {
     Form->Show();
     Application()->ProcessMessages();
@@ -227,4 +229,29 @@ TEST(LabelEdit, UsersClickOnTheSelectedLabelEditsItUnlessReadOnly) {
   EXPECT_EQ(Box(*view), "depth");
   Answer(*view, "speed", true);
   EXPECT_EQ(item->Caption(), "speed");
+}
+
+TEST(LabelEdit, ViewsFreedWhileEditingTakeTheirEditBoxesQuietly) {
+  for (const bool freeForm : {false, true}) {
+    EditForm f;
+    auto* tree = f.Place<TTreeView>();
+    TTreeNode* node = tree->Items()->Add(nullptr, "depth");
+    auto* view = f.Place<TListView>();
+    view->SetLeft(320);
+    view->Items()->Add()->SetCaption("speed");
+    f.Show();
+    ASSERT_TRUE(node->EditText());
+    ASSERT_TRUE(platform::SetLabelEditText(*tree->Peer(), "lost"));
+    // The tree's box is left for the list's: that keeps the tree's text.
+    ASSERT_TRUE(view->Items()->Item(0)->EditCaption());
+    EXPECT_EQ(node->Text(), "lost");
+    ASSERT_TRUE(platform::SetLabelEditText(*view->Peer(), "gone"));
+    if (freeForm) {
+      f.Form.reset();
+    } else {
+      rtl::FreeObject(view);
+      rtl::FreeObject(tree);
+      Application()->ProcessMessages();
+    }
+  }
 }

@@ -875,9 +875,10 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         child->FEvents->PeerTreeExpanded(reinterpret_cast<TreeItemId>(tv->itemNew.hItem), tv->action == TVE_EXPAND);
       } else if (nm->code == TVN_BEGINLABELEDITW || nm->code == LVN_BEGINLABELEDITW) {
         // Nonzero refuses the edit.
-        const std::intptr_t item = nm->code == TVN_BEGINLABELEDITW
-                                       ? reinterpret_cast<std::intptr_t>(reinterpret_cast<const NMTVDISPINFOW*>(lParam)->item.hItem)
-                                       : reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item.iItem;
+        const auto* tv = reinterpret_cast<const NMTVDISPINFOW*>(lParam);
+        const auto* lv = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+        const std::intptr_t item =
+            nm->code == TVN_BEGINLABELEDITW ? reinterpret_cast<std::intptr_t>(tv->item.hItem) : lv->item.iItem;
         result = child->FEvents->PeerLabelEditing(item) ? FALSE : TRUE;
         return true;
       } else if (nm->code == TVN_ENDLABELEDITW || nm->code == LVN_ENDLABELEDITW) {

@@ -120,7 +120,12 @@ void TTreeNode::Delete() { FOwner->Delete(this); }
 
 bool TTreeNode::EditText() {
   TTreeView* view = TreeView();
-  return view && !view->ReadOnly() && view->Peer() != nullptr;
+  platform::WindowPeer* peer = view ? view->Peer() : nullptr;
+  // An edit box nobody can see would wait for a user that never comes.
+  if (!peer || !FItemId || view->ReadOnly() || !view->Showing()) return false;
+  // The node edited is the selected one, whatever the system's tree does about it.
+  view->SetSelected(this);
+  return peer->EditLabel(FItemId);
 }
 
 void TTreeNode::MakeVisible() {
@@ -339,6 +344,13 @@ void TTreeView::PeerChanged() {
 
 void TTreeView::PeerTreeExpanded(std::intptr_t item, bool expanded) {
   if (TTreeNode* n = NodeOf(item)) n->FExpanded = expanded;
+}
+
+bool TTreeView::PeerLabelEditing(std::intptr_t item) { return !FReadOnly && NodeOf(item) != nullptr; }
+
+void TTreeView::PeerLabelEdited(std::intptr_t item, bool accepted, const std::string& text) {
+  // The node may have gone while its label was being edited.
+  if (TTreeNode* node = accepted ? NodeOf(item) : nullptr) node->SetText(rtl::AnsiString(text));
 }
 
 void TTreeView::FullExpand() {

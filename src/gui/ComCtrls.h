@@ -51,8 +51,9 @@ public:
   TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front(); }
   TTreeNode* GetNextSibling() const;
   void Delete();
-  // Whether the text can be edited in place: not in a read-only tree, nor before the
-  // tree has a window. The toolkit offers no in-place editor, so this only answers.
+  // Turns the text into an edit box in place, where the user types: Enter or leaving
+  // the box keeps the new text (set as by SetText), Escape the old one. False when
+  // editing does not start: no tree, a read-only tree, or one not showing.
   bool EditText();
   void MakeVisible();
   TTreeNodes* Owner() const noexcept { return FOwner; }
@@ -126,7 +127,8 @@ public:
     if (node) node->MakeVisible();
   }
   bool ReadOnly() const noexcept { return FReadOnly; }
-  void SetReadOnly(bool v) noexcept { FReadOnly = v; }
+  // A read-only tree refuses in-place editing, by code and by the user's clicks.
+  void SetReadOnly(bool v) { FReadOnly = v; StyleChanged(); }
   bool HideSelection() const noexcept { return FHideSelection; }
   void SetHideSelection(bool v) { FHideSelection = v; StyleChanged(); }
   int Indent() const noexcept { return FIndent; }
@@ -145,6 +147,8 @@ protected:
   void DestroyPeer() override;
   void PeerChanged() override;
   void PeerTreeExpanded(std::intptr_t item, bool expanded) override;
+  bool PeerLabelEditing(std::intptr_t item) override;
+  void PeerLabelEdited(std::intptr_t item, bool accepted, const std::string& text) override;
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
 private:

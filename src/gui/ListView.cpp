@@ -183,7 +183,11 @@ void TListItem::Delete() {
 
 bool TListItem::EditCaption() {
   TListView* view = ListView();
-  return view && !view->ReadOnly() && view->Peer() != nullptr;
+  platform::WindowPeer* peer = view ? view->Peer() : nullptr;
+  // An edit box nobody can see would wait for a user that never comes; between
+  // BeginUpdate and EndUpdate the window's rows are not yet the items.
+  if (!peer || view->ReadOnly() || !view->Showing() || FOwner->FUpdating > 0) return false;
+  return peer->EditLabel(Index());
 }
 
 void TListItem::Changed() {
@@ -237,12 +241,13 @@ void TListItems::Delete(int index) {
   TListItem* item = Item(index);
   FItems.erase(FItems.begin() + index);
   if (FOwner && FOwner->FSelected == item) FOwner->FSelected = nullptr;
+  if (FOwner && FOwner->FEditing == item) FOwner->FEditing = nullptr;
   rtl::FreeObject(item);
   Changed();
 }
 
 void TListItems::Clear() {
-  if (FOwner) FOwner->FSelected = nullptr;
+  if (FOwner) FOwner->FSelected = FOwner->FEditing = nullptr;
   for (TListItem* i : FItems) rtl::FreeObject(i);
   FItems.clear();
   Changed();
@@ -311,7 +316,7 @@ TListView::TListView(rtl::TComponent* owner)
 }
 
 TListView::~TListView() {
-  FSelected = nullptr;
+  FSelected = FEditing = nullptr;
   // The items go before the window that shows them, and tell nobody.
   TListItems* items = FItems;
   TListColumns* columns = FColumns;
@@ -420,6 +425,19 @@ void TListView::PeerChanged() {
 
 void TListView::PeerItemChecked(int index, bool checked) {
   if (index >= 0 && index < FItems->Count()) FItems->Item(index)->FChecked = checked;
+}
+
+bool TListView::PeerLabelEditing(std::intptr_t item) {
+  if (FReadOnly || item < 0 || item >= FItems->Count()) return false;
+  FEditing = FItems->Item(static_cast<int>(item));
+  return true;
+}
+
+void TListView::PeerLabelEdited(std::intptr_t, bool accepted, const std::string& text) {
+  // The item edited, wherever it is now; none when it was deleted meanwhile.
+  TListItem* item = FEditing;
+  FEditing = nullptr;
+  if (accepted && item) item->SetCaption(rtl::AnsiString(text));
 }
 
 bool TListView::WantsKey(std::uint16_t key, TShiftState shift) const {

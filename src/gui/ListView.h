@@ -95,8 +95,10 @@ public:
   void SetData(std::intptr_t v);
   int Index() const;
   void Delete();
-  // Whether the caption can be edited in place: not for a read-only list view. The
-  // toolkit does not offer in-place editing, so this only answers.
+  // Turns the caption into an edit box in place, where the user types: Enter or
+  // leaving the box keeps the new caption (set as by SetCaption), Escape the old one.
+  // False when editing does not start: no list view, a read-only one, or one not
+  // showing.
   bool EditCaption();
   TListItems* Owner() const noexcept { return FOwner; }
   TListView* ListView() const;
@@ -182,7 +184,8 @@ public:
   bool GridLines() const noexcept { return FGridLines; }
   void SetGridLines(bool v) { FGridLines = v; StyleChanged(); }
   bool ReadOnly() const noexcept { return FReadOnly; }
-  void SetReadOnly(bool v) noexcept { FReadOnly = v; }
+  // A read-only list view refuses in-place editing, by code and by the user's clicks.
+  void SetReadOnly(bool v) { FReadOnly = v; StyleChanged(); }
   bool HideSelection() const noexcept { return FHideSelection; }
   void SetHideSelection(bool v) { FHideSelection = v; StyleChanged(); }
   // Items are kept in order of their captions (stText), their data (stData), or data
@@ -204,6 +207,8 @@ protected:
   void PeerCreated() override;
   void PeerChanged() override;
   void PeerItemChecked(int index, bool checked) override;
+  bool PeerLabelEditing(std::intptr_t item) override;
+  void PeerLabelEdited(std::intptr_t item, bool accepted, const std::string& text) override;
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
@@ -223,6 +228,8 @@ private:
   TSortType FSortType = stNone;
   TImageList* FSmallImages = nullptr;
   TListItem* FSelected = nullptr;
+  // The item whose caption is being edited: its index may change meanwhile (sorting).
+  TListItem* FEditing = nullptr;
   bool FSorting = false;
   TLVSelectItemEvent FOnSelectItem;
 };

@@ -126,6 +126,12 @@ public:
   virtual void PeerItemChecked(int index, bool checked) {}
   // A timer of this window elapsed.
   virtual void PeerTimer(std::uintptr_t id) {}
+  // In-place editing of a tree item's or list item's label (item: the tree item, or
+  // the list item's index). Editing is about to start: false refuses it.
+  virtual bool PeerLabelEditing(std::intptr_t item) { return false; }
+  // The edit ended: accepted with the text of its edit box, or cancelled. The control
+  // itself keeps the old label; the toolkit sets the new one.
+  virtual void PeerLabelEdited(std::intptr_t item, bool accepted, const std::string& text) {}
 };
 
 // One tree item as the tree peer knows it.
@@ -203,6 +209,10 @@ public:
   // Check boxes of list views and check list boxes.
   virtual void SetItemChecked(int index, bool checked) = 0;
   virtual bool ItemChecked(int index) const = 0;
+  // Trees and list views: the label of an item (a tree item, a list item's index)
+  // turns into an edit box, once PeerLabelEditing allowed it; false when it did not
+  // start. The end comes as PeerLabelEdited.
+  virtual bool EditLabel(std::intptr_t item) = 0;
   // The item at a client point of a list, or -1.
   virtual int ItemAt(int x, int y) const = 0;
   // Date-time pickers and month calendars: the day count from 30 December 1899, the
@@ -258,6 +268,13 @@ struct UserInput {
   int X = 0, Y = 0, Delta = 0;
 };
 void SendUserInput(WindowPeer& window, const UserInput& input);
+// The label edit box of a tree or list view, as the user works it: whether one is
+// open and its text; its text replaced (Windows: WM_SETTEXT to the edit box the
+// control returns); Enter (confirm) or Escape pressed in it. False when no label of
+// this view is being edited.
+bool LabelEditText(WindowPeer& view, std::string& text);
+bool SetLabelEditText(WindowPeer& view, const std::string& text);
+bool EndLabelEdit(WindowPeer& view, bool confirm);
 // Clicks the button whose text (without its "&" marks) is buttonText in the system
 // dialog (message box, common dialog) that the calling thread shows with the given
 // caption, as a user's click would; false when no such dialog or button is showing

@@ -125,6 +125,8 @@ public:
     for (TreeItemId c : children) TreeDelete(c);
     FTree.erase(item);
     if (FTreeSelected == item) FTreeSelected = 0;
+    // The edit box goes with its item, unreported, as the native control does it.
+    if (FLabelEditing && FLabelItem == item) FLabelEditing = false;
   }
   void TreeSetText(TreeItemId item, const std::string& text, int image, int selectedImage) override {
     auto it = FTree.find(item);
@@ -174,6 +176,7 @@ public:
       FChecks.push_back(item.Checked);
     }
     if (FItemIndex >= static_cast<int>(FItems.size())) FItemIndex = -1;
+    if (FLabelEditing && FLabelItem >= static_cast<std::intptr_t>(FItems.size())) FLabelEditing = false;
   }
   void SetItemChecked(int index, bool checked) override {
     if (index < 0) return;
@@ -182,6 +185,37 @@ public:
   }
   bool ItemChecked(int index) const override {
     return index >= 0 && static_cast<std::size_t>(index) < FChecks.size() && FChecks[static_cast<std::size_t>(index)];
+  }
+  bool EditLabel(std::intptr_t item) override {
+    std::string label;
+    if (FKind == PeerClass::TreeView) {
+      const auto it = FTree.find(item);
+      if (it == FTree.end()) return false;
+      label = it->second.Text;
+    } else if (FKind == PeerClass::ListView) {
+      // A list view edits labels only with the style that allows it.
+      if (FStyle.ReadOnly || item < 0 || item >= static_cast<std::intptr_t>(FItems.size())) return false;
+      label = FItems[static_cast<std::size_t>(item)];
+    } else {
+      return false;
+    }
+    // One edit box at a time: an open one is confirmed first.
+    FinishLabelEdit(true);
+    if (!Peers().count(this) || !FEvents->PeerLabelEditing(item)) return false;
+    if (!Peers().count(this)) return false;
+    FLabelEditing = true;
+    FLabelItem = item;
+    FLabelText = label;
+    // The item being edited becomes the selected one, as in the native controls.
+    const bool tree = FKind == PeerClass::TreeView;
+    if (tree ? FTreeSelected != item : FItemIndex != item) {
+      if (tree) FTreeSelected = item;
+      else FItemIndex = static_cast<int>(item);
+      FEvents->PeerChanged();
+      if (!Peers().count(this)) return false;
+    }
+    SetFocusTo(this);
+    return FLabelEditing;
   }
   int ItemAt(int x, int y) const override {
     if (x < 0 || y < 0 || x >= FWidth) return -1;
@@ -202,6 +236,31 @@ public:
   const std::vector<DrawOp>* LastPaint() const override { return &FLastPaint; }
 
   WindowEvents* Events() const { return FEvents; }
+  // The open label edit box's text; null when none is open.
+  std::string* LabelEdit() { return FLabelEditing ? &FLabelText : nullptr; }
+  // Closes the label edit box and reports it: accepted or cancelled. The peer may be
+  // gone when this returns.
+  bool FinishLabelEdit(bool accepted) {
+    if (!FLabelEditing) return false;
+    FLabelEditing = false;
+    const std::string text = std::move(FLabelText);
+    FLabelText.clear();
+    FEvents->PeerLabelEdited(FLabelItem, accepted, text);
+    return true;
+  }
+  // A key while a label is being edited goes to its edit box: characters are typed
+  // into it, Enter confirms, Escape cancels.
+  void LabelEditKey(std::uint16_t key, char ch) {
+    if (key == 13) {
+      FinishLabelEdit(true);
+    } else if (key == 27) {
+      FinishLabelEdit(false);
+    } else if (ch == '\b') {
+      if (!FLabelText.empty()) FLabelText.pop_back();
+    } else if (static_cast<unsigned char>(ch) >= 32) {
+      FLabelText += ch;
+    }
+  }
   // What a native edit does with a typed character: appends it (Backspace removes
   // the last one) and reports the change.
   void TypeCharacter(char ch) {
@@ -317,7 +376,9 @@ private:
     if (gFocused == peer) return;
     HeadlessPeer* old = gFocused;
     gFocused = peer;
-    if (old) old->FEvents->PeerFocusChanged(false);
+    // A label edit box that loses the focus keeps its text, as the native one does.
+    if (old && old->FLabelEditing) old->FinishLabelEdit(true);
+    if (old && Peers().count(old)) old->FEvents->PeerFocusChanged(false);
     if (peer && gFocused == peer) peer->FEvents->PeerFocusChanged(true);
   }
 
@@ -343,6 +404,9 @@ private:
   std::vector<ListColumnInfo> FColumns;
   std::vector<bool> FChecks;
   double FDate = 0;
+  bool FLabelEditing = false;
+  std::intptr_t FLabelItem = 0;
+  std::string FLabelText;
   // Fixed metrics of the headless lists and tabs.
   static constexpr int kItemHeight = 16, kHeaderHeight = 20, kTabRowMargin = 9, kTabPadding = 6, kTabBorder = 4;
   FontFace FFont;
@@ -394,6 +458,10 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
   WindowEvents* events = static_cast<HeadlessPeer&>(window).Events();
   switch (input.Kind) {
     case UserInput::Key: {
+      if (static_cast<HeadlessPeer&>(window).LabelEdit()) {
+        static_cast<HeadlessPeer&>(window).LabelEditKey(input.VirtualKey, input.Char);
+        break;
+      }
       std::uint16_t key = input.VirtualKey;
       const bool handled = key != 0 && events->PeerKeyDown(key, input.Shift);
       if (!handled && key != 0) static_cast<HeadlessPeer&>(window).NativeKey(key);
@@ -423,6 +491,20 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
     case UserInput::Wheel: events->PeerMouseWheel(input.Delta, input.Shift, input.X, input.Y); break;
   }
 }
+
+bool LabelEditText(WindowPeer& view, std::string& text) {
+  const std::string* box = static_cast<HeadlessPeer&>(view).LabelEdit();
+  if (box) text = *box;
+  return box != nullptr;
+}
+
+bool SetLabelEditText(WindowPeer& view, const std::string& text) {
+  std::string* box = static_cast<HeadlessPeer&>(view).LabelEdit();
+  if (box) *box = text;
+  return box != nullptr;
+}
+
+bool EndLabelEdit(WindowPeer& view, bool confirm) { return static_cast<HeadlessPeer&>(view).FinishLabelEdit(confirm); }
 
 bool CaptureWindowBmp(WindowPeer&, const std::string&) { return false; }
 bool CaptureWindowHandleBmp(std::uintptr_t, const std::string&) { return false; }

@@ -170,7 +170,11 @@ public:
     FStyle = style;
     if (FKind == PeerClass::Edit || FKind == PeerClass::Memo) SendMessageW(FHwnd, EM_SETREADONLY, style.ReadOnly, 0);
     if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    if (FKind == PeerClass::TreeView) SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
+    if (FKind == PeerClass::TreeView) {
+      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
+      SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
+    }
     if (FKind == PeerClass::StatusBar) SendMessageW(FHwnd, SB_SIMPLE, style.SimplePanel, 0);
     if (FKind == PeerClass::ListView) {
       SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
@@ -465,6 +469,21 @@ public:
       return ((SendMessageW(FHwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK) >> 12) - 1) == 1;
     return static_cast<std::size_t>(index) < FChecks.size() && FChecks[static_cast<std::size_t>(index)];
   }
+  bool EditLabel(std::intptr_t item) override {
+    if (FKind != PeerClass::TreeView && FKind != PeerClass::ListView) return false;
+    // One edit box at a time: an open one is confirmed first.
+    if (HWND open = LabelEditBox()) SendMessageW(open, WM_KEYDOWN, VK_RETURN, 0);
+    // The control edits a label only while it has the focus.
+    ::SetFocus(FHwnd);
+    if (FKind == PeerClass::TreeView) return SendMessageW(FHwnd, TVM_EDITLABELW, 0, static_cast<LPARAM>(item)) != 0;
+    return SendMessageW(FHwnd, LVM_EDITLABELW, static_cast<WPARAM>(item), 0) != 0;
+  }
+  // The edit box of the label being edited, or null.
+  HWND LabelEditBox() const {
+    if (FKind == PeerClass::TreeView) return reinterpret_cast<HWND>(SendMessageW(FHwnd, TVM_GETEDITCONTROL, 0, 0));
+    if (FKind == PeerClass::ListView) return reinterpret_cast<HWND>(SendMessageW(FHwnd, LVM_GETEDITCONTROL, 0, 0));
+    return nullptr;
+  }
   int ItemAt(int x, int y) const override {
     if (FKind == PeerClass::ListView) {
       LVHITTESTINFO hit{};
@@ -604,6 +623,8 @@ DWORD Win32Peer::StyleBits() const {
     case PeerClass::TreeView:
       s = WS_CHILD | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
       if (FStyle.ShowSelectionAlways) s |= TVS_SHOWSELALWAYS;
+      // The user's clicks on a label edit it unless the tree is read-only.
+      if (!FStyle.ReadOnly) s |= TVS_EDITLABELS;
       break;
     case PeerClass::CheckListBox:
       s = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
@@ -629,6 +650,7 @@ DWORD Win32Peer::StyleBits() const {
       static constexpr DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
       s = WS_CHILD | WS_TABSTOP | LVS_SINGLESEL | kViews[std::clamp(FStyle.ViewStyle, 0, 3)];
       if (FStyle.ShowSelectionAlways) s |= LVS_SHOWSELALWAYS;
+      if (!FStyle.ReadOnly) s |= LVS_EDITLABELS;
       break;
     }
     case PeerClass::DateTimePicker:
@@ -864,6 +886,29 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       else if (nm->code == TVN_ITEMEXPANDEDW) {
         const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(lParam);
         child->FEvents->PeerTreeExpanded(reinterpret_cast<TreeItemId>(tv->itemNew.hItem), tv->action == TVE_EXPAND);
+      } else if (nm->code == TVN_BEGINLABELEDITW || nm->code == LVN_BEGINLABELEDITW) {
+        // Nonzero refuses the edit.
+        const auto* tv = reinterpret_cast<const NMTVDISPINFOW*>(lParam);
+        const auto* lv = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+        const std::intptr_t item =
+            nm->code == TVN_BEGINLABELEDITW ? reinterpret_cast<std::intptr_t>(tv->item.hItem) : lv->item.iItem;
+        result = child->FEvents->PeerLabelEditing(item) ? FALSE : TRUE;
+        return true;
+      } else if (nm->code == TVN_ENDLABELEDITW || nm->code == LVN_ENDLABELEDITW) {
+        // No text: the user cancelled. The toolkit sets an accepted text itself, so the
+        // control is told to keep its label (zero).
+        std::intptr_t item = 0;
+        const wchar_t* text = nullptr;
+        if (nm->code == TVN_ENDLABELEDITW) {
+          const auto* tv = reinterpret_cast<const NMTVDISPINFOW*>(lParam);
+          item = reinterpret_cast<std::intptr_t>(tv->item.hItem), text = tv->item.pszText;
+        } else {
+          const auto* lv = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+          item = lv->item.iItem, text = lv->item.pszText;
+        }
+        child->FEvents->PeerLabelEdited(item, text != nullptr, text ? Ansi(text) : std::string());
+        result = FALSE;
+        return true;
       } else if (nm->code == NM_DBLCLK) {
         POINT p;
         GetCursorPos(&p);
@@ -1142,6 +1187,43 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
     }
   }
   SetKeyboardState(saved);
+}
+
+namespace {
+HWND LabelEditBoxOf(WindowPeer& view) {
+  auto* peer = dynamic_cast<Win32Peer*>(&view);
+  return peer ? peer->LabelEditBox() : nullptr;
+}
+}  // namespace
+
+bool LabelEditText(WindowPeer& view, std::string& text) {
+  HWND box = LabelEditBoxOf(view);
+  if (!box) return false;
+  const int n = GetWindowTextLengthW(box);
+  std::wstring w(static_cast<std::size_t>(n) + 1, L'\0');
+  GetWindowTextW(box, w.data(), n + 1);
+  w.resize(static_cast<std::size_t>(n));
+  text = Ansi(w);
+  return true;
+}
+
+bool SetLabelEditText(WindowPeer& view, const std::string& text) {
+  HWND box = LabelEditBoxOf(view);
+  if (!box) return false;
+  const std::wstring w = Wide(text);
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()));
+  return true;
+}
+
+bool EndLabelEdit(WindowPeer& view, bool confirm) {
+  HWND box = LabelEditBoxOf(view);
+  if (!box) return false;
+  const WPARAM key = confirm ? VK_RETURN : VK_ESCAPE;
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+  SendMessageW(box, WM_KEYDOWN, key, 1 | scan);
+  // The box is gone once the key ended the edit; otherwise it also gets the release.
+  if (IsWindow(box)) SendMessageW(box, WM_KEYUP, key, 1 | scan | (3u << 30));
+  return true;
 }
 
 bool CaptureWindowBmp(WindowPeer& window, const std::string& fileName) {

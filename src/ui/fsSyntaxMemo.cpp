@@ -83,7 +83,7 @@ TfsSyntaxMemo::TfsSyntaxMemo(rtl::TComponent* owner)
       FKeywordAttr(rtl::CreateObject<gui::TFont>()),
       FStringAttr(rtl::CreateObject<gui::TFont>()),
       FTextAttr(rtl::CreateObject<gui::TFont>()),
-      FMenu(rtl::CreateObject<gui::TPopupMenu>()) {
+      FMenu(rtl::CreateObject<gui::TPopupMenu>(this)) {
   FBookmarks.fill(-1);
   FLines->Add("");
   FLines->SetOnChange([this](rtl::TObject*) {
@@ -97,8 +97,10 @@ TfsSyntaxMemo::TfsSyntaxMemo(rtl::TComponent* owner)
   FTextAttr->SetColor(gui::clWindowText);
   for (gui::TFont* f : {FCommentAttr, FKeywordAttr, FStringAttr, FTextAttr})
     f->SetOnChange([this](rtl::TObject*) { AttrChanged(); });
+  // The menu and its items belong to the editor, so that a form's translation reaches
+  // them as it reaches the form's own components.
   for (const char* caption : {memotexts::Cut, memotexts::Copy, memotexts::Paste}) {
-    auto* item = rtl::CreateObject<gui::TMenuItem>();
+    auto* item = rtl::CreateObject<gui::TMenuItem>(this);
     item->SetCaption(caption);
     FMenu->Items()->Add(item);
   }

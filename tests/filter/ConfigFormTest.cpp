@@ -177,6 +177,8 @@ TEST(ConfigForm, TheDialogAndTheMessagesInGerman) {
       seen[c->Name().str()] = c->Text().str();
     seen["caption"] = d.Caption().str();
     seen["pmCopyAll"] = d.pmCopyAll->Caption().str();
+    gui::TMenuItem* editorMenu = d.edtExpr->OwnMenu()->Items();
+    for (int i = 0; i < editorMenu->Count(); ++i) seen["editor menu"] += editorMenu->Items(i)->Caption().str() + ";";
     seen["MsgPlsCheck"] = d.MsgPlsCheck->Hint().str();
     seen["combo"] = d.comboType->Items()->Text().str();
     d.PrepareFileDialog(d.OpenDialog1);
@@ -206,6 +208,7 @@ TEST(ConfigForm, TheDialogAndTheMessagesInGerman) {
   EXPECT_EQ(seen["btnOK"], "OK");
   EXPECT_EQ(seen["btnCancel"], "Abbrechen");
   EXPECT_EQ(seen["pmCopyAll"], "Mit Unterelementen kopieren");
+  EXPECT_EQ(seen["editor menu"], "Ausschneiden;Kopieren;Einf\xFC" "gen;");
   EXPECT_EQ(seen["MsgPlsCheck"], "Warnung");
   EXPECT_EQ(seen["status"], "Kompilierung erfolgreich");
   EXPECT_EQ(seen["filter"], "Dateien \"PascalScript\" (*.pas)|*.pas");

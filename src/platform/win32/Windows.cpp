@@ -171,28 +171,29 @@ public:
     if (FKind == PeerClass::Edit || FKind == PeerClass::Memo) SendMessageW(FHwnd, EM_SETREADONLY, style.ReadOnly, 0);
     if (FKind == PeerClass::Button) SendMessageW(FHwnd, BM_SETSTYLE, style.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     if (FKind == PeerClass::TreeView) {
-      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
+      Restyle();
       SendMessageW(FHwnd, TVM_SETINDENT, static_cast<WPARAM>(style.TreeIndent), 0);
     }
     if (FKind == PeerClass::StatusBar) SendMessageW(FHwnd, SB_SIMPLE, style.SimplePanel, 0);
     if (FKind == PeerClass::ListView) {
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & WS_VISIBLE)));
+      Restyle();
       SendMessageW(FHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ListViewExStyle());
     }
-    // A disabled control stays disabled under its new style.
     if (FKind == PeerClass::TrackBar || FKind == PeerClass::ProgressBar || FKind == PeerClass::DateTimePicker ||
         FKind == PeerClass::TabControl)
-      SetWindowLongW(FHwnd, GWL_STYLE,
-                     static_cast<LONG>(StyleBits() | (GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED))));
+      Restyle();
     if (FKind == PeerClass::Form || FKind == PeerClass::Label) {
-      // The new style keeps the window's state: shown or hidden, enabled or not.
-      const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
-      SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
+      Restyle();
       SetWindowLongW(FHwnd, GWL_EXSTYLE, static_cast<LONG>(ExStyleBits()));
       SetWindowPos(FHwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     ::InvalidateRect(FHwnd, nullptr, TRUE);
+  }
+  // The window takes the style bits of the current style and keeps its state: shown or
+  // hidden, enabled or not.
+  void Restyle() {
+    const LONG state = GetWindowLongW(FHwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+    SetWindowLongW(FHwnd, GWL_STYLE, static_cast<LONG>(StyleBits()) | state);
   }
   void Invalidate() override { ::InvalidateRect(FHwnd, nullptr, FALSE); }
   void InvalidateRect(int left, int top, int right, int bottom) override {

@@ -314,9 +314,14 @@ std::string CurrencyToText(std::int64_t scaled, char decimalSeparator) {
 std::string IntToText(std::int64_t v) { return std::to_string(v); }
 
 double RoundHalfEven(double v) noexcept {
-  double r = std::round(v);  // halves away from zero
-  if (std::fabs(v - std::trunc(v)) == 0.5) r = 2.0 * std::round(v / 2.0);
-  return r;
+  // From the exact fraction, not std::round: some C runtimes round by adding 0.5,
+  // which carries the largest double below one half up to 1.
+  const double whole = std::trunc(v);
+  const double fraction = std::fabs(v - whole);  // exact
+  if (fraction < 0.5 || std::isnan(fraction)) return whole;
+  const double away = whole + std::copysign(1.0, v);
+  if (fraction > 0.5) return away;
+  return std::fmod(whole, 2.0) == 0.0 ? whole : away;
 }
 
 }  // namespace rtl

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,7 @@ struct OwnedVariant {
 
 // A script value as the dispatch interface takes it: 8-bit strings become wide ones,
 // one-dimensional arrays become safe arrays of variants; the system's own kinds are
-// copied as they are (the layouts are the same).
+// copied as they are (type word and data sit where the VARIANT has them).
 HRESULT ToOle(const rtl::Variant& value, VARIANT& out) {
   VariantInit(&out);
   const std::uint16_t t = value.VarType();
@@ -115,7 +116,13 @@ HRESULT ToOle(const rtl::Variant& value, VARIANT& out) {
     return S_OK;
   }
   if (t > rtl::varInt64 || (t & VT_BYREF)) return DISP_E_TYPEMISMATCH;
-  return VariantCopy(&out, const_cast<VARIANT*>(reinterpret_cast<const VARIANT*>(&value)));
+  // A script value has the 32-bit VARIANT's 16 bytes; the 64-bit VARIANT is longer, so
+  // the value is copied into a whole one before the system reads it.
+  static_assert(sizeof(rtl::Variant) <= sizeof(VARIANT));
+  VARIANT whole;
+  VariantInit(&whole);
+  std::memcpy(static_cast<void*>(&whole), &value, sizeof value);
+  return VariantCopy(&out, &whole);
 }
 
 // A value the dispatch interface returned, taken over as a script value. Kinds the

@@ -1,0 +1,66 @@
+# Reads the includes of every unit under SRC (a src/ folder) and fails when a folder
+# includes one that lies above it in the layer order, when the editor's folder reaches
+# into the script engine, or when an operating-system header is included outside
+# platform/. Run as: cmake -DSRC=path/to/src -P CheckLayering.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT SRC)
+  message(FATAL_ERROR "CheckLayering: give -DSRC=<src folder>")
+endif()
+get_filename_component(SRC "${SRC}" ABSOLUTE)
+
+# Lowest first: a folder may include the folders before it and its own.
+set(layers rtl platform gui Public/Common Private/Plugins engine runtime filter ui)
+# Beyond the order: the filter shows the options dialog and owns the message array.
+set(allowed_up "filter>ui")
+# The editor reaches the script engine only through module events.
+set(forbidden "ui>engine" "ui>runtime")
+# Headers of the operating system, allowed in platform/ only.
+set(os_header_regex "^(windows|windowsx|winver|winnetwk|objbase|oleauto|ole2|shellapi|shlobj|commctrl|commdlg|richedit|io|unistd|dlfcn|pthread|fcntl|dirent|signal|spawn|sched|link|ftw|execinfo|termios|poll|errno|sys/[a-z_]+)\\.h$")
+
+function(layer_of path out)
+  set(found "")
+  set(index 0)
+  foreach(layer IN LISTS layers)
+    string(LENGTH "${layer}/" n)
+    string(SUBSTRING "${path}" 0 ${n} head)
+    if(head STREQUAL "${layer}/")
+      set(found ${index})
+    endif()
+    math(EXPR index "${index} + 1")
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE units RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp ${SRC}/*.in)
+set(faults "")
+foreach(unit IN LISTS units)
+  layer_of("${unit}" from)
+  file(STRINGS ${SRC}/${unit} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*$" "\\1" target "${line}")
+    if(line MATCHES "#[ \t]*include[ \t]*<")
+      if(target MATCHES "${os_header_regex}" AND NOT unit MATCHES "^platform/")
+        list(APPEND faults "${unit}: the system header <${target}> belongs in platform/")
+      endif()
+      continue()
+    endif()
+    layer_of("${target}" to)
+    if(from STREQUAL "" OR to STREQUAL "" OR from EQUAL to)
+      continue()
+    endif()
+    list(GET layers ${from} from_name)
+    list(GET layers ${to} to_name)
+    if("${from_name}>${to_name}" IN_LIST forbidden)
+      list(APPEND faults "${unit}: ${from_name}/ must not include ${target}")
+    elseif(to GREATER from AND NOT "${from_name}>${to_name}" IN_LIST allowed_up)
+      list(APPEND faults "${unit}: ${from_name}/ includes ${target}, which lies above it")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Layering faults:\n  ${text}")
+endif()
+list(LENGTH units count)
+message(STATUS "Layering holds in ${count} units")

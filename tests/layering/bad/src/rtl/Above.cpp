@@ -1,0 +1,3 @@
+#include "rtl/Below.h"
+#include "gui/Controls.h"
+#include <unistd.h>

@@ -1,0 +1,2 @@
+#include "engine/fsScript.h"
+#include "gui/Controls.h"

@@ -190,6 +190,14 @@ TEST_F(SysUtilsTest, FloatsAndBooleans) {
       {"StrToBool('-3')", "bool True"},
       {"StrToBoolDef('yes', True)", "bool True"},
       {"StrToBool('yes')", "error: 'yes' is not a valid boolean value"},
+      // Blanks around the text or the number make it no boolean value.
+      {"StrToBool(' true')", "error: ' true' is not a valid boolean value"},
+      {"StrToBool('true ')", "error: 'true ' is not a valid boolean value"},
+      {"StrToBool(' 1')", "error: ' 1' is not a valid boolean value"},
+      {"StrToBool('0' + Chr(9))", "error: '0\t' is not a valid boolean value"},
+      {"StrToBoolDef(' false', True)", "bool True"},
+      {"StrToBoolDef('1 ', False)", "bool False"},
+      {"StrToBoolDef('', True)", "bool True"},
   });
 }
 

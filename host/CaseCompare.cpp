@@ -1,5 +1,7 @@
 #include "CaseCompare.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <sstream>
 
 #include "HostFiles.h"
@@ -107,3 +109,45 @@ std::string TextDifference(const std::string& file, const std::string& expectedT
   return {};
 }
 
+std::vector<std::string> DifferingLines(const std::string& expectedText, const std::string& actualText,
+                                        std::size_t maxLines) {
+  const std::vector<std::string> e = Lines(expectedText), a = Lines(actualText);
+  // The lines both begin and end with are no difference.
+  std::size_t head = 0;
+  while (head < e.size() && head < a.size() && e[head] == a[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < e.size() - head && tail < a.size() - head && e[e.size() - 1 - tail] == a[a.size() - 1 - tail]) ++tail;
+  const std::size_t n = e.size() - head - tail, m = a.size() - head - tail;
+  std::vector<std::string> out;
+  std::size_t differing = 0;
+  auto add = [&](char mark, const std::string& line) {
+    if (++differing <= maxLines) out.push_back(std::string(1, mark) + " " + line);
+  };
+  // The rest by their longest common subsequence, when its table is of a size to keep
+  // (a few megabytes); beyond that the two blocks as they are.
+  constexpr std::size_t kMaxTableCells = std::size_t{1} << 22;
+  if (n == 0 || m == 0 || (n + 1) * (m + 1) > kMaxTableCells) {
+    for (std::size_t i = 0; i < n; ++i) add('-', e[head + i]);
+    for (std::size_t j = 0; j < m; ++j) add('+', a[head + j]);
+  } else {
+    // common[i][j]: the longest common run of lines from e[head + i] and a[head + j] on.
+    std::vector<std::uint32_t> common((n + 1) * (m + 1), 0);
+    auto at = [&](std::size_t i, std::size_t j) -> std::uint32_t& { return common[i * (m + 1) + j]; };
+    for (std::size_t i = n; i-- > 0;)
+      for (std::size_t j = m; j-- > 0;)
+        at(i, j) = e[head + i] == a[head + j] ? at(i + 1, j + 1) + 1 : std::max(at(i + 1, j), at(i, j + 1));
+    std::size_t i = 0, j = 0;
+    while (i < n || j < m) {
+      if (i < n && j < m && e[head + i] == a[head + j]) {
+        ++i;
+        ++j;
+      } else if (j == m || (i < n && at(i + 1, j) >= at(i, j + 1))) {
+        add('-', e[head + i++]);
+      } else {
+        add('+', a[head + j++]);
+      }
+    }
+  }
+  if (differing > maxLines) out.push_back("... " + std::to_string(differing - maxLines) + " more");
+  return out;
+}

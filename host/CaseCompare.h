@@ -13,5 +13,9 @@ std::string PacketDifference(const std::string& expected, const std::string& act
 std::string JsonLinesDifference(const std::string& file, const std::string& expected, const std::string& actual);
 // Text lines (the log), named after their file.
 std::string TextDifference(const std::string& file, const std::string& expected, const std::string& actual);
+// The lines that differ between two texts, in order: "- line" for one only the expected
+// text has, "+ line" for one only the actual text has (the fewest such lines, common
+// lines left out). At most maxLines; one more line then tells how many were left out.
+std::vector<std::string> DifferingLines(const std::string& expected, const std::string& actual, std::size_t maxLines);
 // The lines of a text without their line ends.
 std::vector<std::string> Lines(const std::string& text);

@@ -45,9 +45,45 @@ bool Exists(const std::string& path) {
 
 enum class Outcome { Passed, Failed, Skipped };
 
-// Runs one case; why holds the FAIL or SKIP reason, notes what the run reported
-// (skipped input lines, where a compile failed).
-Outcome RunCase(PluginLibrary& library, const TestCase& c, std::string& why, std::string& notes) {
+// Log lines shown under a failed case at most.
+constexpr std::size_t kMaxShownLogLines = 20;
+
+struct CaseResult {
+  std::string Why;    // the FAIL or SKIP reason
+  std::string Notes;  // what the run reported (skipped input lines, where a compile failed)
+  // Of a case that ran and failed: its log lines that differ from its log.txt, as they
+  // may tell why.
+  std::vector<std::string> LogLines;
+};
+
+// The expected log, events and host calls that the case folder has, against the run's.
+Outcome CompareRun(const TestCase& c, const StringSink& log, const StringSink& events, const StringSink& sent,
+                   CaseResult& result) {
+  std::string& why = result.Why;
+  std::string error;
+  struct Extra {
+    const char* File;
+    const StringSink& Actual;
+    bool IsJson;
+  };
+  const Extra extras[] = {{"log.txt", log, false}, {"events.jsonl", events, true}, {"sent.jsonl", sent, true}};
+  for (const Extra& x : extras) {
+    const std::string path = InFolder(c.Folder, x.File);
+    if (!Exists(path)) continue;
+    std::string expected;
+    if (!ReadRegularFile(path, kMaxExpectedBytes, expected, error)) {
+      why = error;
+      return Outcome::Failed;
+    }
+    why = x.IsJson ? JsonLinesDifference(x.File, expected, x.Actual.Text()) : TextDifference(x.File, expected, x.Actual.Text());
+    if (!why.empty()) return Outcome::Failed;
+  }
+  return Outcome::Passed;
+}
+
+// Runs one case.
+Outcome RunCase(PluginLibrary& library, const TestCase& c, CaseResult& result) {
+  std::string& why = result.Why;
 #if defined(_WIN32)
   if (Exists(InFolder(c.Folder, "posix-only"))) {
     why = "runs on POSIX only";
@@ -97,28 +133,13 @@ Outcome RunCase(PluginLibrary& library, const TestCase& c, std::string& why, std
     why = error;
     return Outcome::Failed;
   }
-  notes = messages.Text();
+  result.Notes = messages.Text();
   why = PacketDifference(expectedOutput, output.Text());
-  if (!why.empty()) return Outcome::Failed;
-
-  struct Extra {
-    const char* File;
-    const StringSink& Actual;
-    bool IsJson;
-  };
-  const Extra extras[] = {{"log.txt", log, false}, {"events.jsonl", events, true}, {"sent.jsonl", sent, true}};
-  for (const Extra& x : extras) {
-    const std::string path = InFolder(c.Folder, x.File);
-    if (!Exists(path)) continue;
-    std::string expected;
-    if (!ReadRegularFile(path, kMaxExpectedBytes, expected, error)) {
-      why = error;
-      return Outcome::Failed;
-    }
-    why = x.IsJson ? JsonLinesDifference(x.File, expected, x.Actual.Text()) : TextDifference(x.File, expected, x.Actual.Text());
-    if (!why.empty()) return Outcome::Failed;
-  }
-  return Outcome::Passed;
+  const Outcome outcome = why.empty() ? CompareRun(c, log, events, sent, result) : Outcome::Failed;
+  std::string expectedLog;
+  if (outcome == Outcome::Failed && ReadRegularFile(InFolder(c.Folder, "log.txt"), kMaxExpectedBytes, expectedLog, error))
+    result.LogLines = DifferingLines(expectedLog, log.Text(), kMaxShownLogLines);
+  return outcome;
 }
 
 }  // namespace
@@ -151,21 +172,26 @@ int RunTest(int argc, char** argv) {
   if (!library.Load(libraryPath, error)) return Failure("", error);
   int passed = 0, failed = 0, skipped = 0;
   for (const std::string& folder : folders) {
-    std::string why, notes;
-    switch (RunCase(library, {folder, script, input}, why, notes)) {
+    CaseResult result;
+    switch (RunCase(library, {folder, script, input}, result)) {
       case Outcome::Passed:
         ++passed;
         StandardOutput().WriteLine("PASS " + folder);
         break;
       case Outcome::Skipped:
         ++skipped;
-        StandardOutput().WriteLine("SKIP " + folder + ": " + why);
+        StandardOutput().WriteLine("SKIP " + folder + ": " + result.Why);
         break;
       case Outcome::Failed:
         ++failed;
-        StandardOutput().WriteLine("FAIL " + folder + ": " + why);
-        // What the run reported may tell why (a compile error, a skipped input line).
-        for (const std::string& line : Lines(notes)) StandardOutput().WriteLine("  " + line);
+        StandardOutput().WriteLine("FAIL " + folder + ": " + result.Why);
+        // What the run reported and what the script logged may tell why (a compile
+        // error, a skipped input line, a run-time error of a row).
+        for (const std::string& line : Lines(result.Notes)) StandardOutput().WriteLine("  " + line);
+        if (!result.LogLines.empty()) {
+          StandardOutput().WriteLine("  log lines that differ (- expected, + got):");
+          for (const std::string& line : result.LogLines) StandardOutput().WriteLine("  " + line);
+        }
         break;
     }
     StandardOutput().Flush();

@@ -18,6 +18,7 @@ std::vector<std::size_t> CharStarts(std::string_view s, const LeadBytes& lb) {
 }
 
 std::int32_t Count(std::size_t n) { return static_cast<std::int32_t>(std::min<std::size_t>(n, INT32_MAX)); }
+std::int32_t Clipped(std::int64_t n) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(n, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 
@@ -61,8 +62,10 @@ std::int32_t CharToByteLen(std::string_view s, std::int64_t maxLen, const LeadBy
 }
 
 std::int32_t ByteToCharIndex(std::string_view s, std::int64_t index, const LeadBytes& lb) {
-  if (index < 1 || index > static_cast<std::int64_t>(s.size())) return 0;
-  if (!lb.Any()) return static_cast<std::int32_t>(index);
+  const auto bytes = static_cast<std::int64_t>(s.size());
+  if (index < 1 || !lb.Any()) return Clipped(index);
+  // Past the end every byte position stands for one character, as on a single-byte page.
+  if (index > bytes) return Clipped(ByteToCharLen(s, bytes, lb) + (index - bytes));
   const std::size_t byte = static_cast<std::size_t>(index - 1);
   std::size_t chars = 0;
   for (std::size_t i = 0; i <= byte; i += CharBytesAt(s, i, lb)) ++chars;
@@ -70,12 +73,12 @@ std::int32_t ByteToCharIndex(std::string_view s, std::int64_t index, const LeadB
 }
 
 std::int32_t CharToByteIndex(std::string_view s, std::int64_t index, const LeadBytes& lb) {
-  if (index < 1) return 0;
-  if (!lb.Any()) return index > static_cast<std::int64_t>(s.size()) ? 0 : static_cast<std::int32_t>(index);
+  if (index < 1 || !lb.Any()) return Clipped(index);
   std::int64_t chars = 1;
   for (std::size_t i = 0; i < s.size(); i += CharBytesAt(s, i, lb), ++chars)
     if (chars == index) return Count(i + 1);
-  return 0;
+  // Past the last character: one byte for each further character.
+  return Clipped(static_cast<std::int64_t>(s.size()) + (index - chars) + 1);
 }
 
 std::int32_t CharLength(std::string_view s, std::int64_t index, const LeadBytes& lb) {

@@ -39,9 +39,11 @@ inline std::size_t CharBytesAt(std::string_view s, std::size_t i, const LeadByte
 std::int32_t ByteToCharLen(std::string_view s, std::int64_t maxLen, const LeadBytes& lb = LeadBytes::Process());
 // Bytes of the first maxLen characters (clipped to the text).
 std::int32_t CharToByteLen(std::string_view s, std::int64_t maxLen, const LeadBytes& lb = LeadBytes::Process());
-// The character that holds byte index; 0 for an index outside the text.
+// The character that holds byte index. Outside the text a position is one byte and one
+// character wide, so that a single-byte code page gives the index back unchanged: past
+// the end it is the text's characters and the bytes beyond, below 1 the index itself.
 std::int32_t ByteToCharIndex(std::string_view s, std::int64_t index, const LeadBytes& lb = LeadBytes::Process());
-// The first byte of character index; 0 for an index outside the text.
+// The first byte of character index; outside the text as ByteToCharIndex.
 std::int32_t CharToByteIndex(std::string_view s, std::int64_t index, const LeadBytes& lb = LeadBytes::Process());
 // Bytes of the character at byte index: 2 for a whole two-byte character, else 1.
 std::int32_t CharLength(std::string_view s, std::int64_t index, const LeadBytes& lb = LeadBytes::Process());

@@ -117,13 +117,13 @@ std::string BoolToStr(bool value, bool useBoolStrs, const FormatSettings& fs) {
 }
 
 bool TryStrToBool(std::string_view s, bool& value, const FormatSettings& fs) noexcept {
-  std::string_view t = s;
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  if (SameAscii(t, fs.TrueBoolStr) || SameAscii(t, fs.FalseBoolStr)) {
-    value = SameAscii(t, fs.TrueBoolStr);
+  if (SameAscii(s, fs.TrueBoolStr) || SameAscii(s, fs.FalseBoolStr)) {
+    value = SameAscii(s, fs.TrueBoolStr);
     return true;
   }
+  // The number reader allows blanks around a number; a boolean text has none.
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  if (s.empty() || blank(s.front()) || blank(s.back())) return false;
   double number;
   if (!TryStrToFloat(s, number, fs)) return false;
   value = number != 0;

@@ -34,7 +34,8 @@ std::string FloatToStr(double value, const FormatSettings& fs = CurrentFormatSet
 
 // "-1" and "0", or with useBoolStrs the locale's True and False texts.
 std::string BoolToStr(bool value, bool useBoolStrs = false, const FormatSettings& fs = CurrentFormatSettings());
-// The locale's True and False texts in any case, or any number (0 is false).
+// The locale's True and False texts in any case, or any number (0 is false); no
+// blanks around either.
 bool TryStrToBool(std::string_view s, bool& value, const FormatSettings& fs = CurrentFormatSettings()) noexcept;
 bool StrToBool(std::string_view s, const FormatSettings& fs = CurrentFormatSettings());
 

@@ -262,9 +262,23 @@ Variant Between(Args& a) {
   return Variant(WholeUnits<U>(a));
 }
 
+// Days between the two arguments on the straight time line, not rounded to the
+// millisecond: a span is a fraction of its unit, not a count.
+double SpanDays(Args& a) {
+  return std::fabs(rtl::SerialToLinear(Checked(a.Float(0))) - rtl::SerialToLinear(Checked(a.Float(1))));
+}
+
+// Units per day below a day, days per unit from a day up: one rounding each way, so
+// that a span that is exact in days is exact in hours or milliseconds too.
+constexpr double kUnitsPerDay[] = {0, 0, 0, 0, 24, 1440, 86400, kDayMs};
+constexpr double kDaysPerUnit[] = {365.25, 30.4375, 7, 1};
+
 template <Unit U>
 Variant Span(Args& a) {
-  return Variant(SpanMs(a) / kUnitMs[U]);
+  if constexpr (U <= uDay)
+    return Variant(SpanDays(a) / kDaysPerUnit[U]);
+  else
+    return Variant(SpanDays(a) * kUnitsPerDay[U]);
 }
 
 template <Unit U>

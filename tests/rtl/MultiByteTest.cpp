@@ -5,6 +5,7 @@
 // build; on Windows the system's own code page 932 is checked too.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "rtl/MultiByte.h"
@@ -33,10 +34,18 @@ void ExpectDoubleByteRules(const LeadBytes& lb) {
   EXPECT_EQ(CharToByteLen(kText, 10, lb), 6);
   EXPECT_EQ(ByteToCharIndex(kText, 3, lb), 2);
   EXPECT_EQ(ByteToCharIndex(kText, 4, lb), 3);
-  EXPECT_EQ(ByteToCharIndex(kText, 7, lb), 0);
+  EXPECT_EQ(ByteToCharIndex(kText, 6, lb), 4);
   EXPECT_EQ(CharToByteIndex(kText, 3, lb), 4);
   EXPECT_EQ(CharToByteIndex(kText, 4, lb), 5);
-  EXPECT_EQ(CharToByteIndex(kText, 5, lb), 0);
+  // Outside the text a position is one byte and one character wide.
+  EXPECT_EQ(ByteToCharIndex(kText, 7, lb), 5);
+  EXPECT_EQ(ByteToCharIndex(kText, 9, lb), 7);
+  EXPECT_EQ(CharToByteIndex(kText, 5, lb), 7);
+  EXPECT_EQ(CharToByteIndex(kText, 7, lb), 9);
+  EXPECT_EQ(ByteToCharIndex(kText, 0, lb), 0);
+  EXPECT_EQ(CharToByteIndex(kText, -2, lb), -2);
+  EXPECT_EQ(ByteToCharIndex("", 1, lb), 1);
+  EXPECT_EQ(CharToByteIndex("", 1, lb), 1);
   EXPECT_EQ(CharLength(kText, 1, lb), 1);
   EXPECT_EQ(CharLength(kText, 2, lb), 2);
   EXPECT_EQ(NextCharIndex(kText, 2, lb), 4);
@@ -65,8 +74,14 @@ TEST(MultiByteTest, SingleByteTextGivesTheBytePositions) {
   EXPECT_EQ(ByteToCharLen("abc", 5, lb), 3);
   EXPECT_EQ(CharToByteLen("abc", 2, lb), 2);
   EXPECT_EQ(ByteToCharIndex("abc", 2, lb), 2);
-  EXPECT_EQ(ByteToCharIndex("abc", 4, lb), 0);
   EXPECT_EQ(CharToByteIndex("abc", 3, lb), 3);
+  // Every index comes back as it is, inside the text or not.
+  for (std::int64_t index : {-1, 0, 4, 100}) {
+    EXPECT_EQ(ByteToCharIndex("abc", index, lb), index);
+    EXPECT_EQ(CharToByteIndex("abc", index, lb), index);
+    EXPECT_EQ(ByteToCharIndex("", index, lb), index);
+    EXPECT_EQ(CharToByteIndex("", index, lb), index);
+  }
   EXPECT_EQ(CharLength("\x82\xA0", 1, lb), 1);
   EXPECT_EQ(NextCharIndex("abc", 1, lb), 2);
   EXPECT_EQ(AnsiReverse("\x82\xA0", lb).str(), "\xA0\x82");

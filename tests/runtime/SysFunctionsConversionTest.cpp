@@ -55,6 +55,7 @@ TEST_F(SysFunctionsConversionTest, FloatsBooleansAndVariants) {
       {"StrToBool('0')", "False"},
       {"StrToBool('2.5')", "True"},
       {"StrToBool('yes')", "error: 'yes' is not a valid boolean value"},
+      {"StrToBool(' 2.5')", "error: ' 2.5' is not a valid boolean value"},
       {"'[' + VarToStr(Null) + ']'", "[]"},
       {"VarToStr(1.5)", "1.5"},
   });

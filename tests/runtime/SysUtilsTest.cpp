@@ -103,9 +103,12 @@ TEST_F(SysUtilsTest, DelimitersPositionsAndCharacters) {
       {"ByteToCharLen('abc', 2)", "int 2"},
       {"CharToByteLen('abc', 2)", "int 2"},
       {"ByteToCharIndex('abc', 2)", "int 2"},
-      {"ByteToCharIndex('abc', 4)", "int 0"},
       {"CharToByteIndex('abc', 3)", "int 3"},
       {"CharToByteIndex('abc', 0)", "int 0"},
+      // Indexes past the end come back as they are.
+      {"ByteToCharIndex('abc', 4)", "int 4"},
+      {"CharToByteIndex('abc', 4)", "int 4"},
+      {"ByteToCharIndex('', 1)", "int 1"},
       {"CharLength('abc', 1)", "int 1"},
       {"NextCharIndex('abc', 2)", "int 3"},
   });
@@ -125,6 +128,10 @@ TEST_F(SysUtilsTest, CharacterPositionsInADoubleByteCodePage) {
       {"CharToByteLen('a' + Chr(130) + Chr(160) + 'b', 2)", "int 3"},
       {"ByteToCharIndex('a' + Chr(130) + Chr(160) + 'b', 3)", "int 2"},
       {"CharToByteIndex('a' + Chr(130) + Chr(160) + 'b', 3)", "int 4"},
+      // Past the end one byte is one character.
+      {"ByteToCharIndex('a' + Chr(130) + Chr(160) + 'b', 5)", "int 4"},
+      {"CharToByteIndex('a' + Chr(130) + Chr(160) + 'b', 4)", "int 5"},
+      {"ByteToCharIndex('', 1)", "int 1"},
       {"CharLength('a' + Chr(130) + Chr(160) + 'b', 2)", "int 2"},
       {"NextCharIndex('a' + Chr(130) + Chr(160) + 'b', 2)", "int 4"},
       {"LastDelimiter('\\', 'a' + Chr(131) + Chr(92))", "int 0"},
@@ -190,6 +197,14 @@ TEST_F(SysUtilsTest, FloatsAndBooleans) {
       {"StrToBool('-3')", "bool True"},
       {"StrToBoolDef('yes', True)", "bool True"},
       {"StrToBool('yes')", "error: 'yes' is not a valid boolean value"},
+      // Blanks around the text or the number make it no boolean value.
+      {"StrToBool(' true')", "error: ' true' is not a valid boolean value"},
+      {"StrToBool('true ')", "error: 'true ' is not a valid boolean value"},
+      {"StrToBool(' 1')", "error: ' 1' is not a valid boolean value"},
+      {"StrToBool('0' + Chr(9))", "error: '0\t' is not a valid boolean value"},
+      {"StrToBoolDef(' false', True)", "bool True"},
+      {"StrToBoolDef('1 ', False)", "bool False"},
+      {"StrToBoolDef('', True)", "bool True"},
   });
 }
 

@@ -1,0 +1,4 @@
+begin
+  DbgLog('seen ' + IntToStr(GetVariable('A')));
+  SetVariable('B', GetVariable('A'));
+end.

@@ -203,6 +203,8 @@ begin
   Make; f.OnDestroy := 'Destroyed'; f.Free;
   Print('done');
 end.)";
+  // The first run loads the dialect's grammar for good; the second must leave nothing.
+  EXPECT_EQ(host.Printed(pascal), "True\ndestroyed\ndone\n");
   const std::size_t before = rtl::TObject::LiveCount();
   EXPECT_EQ(host.Printed(pascal), "True\ndestroyed\ndone\n");
   EXPECT_EQ(host.Script().Objects().Count(), 0u);
@@ -280,6 +282,7 @@ TEST(FormsLibrary, AModalFormFreedByItsCloseHandlersEndsItsLoopFirst) {
   gui::TResponder responder;
   responder.ModalForm = [](gui::TCustomForm& form) { form.SetModalResult(gui::mrOk); };
   gui::TResponder* previous = gui::SetResponder(&responder);
+  host.Printed("begin end.");  // the grammar stays loaded
   const std::size_t before = rtl::TObject::LiveCount();
   EXPECT_EQ(host.Printed(R"(
 var f: TForm; b: TButton; what: String;

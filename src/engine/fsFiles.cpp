@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "rtl/Exceptions.h"
+#include "rtl/FileNames.h"
 
 namespace fs {
 
@@ -19,6 +20,7 @@ std::string Reason() {
 }  // namespace
 
 bool FileExists(const std::string& fileName) {
+  rtl::CheckFileName(fileName);
   if (fileName.empty()) return false;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) return false;
@@ -28,6 +30,7 @@ bool FileExists(const std::string& fileName) {
 }
 
 std::string LoadFileText(const std::string& fileName) {
+  rtl::CheckFileName(fileName);
   errno = 0;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) RaiseFileOpenError(fileName);

@@ -8,6 +8,7 @@
 #include "engine/fsDialects.h"
 #include "engine/fsFiles.h"
 #include "engine/fsScript.h"
+#include "engine/fsStackGuard.h"
 #include "engine/fsStrings.h"
 #include "rtl/Exceptions.h"
 
@@ -17,6 +18,7 @@
 namespace fs {
 
 const char* const kNestingTooDeep = "Nesting too deep";
+const char* const kFileNotFound = "File not found";
 
 namespace {
 
@@ -133,6 +135,7 @@ void TfsILParser::SelectDialect(const std::string& name) {
   FParser.ResetSyntax();
   FDialectName = name;
   FDeclareVars = true;
+  FUnterminatedCommentError.clear();
   FCompiled = nullptr;
   FSetup = SetupOf(name);
   FCompiled = &FSetup->Compiled;
@@ -169,6 +172,8 @@ void TfsILParser::SelectDialect(const std::string& name) {
       if (value == "0") FParser.SetSkipEOL(false);
     } else if (key == "declarevars") {
       if (value == "0") FDeclareVars = false;
+    } else if (key == "unterminatedcomment") {
+      FUnterminatedCommentError = value;
     }
   }
 
@@ -265,6 +270,12 @@ bool TfsILParser::BuildProgramTree(const std::string& source) {
     ok = false;
   }
   ok = ok && FErrorText.empty();
+  // A block comment left open would silently take the rest of the source with it.
+  if (ok && !FUnterminatedCommentError.empty() && FParser.UnterminatedComment() > 0) {
+    FErrorText = FUnterminatedCommentError;
+    FErrorPos = FParser.PositionTextAt(FParser.UnterminatedComment());
+    ok = false;
+  }
   if (ok) BuildDocument();
   if (FErrorText.empty()) FErrorPos.clear();
   if (FProgram) {
@@ -306,7 +317,10 @@ FS_NOINLINE void TfsILParser::NestingLimitReached() {
 // no objects with destructors, and everything else is done by out-of-line helpers.
 // The depth is not restored when an exception passes; BuildProgramTree resets it.
 bool TfsILParser::MatchElement(const Element* e) {
-  if (FDepth >= kMaxParseDepth) NestingLimitReached();
+  // The thread's own stack may end before the depth limit (a small host thread).
+  if (FDepth >= kMaxParseDepth ||
+      ((FDepth & 15) == 0 && StackNearlyFull(reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)))))
+    NestingLimitReached();
   ++FDepth;
   const int start = FParser.Position();
   const std::size_t mark = FLines.size();
@@ -388,7 +402,7 @@ bool TfsILParser::MatchElement(const Element* e) {
 
 FS_NOINLINE void TfsILParser::Wrap(const Element* e, int start, std::size_t mark, bool matched) {
   if (e->FNodeIsUses)
-    IncludeUnits(mark);
+    IncludeUnits(mark, start);
   else if (matched)
     WrapNode(e, start, mark);
   else
@@ -520,7 +534,7 @@ FS_NOINLINE void TfsILParser::WriteFRString(const std::string& text) {
   FLines.push_back("</dsgn>");
 }
 
-FS_NOINLINE std::string TfsILParser::UnitText(const std::string& unitName) {
+FS_NOINLINE std::optional<std::string> TfsILParser::UnitText(const std::string& unitName) {
   std::string text;
   if (FProgram && FProgram->OnGetUnit) {
     FProgram->OnGetUnit(FProgram, unitName, text);
@@ -535,11 +549,23 @@ FS_NOINLINE std::string TfsILParser::UnitText(const std::string& unitName) {
     path = dir + unitName;
     if (FileExists(path)) break;
   }
-  // The file from the last entry tried: a missing unit raises the open error.
+  // A unit that is nowhere is the compile's error, not a lost packet.
+  if (!FileExists(path)) return std::nullopt;
   return AdjustLineBreaks(LoadFileText(path));
 }
 
-FS_NOINLINE void TfsILParser::IncludeUnits(std::size_t mark) {
+FS_NOINLINE void TfsILParser::UnitError(const std::string& text, int start) {
+  if (!FErrorText.empty()) return;
+  FErrorText = text;
+  const int saved = FParser.Position();
+  FParser.SetPosition(start);
+  FParser.SkipBlanks();
+  FErrorPos = FParser.PositionText();
+  FParser.SetPosition(saved);
+  FLastErrorTerm = false;
+}
+
+FS_NOINLINE void TfsILParser::IncludeUnits(std::size_t mark, int start) {
   // Each line written since the mark is a leaf carrying a quoted file name; the last
   // listed is taken first, so units end up in reverse order of their listing.
   while (FLines.size() > mark) {
@@ -553,7 +579,15 @@ FS_NOINLINE void TfsILParser::IncludeUnits(std::size_t mark) {
     if (included) continue;
     FUsedUnits.push_back(unitName);
     std::string tree;
-    std::string text = UnitText(unitName);
+    std::string text;
+    try {
+      std::optional<std::string> found = UnitText(unitName);
+      if (found) text = std::move(*found);
+      else UnitError(kFileNotFound, start);
+    } catch (const rtl::Exception& e) {
+      // A unit file that exists but cannot be read.
+      UnitError(e.Message(), start);
+    }
     if (!text.empty()) {
       auto unit = std::make_unique<TfsILParser>(FProgram);
       unit->FUnitName = unitName;

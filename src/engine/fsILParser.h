@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ class TfsScript;
 constexpr int kMaxParseDepth = 5000;
 // The error text of that case.
 extern const char* const kNestingTooDeep;
+// The compile error of a unit or include file that is nowhere on the include path.
+extern const char* const kFileNotFound;
 
 class TfsILParser {
 public:
@@ -75,8 +78,12 @@ private:
   [[noreturn]] void NestingLimitReached();
   void WriteLeaf(const std::string& name, const std::string& text);
   void WriteFRString(const std::string& text);
-  void IncludeUnits(std::size_t mark);
-  std::string UnitText(const std::string& unitName);
+  // start: where the uses clause begins, the position of a unit's error.
+  void IncludeUnits(std::size_t mark, int start);
+  // The unit's text; nothing when its file is nowhere on the include path.
+  std::optional<std::string> UnitText(const std::string& unitName);
+  // Records an error of the uses clause at start unless an earlier one is recorded.
+  void UnitError(const std::string& text, int start);
   const Element* ResolveRule(const Element* e);
   void BuildDocument();
 
@@ -89,6 +96,9 @@ private:
   std::string FUnitName;
   std::vector<std::string> FUsedUnits;
   bool FDeclareVars = true;
+  // The grammar's error text for a block comment that runs to the end of the source
+  // (empty: it just ends the source).
+  std::string FUnterminatedCommentError;
 
   // State of one BuildProgramTree.
   std::vector<std::string> FLines;

@@ -89,6 +89,7 @@ void TfsParser::LoadText(const std::string& text) {
   FText.push_back('\0');
   FSize = static_cast<int>(text.size());
   FPosition = FTokenStart = 1;
+  FUnterminatedComment = 0;
   FLines.assign(1, 0);
   for (std::size_t i = 0; i < text.size(); ++i)
     if (text[i] == '\n') FLines.push_back(static_cast<int>(i) + 1);
@@ -135,9 +136,12 @@ bool TfsParser::TextAt(int position, const std::string& marker) const {
 
 bool TfsParser::SkipBlockComment(const std::string& open, const std::string& close) {
   if (!TextAt(FPosition, open)) return false;
+  const int opened = FPosition;
   FPosition += static_cast<int>(open.size());
   while (FPosition <= FSize && !TextAt(FPosition, close)) ++FPosition;
-  // An unterminated comment consumes the rest of the source.
+  // An unterminated comment consumes the rest of the source; where it opened is kept
+  // for dialects that call that an error.
+  if (FPosition > FSize && (FUnterminatedComment == 0 || opened < FUnterminatedComment)) FUnterminatedComment = opened;
   FPosition = FPosition <= FSize ? FPosition + static_cast<int>(close.size()) : FSize + 1;
   return true;
 }

@@ -61,6 +61,9 @@ public:
 
   // Moves past blanks, comments and line continuations; sets the token start.
   void SkipBlanks();
+  // Where the first block comment that ran to the end of the source opened (0: none
+  // since the text was loaded).
+  int UnterminatedComment() const { return FUnterminatedComment; }
   // True when a carriage return or line feed stands here (after blanks); consumes the run.
   bool ReadLineEnd();
   // Moves past blanks, comments and line ends; true when nothing but them was left.
@@ -103,6 +106,7 @@ private:
   int FSize = 0;
   int FPosition = 1;
   int FTokenStart = 1;
+  int FUnterminatedComment = 0;
   std::vector<int> FLines{0};
 
   std::string FCommentLine1, FCommentLine2;

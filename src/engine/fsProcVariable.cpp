@@ -1,6 +1,7 @@
 #include "engine/fsProcVariable.h"
 
 #include "engine/fsScript.h"
+#include "engine/fsStackGuard.h"
 #include "engine/fsStatements.h"
 #include "engine/fsValueCopy.h"
 #include "rtl/Exceptions.h"
@@ -40,10 +41,10 @@ rtl::Variant TfsProcVariable::GetValue() {
   FDepthRoot->RunLimit().Tick();
   int& depth = FDepthRoot->CallDepth();
   const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-  if (depth == 0)
-    FDepthRoot->CallStackBase() = here;
-  else if (depth >= kMaxCallDepth ||
-           (FDepthRoot->CallStackBase() > here && FDepthRoot->CallStackBase() - here > kMaxCallStack))
+  if (depth == 0) FDepthRoot->CallStackBase() = here;
+  if (depth >= kMaxCallDepth ||
+      (depth > 0 && FDepthRoot->CallStackBase() > here && FDepthRoot->CallStackBase() - here > kMaxCallStack) ||
+      StackNearlyFull(here))
     throw EStackOverflow();
   ++depth;
   bool wasExecuting = FExecuting;

@@ -341,7 +341,8 @@ void TfsProgramBuilder::CheckArguments(TfsDesignator* designator, int fromLink, 
     for (int j = 0; j < given; ++j) {
       TfsCustomExpression* arg = link->Arguments(j);
       TfsParamItem* p = target->Params(j);
-      if (!CanAssign(FScope, p->Typ(), p->TypeName(), arg->Typ(), arg->TypeName(), true)) {
+      if (!CanAssign(FScope, p->Typ(), p->TypeName(), arg->Typ(), arg->TypeName(), true) ||
+          (p->RefusesObjects() && arg->Typ() == fvtClass)) {
         if (!arg->SourcePos().empty()) FErrorPos = arg->SourcePos();
         Error(IncompatibleTypesText(p->Typ(), p->TypeName(), arg->Typ(), arg->TypeName()));
       }

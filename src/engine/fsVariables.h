@@ -41,11 +41,17 @@ public:
   void SetOptional(bool on) noexcept { FIsOptional = on; }
   bool IsVarParam() const noexcept { return FIsVarParam; }
   void SetVarParam(bool on) noexcept { FIsVarParam = on; }
+  // A value that leaves the script (a row's variable, say) must not be an object
+  // reference, which would arrive as a bare address: arguments of a class type are
+  // refused when the program is built.
+  bool RefusesObjects() const noexcept { return FRefusesObjects; }
+  void SetRefusesObjects(bool on) noexcept { FRefusesObjects = on; }
 
 private:
   rtl::Variant FDefValue;
   bool FIsOptional;
   bool FIsVarParam;
+  bool FRefusesObjects = false;
 };
 
 // A type name: declarations resolve to its kind. It has no value.

@@ -6,6 +6,7 @@
 #include "engine/fsFiles.h"
 #include "engine/fsXMLReader.h"
 #include "engine/fsXMLWriter.h"
+#include "rtl/FileNames.h"
 
 namespace fs {
 
@@ -36,12 +37,14 @@ void TfsXMLDocument::SaveToStream(std::ostream& stream) const {
 }
 
 void TfsXMLDocument::LoadFromFile(const std::string& fileName) {
+  rtl::CheckFileName(fileName);
   std::ifstream f(fileName, std::ios::binary);
   if (!f) RaiseFileOpenError(fileName);
   LoadFromStream(f);
 }
 
 void TfsXMLDocument::SaveToFile(const std::string& fileName) const {
+  rtl::CheckFileName(fileName);
   std::ofstream f(fileName, std::ios::binary | std::ios::trunc);
   if (!f) RaiseFileCreateError(fileName);
   SaveToStream(f);

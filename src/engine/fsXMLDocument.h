@@ -11,8 +11,9 @@
 
 namespace fs {
 
-// Nesting deeper than this is refused as "Invalid file format" when reading, so no
-// consumer that walks a tree recursively meets a deeper one from a file.
+// Nesting deeper than this is refused when reading ("Invalid file format: elements
+// nested deeper than 4096 levels"), so no consumer that walks a tree recursively
+// meets a deeper one from a file.
 constexpr int kMaxXMLDepth = 4096;
 
 class TfsXMLDocument : public rtl::TObject {

@@ -1,5 +1,6 @@
 #include "engine/fsXMLReader.h"
 
+#include <string>
 #include <vector>
 
 #include "engine/fsStrings.h"
@@ -14,6 +15,11 @@ namespace {
 constexpr std::size_t kBlockSize = 4096;
 
 [[noreturn]] void InvalidFormat() { throw rtl::Exception("Invalid file format"); }
+// A tree that was written whole (deeper trees may be built and saved) but is too deep
+// to be read back says so.
+[[noreturn]] void TooDeep() {
+  throw rtl::Exception("Invalid file format: elements nested deeper than " + std::to_string(kMaxXMLDepth) + " levels");
+}
 
 // Splits a gathered tag into name and attribute text; true when the element is
 // complete in itself (written as an empty element).
@@ -147,7 +153,7 @@ void TfsXMLReader::ReadRootItem(TfsXMLItem* item) {
       open.pop_back();
       continue;
     }
-    if (static_cast<int>(open.size()) >= kMaxXMLDepth) InvalidFormat();
+    if (static_cast<int>(open.size()) >= kMaxXMLDepth) TooDeep();
     TfsXMLItem* child = open.back()->Add();
     child->SetName(name);
     child->SetText(text);

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "engine/fsScript.h"
+#include "engine/fsVariables.h"
 #include "filter/FilterModule.h"
 #include "filter/SpecialFunctions.h"
 #include "runtime/fsFunctionTable.h"
@@ -69,6 +70,10 @@ TF::TF(fs::TfsScript* script) : TfsRTTIModule(script) {
   fs::TfsRegistry registry(script);
   registry.RegisterTypeName("Byte", fs::fvtInt);
   registry.RegisterFunctions(this, kSpecialFunctions);
+  // A row's variables and the stored ones hold values; an object's address there
+  // would mean nothing to the host or to a later row.
+  for (const char* name : {"SetVariable", "PushVariable"})
+    if (fs::TfsCustomVariable* f = script->Lookup(name); f && f->ParamCount() > 1) f->Params(1)->SetRefusesObjects(true);
 }
 
 rtl::Variant TF::HandleSpecialCall(rtl::TObject*, rtl::TClass, const std::string& MethodName,

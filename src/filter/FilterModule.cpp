@@ -178,7 +178,7 @@ void TaPlugin::ReplaceConfig() {
 
 void TaPlugin::orbPluginLoad(orb::TorbPlugin*, orb::PPluginCallRec, std::int32_t&) {
   if (!FRow) FRow = new TWorkingRow();
-  if (!FStored) FStored = new orb::TorbParamsList();
+  if (!FStored) FStored = new TStoredVariables();
   if (!FCfg) FCfg = new TDataSourceCfg(this);
   ApplyConfig(FCfg);
   FDiscard = false;

@@ -12,6 +12,7 @@
 
 #include "Private/Plugins/orbPluginModule.h"
 #include "Private/Plugins/orbStrHolder.h"
+#include "filter/StoredVariables.h"
 #include "filter/WorkingRow.h"
 #include "ui/MsgArray.h"
 
@@ -48,7 +49,7 @@ public:
 
   // What the script functions act on (the 22 "Special" functions).
   TWorkingRow* Row() const { return FRow; }
-  orb::TorbParamsList* Stored() const { return FStored; }
+  TStoredVariables* Stored() const { return FStored; }
   orb::PPluginCallRec CallRec() const { return FCallRec; }
   // The output list of the packet being processed.
   orb::TorbRowsParamsList* Out() const { return FOut; }
@@ -91,7 +92,7 @@ private:
   bool FCompileTried = false;
   bool FCompiled = false;
   TWorkingRow* FRow = nullptr;
-  orb::TorbParamsList* FStored = nullptr;
+  TStoredVariables* FStored = nullptr;
   bool FDiscard = false;
   bool FDiscardSilent = false;
   std::string FDiscardReason;

@@ -75,7 +75,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   const int argCount = caller.ParamCount();
   auto P = [&](int i) -> const rtl::Variant& { return i < argCount ? caller.ArgumentValue(i) : kEmpty; };
   TWorkingRow* row = p.Row();
-  orb::TorbParamsList* stored = p.Stored();
+  TStoredVariables* stored = p.Stored();
   if (!row || !stored) return;
 
   if (n == "SETVARIABLE") {
@@ -99,10 +99,10 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     else
       result = rtl::Variant(item->Name);
   } else if (n == "PUSHVARIABLE") {
-    stored->WriteValue(NameOf(P(0)).view(), P(1), true);
+    stored->Push(NameOf(P(0)).view(), P(1));
   } else if (n == "POPVARIABLE") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = stored->ItemByName(NameOf(P(0)).view())) result = item->Value;
+    if (const orb::TorbParamsListItem* item = stored->Find(NameOf(P(0)).view())) result = item->Value;
   } else if (n == "DELETEVARIABLE") {
     const std::int32_t i = row->IndexOfName(NameOf(P(0)).view());
     if (i >= 0) row->Remove(i);
@@ -116,7 +116,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     if (item) TWorkingRow::ReadValue(*item, value);
     result = rtl::Variant(item != nullptr && !value.IsEmptyOrNull());
   } else if (n == "ISVARIABLESTORED") {
-    result = rtl::Variant(stored->IndexOfName(NameOf(P(0)).view()) >= 0);
+    result = rtl::Variant(stored->Find(NameOf(P(0)).view()) != nullptr);
   } else if (n == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;

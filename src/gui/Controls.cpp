@@ -134,6 +134,10 @@ TControl::~TControl() {
   rtl::FreeObject(FConstraints);
 }
 
+bool TControl::InUse() const noexcept {
+  return TComponent::InUse() || (FFont && FFont->InUse()) || (FConstraints && FConstraints->InUse());
+}
+
 void TControl::BeforeDestruction() {
   TComponent::BeforeDestruction();
   // Out of the layout while the control is still whole.
@@ -552,6 +556,13 @@ TWinControl::~TWinControl() {
     }
     if (!FControls.empty() && FControls.back() == c) FControls.pop_back();
   }
+}
+
+bool TWinControl::InUse() const noexcept {
+  if (TControl::InUse()) return true;
+  for (const TControl* c : FControls)
+    if (c->InUse()) return true;
+  return false;
 }
 
 TControl* TWinControl::Controls(int index) const {

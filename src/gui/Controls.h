@@ -94,6 +94,8 @@ public:
   explicit TControl(rtl::TComponent* owner = nullptr);
   ~TControl() override;
   void BeforeDestruction() override;
+  // Its font and constraints go with it.
+  bool InUse() const noexcept override;
 
   TWinControl* Parent() const noexcept { return FParent; }
   virtual void SetParent(TWinControl* parent);
@@ -297,6 +299,8 @@ class TWinControl : public TControl {
 public:
   explicit TWinControl(rtl::TComponent* owner = nullptr);
   ~TWinControl() override;
+  // Its child controls go with it.
+  bool InUse() const noexcept override;
 
   int ControlCount() const noexcept { return static_cast<int>(FControls.size()); }
   TControl* Controls(int index) const;

@@ -351,6 +351,15 @@ void TCustomForm::CloseModal() {
   if (action == caNone) FModalResult = mrNone;
 }
 
+void TCustomForm::FreeDeferred() {
+  // A modal form ends as cancelled unless a result was given already.
+  if (FModal) {
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+  } else {
+    Hide();
+  }
+}
+
 void TCustomForm::Release() {
   Hide();
   Application()->ReleaseForm(this);

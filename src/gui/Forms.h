@@ -177,6 +177,9 @@ protected:
   void PeerBoundsChanged(int left, int top, int width, int height) override;
   void PeerPaint(platform::CanvasPeer& canvas) override;
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
+  // Freed from its own events: it goes out of sight now (a modal form ends its loop)
+  // and is freed once its code has returned.
+  void FreeDeferred() override;
 
 private:
   friend class TWinControl;

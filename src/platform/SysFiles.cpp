@@ -2,12 +2,24 @@
 #include "rtl/SysFiles.h"
 
 #include "platform/Files.h"
+#include "rtl/FileNames.h"
 
 namespace rtl::sys {
 
-bool FileExists(const std::string& fileName) { return platform::FileExists(fileName); }
-bool ReplaceFile(const std::string& source, const std::string& dest) { return platform::ReplaceFile(source, dest); }
-bool RemoveFile(const std::string& fileName) { return platform::RemoveFile(fileName); }
+// Names with a NUL are refused here, before the system cuts them at it.
+bool FileExists(const std::string& fileName) {
+  CheckFileName(fileName);
+  return platform::FileExists(fileName);
+}
+bool ReplaceFile(const std::string& source, const std::string& dest) {
+  CheckFileName(source);
+  CheckFileName(dest);
+  return platform::ReplaceFile(source, dest);
+}
+bool RemoveFile(const std::string& fileName) {
+  CheckFileName(fileName);
+  return platform::RemoveFile(fileName);
+}
 
 namespace {
 
@@ -24,6 +36,7 @@ platform::FileShare ShareOf(int mode) {
 }  // namespace
 
 FileHandle FileOpen(const std::string& name, int mode) {
+  CheckFileName(name);
   platform::FileAccess access;
   switch (mode & 0x0F) {
     case 0: access = platform::FileAccess::Read; break;
@@ -35,6 +48,7 @@ FileHandle FileOpen(const std::string& name, int mode) {
 }
 
 FileHandle FileCreate(const std::string& name, int mode) {
+  CheckFileName(name);
   return platform::FileOpen(name, platform::FileAccess::ReadWrite, ShareOf(mode), true);
 }
 

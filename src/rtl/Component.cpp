@@ -146,6 +146,13 @@ void TComponent::Remove(TComponent* component) {
   component->FOwner = nullptr;
 }
 
+bool TComponent::InUse() const noexcept {
+  if (TPersistent::InUse()) return true;
+  for (const TComponent* c : FComponents)
+    if (c->InUse()) return true;
+  return false;
+}
+
 void TComponent::DestroyComponents() {
   std::exception_ptr first;
   while (!FComponents.empty()) {

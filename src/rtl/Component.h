@@ -41,6 +41,8 @@ public:
   explicit TComponent(TComponent* owner = nullptr);
   ~TComponent() override;
   void BeforeDestruction() override;
+  // Its owned components go with it, so their uses count as its own.
+  bool InUse() const noexcept override;
 
   const AnsiString& Name() const noexcept { return FName; }
   // An empty name or an identifier that no other component of the same owner bears

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "rtl/CodePage.h"
+#include "rtl/Exceptions.h"
 #include "rtl/MultiByte.h"
 #include "rtl/StringRoutines.h"
 
@@ -108,6 +109,14 @@ AnsiString ExtractRelativePath(std::string_view baseName, std::string_view destN
   }
   out.append(ExtractFileName(destName).view());
   return AnsiString(out);
+}
+
+void CheckFileName(std::string_view name) {
+  if (name.find('\0') == std::string_view::npos) return;
+  // The NUL shown as scripts write it.
+  std::string shown;
+  for (char c : name) shown += c == '\0' ? std::string("#0") : std::string(1, c);
+  throw Exception("Invalid file name \"" + shown + "\"", "EInOutError");
 }
 
 }  // namespace rtl

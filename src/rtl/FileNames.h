@@ -34,6 +34,11 @@ AnsiString IncludeTrailingPathDelimiter(std::string_view s, char delimiter);
 // s without one delimiter at its end.
 AnsiString ExcludeTrailingPathDelimiter(std::string_view s);
 
+// Raises EInOutError for a name that holds a NUL character: the system would read the
+// name only up to the NUL and reach another file ("a"#0"b.txt" is "a"). Every file
+// function that takes a name from a script checks it so.
+void CheckFileName(std::string_view name);
+
 // Names compared ignoring case by the code page: -1, 0 or 1.
 int CompareFileNames(std::string_view a, std::string_view b);
 

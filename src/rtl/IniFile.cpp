@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "rtl/CodePage.h"
+#include "rtl/FileNames.h"
 #include "rtl/SysFiles.h"
 
 namespace rtl {
@@ -49,7 +50,7 @@ std::string TempSuffix() {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
+TIniFile::TIniFile(std::string fileName) : FFileName(std::move(fileName)) { CheckFileName(FFileName); }
 
 bool TIniFile::Load() {
   SetText({});

@@ -1,7 +1,11 @@
 #include "rtl/Object.h"
 
-#include <mutex>
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "rtl/ObjectTracker.h"
@@ -87,6 +91,36 @@ LiveObjects& Live() {
   return *live;
 }
 
+// Objects whose freeing waits for their uses to end, with the thread that asked: only
+// that thread's code runs on them, so only it may look at their uses.
+struct PendingFree {
+  TObject* Object;
+  std::thread::id Thread;
+};
+struct PendingFrees {
+  std::mutex Mutex;
+  std::vector<PendingFree> List;
+  std::atomic<std::size_t> Count{0};
+};
+
+PendingFrees& Pending() {
+  static PendingFrees* pending = new PendingFrees();
+  return *pending;
+}
+
+void ForgetPending(TObject* object) {
+  auto& pending = Pending();
+  std::lock_guard<std::mutex> guard(pending.Mutex);
+  auto it = std::find_if(pending.List.begin(), pending.List.end(),
+                         [object](const PendingFree& p) { return p.Object == object; });
+  if (it == pending.List.end()) return;
+  pending.List.erase(it);
+  pending.Count.fetch_sub(1, std::memory_order_relaxed);
+}
+
+// The innermost use on this thread; each use links to the one it is nested in.
+thread_local TObjectUse* tInnermostUse = nullptr;
+
 [[maybe_unused]] const TClassInfo& kRegistered = TObject::StaticClassInfo();
 
 }  // namespace
@@ -98,6 +132,12 @@ TObject::TObject() {
 }
 
 TObject::~TObject() {
+  // Destroyed by other means while its freeing waited, or by the very method that
+  // uses it: the uses end here.
+  if (FState == TState::FreePending) ForgetPending(this);
+  if (FUses != 0)
+    for (TObjectUse* use = tInnermostUse; use; use = use->FOuter)
+      if (use->FObject == this) use->FObject = nullptr;
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
   LiveTable::Slot* it = live.Map.Find(this);
@@ -126,6 +166,21 @@ const TClassInfo& TObject::StaticClassInfo() {
 
 void FreeObject(TObject* object) {
   if (!object) return;
+  if (object->FState == TObject::TState::Freeing) return;
+  if (object->InUse()) {
+    if (object->FState == TObject::TState::FreePending) return;
+    object->FState = TObject::TState::FreePending;
+    {
+      auto& pending = Pending();
+      std::lock_guard<std::mutex> guard(pending.Mutex);
+      pending.List.push_back({object, std::this_thread::get_id()});
+      pending.Count.fetch_add(1, std::memory_order_relaxed);
+    }
+    object->FreeDeferred();
+    return;
+  }
+  if (object->FState == TObject::TState::FreePending) ForgetPending(object);
+  object->FState = TObject::TState::Freeing;
   try {
     object->BeforeDestruction();
   } catch (...) {
@@ -133,6 +188,46 @@ void FreeObject(TObject* object) {
     throw;
   }
   delete object;
+}
+
+// TObjectUse ----------------------------------------------------------------------------
+
+TObjectUse::TObjectUse(TObject* object) noexcept : FObject(object) {
+  if (!FObject) return;
+  ++FObject->FUses;
+  FOuter = tInnermostUse;
+  tInnermostUse = this;
+  FExceptions = std::uncaught_exceptions();
+}
+
+TObjectUse::~TObjectUse() noexcept(false) {
+  if (tInnermostUse != this) return;  // made for nil
+  tInnermostUse = FOuter;
+  if (FObject && --FObject->FUses != 0) return;
+  auto& pending = Pending();
+  if (pending.Count.load(std::memory_order_relaxed) == 0) return;
+  // Free, one by one, what this thread deferred and nothing uses any more; a freeing
+  // may defer or release others, so the list is looked at afresh each time.
+  const std::thread::id self = std::this_thread::get_id();
+  std::exception_ptr first;
+  for (;;) {
+    TObject* next = nullptr;
+    {
+      std::lock_guard<std::mutex> guard(pending.Mutex);
+      for (const PendingFree& p : pending.List)
+        if (p.Thread == self && !p.Object->InUse()) {
+          next = p.Object;
+          break;
+        }
+    }
+    if (!next) break;
+    try {
+      FreeObject(next);
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first && std::uncaught_exceptions() <= FExceptions) std::rethrow_exception(first);
 }
 
 // TObjectTracker -------------------------------------------------------------------------

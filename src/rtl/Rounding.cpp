@@ -23,6 +23,8 @@ std::int32_t Low32(std::int64_t v) noexcept {
 
 }  // namespace
 
+bool FitsInt64(double v) noexcept { return v >= -kTwoPow63 && v < kTwoPow63; }
+
 std::int64_t RoundToInt64(double v) noexcept { return ToInt64OrIndefinite(RoundHalfEven(v)); }
 std::int64_t TruncToInt64(double v) noexcept { return ToInt64OrIndefinite(std::trunc(v)); }
 std::int32_t RoundToInt32(double v) noexcept { return Low32(RoundToInt64(v)); }

@@ -9,6 +9,10 @@
 
 namespace rtl {
 
+// Whether v is a number that a 64-bit integer holds once rounded or truncated (false
+// for NaN and the infinities): where the integer "indefinite" would stand for an
+// answer, scripts get the invalid-operation error instead.
+bool FitsInt64(double v) noexcept;
 std::int64_t RoundToInt64(double v) noexcept;
 std::int64_t TruncToInt64(double v) noexcept;
 std::int32_t RoundToInt32(double v) noexcept;

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "rtl/CodePage.h"
+#include "rtl/FileNames.h"
 #include "rtl/Stream.h"
 
 namespace rtl {
@@ -352,6 +353,7 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quote,
 // Files -----------------------------------------------------------------------------
 
 void TStrings::LoadFromFile(const std::string& fileName) {
+  CheckFileName(fileName);
   std::ifstream file(fileName, std::ios::in | std::ios::binary);
   if (!file) throw Exception("Cannot open file \"" + fileName + "\"", "EFOpenError");
   std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -360,6 +362,7 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
+  CheckFileName(fileName);
   std::ofstream file(fileName, std::ios::out | std::ios::binary | std::ios::trunc);
   if (!file) throw Exception("Cannot create file \"" + fileName + "\"", "EFCreateError");
   AnsiString text = Text();

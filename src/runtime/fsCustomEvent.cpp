@@ -3,6 +3,7 @@
 #include "engine/fsProcVariable.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Object.h"
 
 namespace fs {
 
@@ -28,6 +29,9 @@ void TfsCustomEvent::CheckHandler() const {
 void TfsCustomEvent::CallHandler(Variant* args, int count) {
   TfsProcVariable* proc = FHandler;
   const int n = count < proc->ParamCount() ? count : proc->ParamCount();
+  // The object that raises the event stays whole until the handler has returned to
+  // its code, whatever the handler frees.
+  rtl::TObjectUse use(FInstance);
   const bool saved = proc->Executing();
   if (saved) proc->SaveLocals();
   try {

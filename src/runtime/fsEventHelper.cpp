@@ -23,7 +23,8 @@ void TfsEventHelper::SetValue(const Variant& value) {
   if (!slot) throw rtl::EPropertyError("Property " + FName + " does not exist");
 
   const rtl::AnsiString text = rtl::VarToStr(value);
-  if (text.str() == "0") {
+  // Nil, 0 or an empty name clear the event.
+  if (text.str() == "0" || text.IsEmpty()) {
     slot->SetMethod(instance, rtl::TMethod());
     return;
   }

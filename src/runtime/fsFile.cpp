@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "rtl/FileNames.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsRegistry.h"
 
@@ -20,7 +21,10 @@ using Args = TfsLibraryArgs;
 constexpr std::size_t kMaxReadSize = 1048576;
 constexpr std::int32_t kShowNormal = 1;
 
-std::string SystemName(const AnsiString& name) { return platform::NativePath(name.view()); }
+std::string SystemName(const AnsiString& name) {
+  rtl::CheckFileName(name.view());
+  return platform::NativePath(name.view());
+}
 
 // Only AFile is required; the other arguments may be empty. An empty file name runs
 // nothing.

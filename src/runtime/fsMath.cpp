@@ -139,8 +139,13 @@ Variant Ldexp(Args& a) {
 }
 
 // Toward the infinities; the low 32 bits of the result, as Round and Trunc give them.
-Variant Ceil(Args& a) { return Variant(rtl::TruncToInt32(std::ceil(a.Float(0)))); }
-Variant Floor(Args& a) { return Variant(rtl::TruncToInt32(std::floor(a.Float(0)))); }
+// A value no 64-bit integer holds is the invalid-operation error, as for Round.
+double Integral(double v) {
+  Domain(rtl::FitsInt64(v));
+  return v;
+}
+Variant Ceil(Args& a) { return Variant(rtl::TruncToInt32(std::ceil(Integral(a.Float(0))))); }
+Variant Floor(Args& a) { return Variant(rtl::TruncToInt32(std::floor(Integral(a.Float(0))))); }
 
 // Minimum and maximum in the argument's type ------------------------------------------
 

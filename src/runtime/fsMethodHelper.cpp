@@ -31,7 +31,11 @@ rtl::TObject* TfsMethodHelper::Instance() const { return rtl::VariantToObject(FP
 
 Variant TfsMethodHelper::GetValue() {
   if (!FCallback) return Variant(std::int32_t{0});
-  return FCallback(Instance(), FClassRef, FIndexProp ? FGetName : FUppercaseName, this);
+  rtl::TObject* instance = Instance();
+  // The object stays whole while its method runs, even when a handler the method
+  // raises frees it; Free itself must not hold it.
+  rtl::TObjectUse use(instance && FUppercaseName != "FREE" ? instance : nullptr);
+  return FCallback(instance, FClassRef, FIndexProp ? FGetName : FUppercaseName, this);
 }
 
 void TfsMethodHelper::SetValue(const Variant& value) {
@@ -42,7 +46,9 @@ void TfsMethodHelper::SetValue(const Variant& value) {
     ~SlotReset() { Slot = Variant::Null(); }
   } reset{FSetValue};
   FSetValue = value;
-  FCallback(Instance(), FClassRef, FSetName, this);
+  rtl::TObject* instance = Instance();
+  rtl::TObjectUse use(instance);
+  FCallback(instance, FClassRef, FSetName, this);
 }
 
 const Variant& TfsMethodHelper::ArgumentValue(int index) const {

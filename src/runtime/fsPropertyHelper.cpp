@@ -76,6 +76,9 @@ Variant TfsPropertyHelper::GetValue() {
 void TfsPropertyHelper::SetValue(const Variant& value) {
   if (FIsReadOnly) return;
   rtl::TObject* instance = rtl::VariantToObject(FParentValue);
+  // The object stays whole while the new value takes effect, even when a handler that
+  // raises (OnResize, OnShow) frees it.
+  rtl::TObjectUse use(instance);
   if (!FIsPublished) {
     if (FSetter) FSetter(instance, FClassRef, FUppercaseName, value);
     return;

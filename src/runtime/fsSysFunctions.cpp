@@ -183,8 +183,15 @@ Variant SetLength(Args& a) {
 
 // Mathematics -------------------------------------------------------------------------
 
-Variant Round(Args& a) { return Variant(rtl::RoundToInt32(a.ArgFloat(0))); }
-Variant Trunc(Args& a) { return Variant(rtl::TruncToInt32(a.ArgFloat(0))); }
+// A value no 64-bit integer holds (1e300, the infinities, NaN) has no integer part to
+// give: the invalid-operation error, as the processor's conversion raises it.
+double Integral(double v) {
+  if (!rtl::FitsInt64(v)) throw rtl::EInvalidOp();
+  return v;
+}
+
+Variant Round(Args& a) { return Variant(rtl::RoundToInt32(Integral(a.ArgFloat(0)))); }
+Variant Trunc(Args& a) { return Variant(rtl::TruncToInt32(Integral(a.ArgFloat(0)))); }
 // Declared Integer, yet a floating-point value, as it always was.
 Variant IntFn(Args& a) { return Variant(rtl::IntPart(a.ArgFloat(0))); }
 Variant Frac(Args& a) { return Variant(rtl::FracPart(a.ArgFloat(0))); }

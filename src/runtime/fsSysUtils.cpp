@@ -207,7 +207,10 @@ Variant FloatToDateTime(Args& a) {
 
 // File names ----------------------------------------------------------------------------------
 
-std::string SystemName(const AnsiString& name) { return platform::NativePath(name.view()); }
+std::string SystemName(const AnsiString& name) {
+  rtl::CheckFileName(name.view());
+  return platform::NativePath(name.view());
+}
 char PathDelimiter() { return platform::PathDelimiter(); }
 
 Variant ChangeFileExt(Args& a) { return Variant(rtl::ChangeFileExt(a.Str(0).view(), a.Str(1).view())); }

@@ -31,6 +31,17 @@ TEST_P(ScriptCompileErrorTest, ReportsMessageAndPosition) {
 const CompileErrorCase kCases[] = {
     {"UndeclaredInPascal", "PascalScript", "begin\n  a := 1;\nend.", "2:4: Undeclared identifier: 'a'"},
     {"UndeclaredInCpp", "C++Script", "{\n  b = 1;\n}", "2:4: Undeclared identifier: 'b'"},
+    // A unit or include file that is nowhere is an error of the line that names it.
+    {"MissingUnitInPascal", "PascalScript", "// the units\n  uses 'no_such_unit.pas';\nbegin end.",
+     "2:3: File not found"},
+    {"MissingUnitFirstInPascal", "PascalScript", "uses 'no_such_unit.pas';\nbegin end.", "1:1: File not found"},
+    {"MissingIncludeInCpp", "C++Script", "#include \"no_such_unit.cpp\"\n{\n}", "1:1: File not found"},
+    {"MissingImportInJScript", "JScript", "var x = 1;\nimport \"no_such_unit.js\"", "2:1: File not found"},
+    {"MissingImportsInBasic", "BasicScript", "Imports \"no_such_unit.vbs\"\nDim x", "1:1: File not found"},
+    // A block comment left open would take the rest of the script with it unseen.
+    {"UnterminatedCommentInJScript", "JScript", "var x = 1;\n  /* not closed\nx = 2;", "2:3: Unterminated comment"},
+    {"UnterminatedCommentAtTheEndOfJScript", "JScript", "var x = 1;\n/*", "2:1: Unterminated comment"},
+    {"UnterminatedCommentInCpp", "C++Script", "{\n}\n/* x", "3:1: Unterminated comment"},
     {"Redeclared", "PascalScript", "var i: Integer;\n    i: String;\nbegin end.", "2:6: Identifier redeclared: 'i'"},
     // Routines are declared before the other declarations of their scope.
     {"RedeclaredProcedure", "JScript", "var f;\nfunction f() { }", "1:6: Identifier redeclared: 'f'"},

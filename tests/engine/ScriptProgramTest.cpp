@@ -14,6 +14,7 @@
 #include "engine/fsProcVariable.h"
 #include "engine/fsStatements.h"
 #include "engine/fsVariables.h"
+#include "platform/CallStack.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
@@ -360,6 +361,36 @@ TEST(ScriptRecursion, RecursionThroughDeepExpressionsIsBoundedByTheStackItUses) 
   for (int i = 0; i < kMaxExpressionDepth - 10; ++i) tail += " + 1";
   RunOutcome o = RunScript("JScript", "function d(n) { return d(n + 1)" + tail + "; } try { d(0); } except { Print(ExceptionMessage); }");
   EXPECT_EQ("Stack overflow\n", o.Output);
+}
+
+// A host thread may have a small stack: recursion ends with "Stack overflow" before
+// that stack ends, whichever comes first of it and the call limit.
+TEST(ScriptRecursion, ASmallThreadStackEndsRecursionBeforeTheStackEnds) {
+#if defined(__SANITIZE_ADDRESS__)
+  const std::size_t stack = 640u << 10;  // the sanitizer's frames are about four times larger
+#else
+  const std::size_t stack = 160u << 10;
+#endif
+  ScriptRunner runner("PascalScript");
+  ASSERT_TRUE(runner.Compile(
+      "var depth: Integer;\n"
+      "procedure Down(n: Integer);\n"
+      "begin\n"
+      "  depth := n;\n"
+      "  Down(n + 1);\n"
+      "end;\n"
+      "begin\n"
+      "  try\n"
+      "    Down(1);\n"
+      "  except\n"
+      "    Print(ExceptionMessage);\n"
+      "  end;\n"
+      "  Print(depth > 20);\n"
+      "end."));
+  bool ran = false;
+  ASSERT_TRUE(platform::RunOnThreadWithStack(stack, [&] { ran = runner.Run(); }));
+  EXPECT_TRUE(ran);
+  EXPECT_EQ("Stack overflow\nTrue\n", runner.Outcome().Output);
 }
 
 TEST(ScriptRecursion, MutualRecursionIsBoundedToo) {

@@ -323,6 +323,12 @@ TEST_F(ClassesLibraryTest, StreamErrorsAreRunTimeErrors) {
       {"TFileStream.Create('no such folder/new.txt', fmCreate)", "Cannot create file \"no such folder/new.txt\""},
       {"TStream.Create", "Cannot create an instance of the abstract class TStream"},
       {"m.LoadFromFile('no such folder/x.bin')", "Cannot open file \"no such folder/x.bin\""},
+      // A NUL would cut the name short: "a" would be opened, emptied or replaced.
+      {"TFileStream.Create('a'#0'b.txt', fmCreate)", "Invalid file name \"a#0b.txt\""},
+      {"TFileStream.Create('a'#0'b.txt', fmOpenRead)", "Invalid file name \"a#0b.txt\""},
+      {"sl.SaveToFile('a'#0'b.txt')", "Invalid file name \"a#0b.txt\""},
+      {"sl.LoadFromFile('a'#0'b.txt')", "Invalid file name \"a#0b.txt\""},
+      {"m.SaveToFile('a'#0'b.txt')", "Invalid file name \"a#0b.txt\""},
   };
   const std::size_t before = rtl::TObject::LiveCount();
   for (const Case& k : cases) {

@@ -119,6 +119,21 @@ end.)");
   EXPECT_FALSE(static_cast<bool>(FGadget->OnPing));
 }
 
+TEST_F(EventTest, AnEmptyNameClearsTheEvent) {
+  auto out = FHost.Run(R"(
+procedure Pinged(Sender: TObject); begin Print('ping'); end;
+begin
+  G.OnPing := 'Pinged';
+  G.Ping;
+  G.OnPing := '';
+  G.Ping;
+end.)");
+  ASSERT_TRUE(out.Compiled) << out.CompileError;
+  EXPECT_EQ(out.RunError, "");
+  EXPECT_EQ(out.Output, "ping\n");
+  EXPECT_FALSE(static_cast<bool>(FGadget->OnPing));
+}
+
 TEST_F(EventTest, HandlerMustFitTheEvent) {
   auto out = FHost.Run(R"(
 procedure KeyDown(Sender: TObject; Key: Integer); begin end;

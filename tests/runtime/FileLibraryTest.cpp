@@ -101,6 +101,27 @@ TEST_F(FileLibraryTest, ExecuteFileStartsAProgramWithParametersAndFolder) {
   }
 }
 
+#ifndef _WIN32
+// The started program writes nothing into the host's output (where velmora-host writes
+// its packets) nor its error stream.
+TEST_F(FileLibraryTest, AStartedProgramDoesNotWriteIntoTheHostsOutput) {
+  const std::string probe = ProbeProgram();
+  ASSERT_TRUE(std::filesystem::exists(probe)) << probe;
+  test::TempFolder folder;
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const std::vector<std::string> result =
+      FHost.Eval("PascalScript", {"ExecuteFile('" + probe + "', 'done.txt', " + folder.Literal() + ", 0) > 32"});
+  const bool appeared = AppearsWithin(folder / "done.txt", std::chrono::seconds(20));
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, std::vector<std::string>{"bool True"});
+  ASSERT_TRUE(appeared);
+  EXPECT_EQ(out.find("exec_probe"), std::string::npos) << out;
+  EXPECT_EQ(err.find("exec_probe"), std::string::npos) << err;
+}
+#endif
+
 TEST_F(FileLibraryTest, ExecuteFileWithoutAProgram) {
   test::TempFolder folder;
   ExpectAll({

@@ -6,9 +6,11 @@
 
 #include <string>
 
+#include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/StdCtrls.h"
+#include "platform/WindowPeer.h"
 #include "rtl/Object.h"
 #include "runtime/FormsLibraryTestSupport.h"
 
@@ -150,6 +152,161 @@ TEST(FormsLibrary, ApplicationIsTheProcessApplicationObject) {
   Print(Application.ClassName);
 end.)"),
             "TApplication\nTrue\nCannot free a TApplication that belongs to another object\nTApplication\n");
+}
+
+// A handler that frees the object raising its event (the form, the control, its owner,
+// Sender) must not pull the object away from the toolkit code that raised the event:
+// the freeing waits until that code has returned, then everything is gone.
+TEST(FormsLibrary, FreeingAnObjectInItsOwnEventWaitsUntilTheEventHasReturned) {
+  ClassLibrariesHost host;
+  const std::string pascal = R"(
+var f: TForm; b: TButton; what: String;
+procedure Query(Sender: TObject; var CanClose: Boolean);
+begin
+  if what = 'form' then f.Free;
+  if what = 'sender' then Sender.Free;
+  if what = 'control' then b.Free;
+  CanClose := True;
+end;
+procedure Closing(Sender: TObject; var Action: TCloseAction);
+begin
+  Sender.Free;
+  Action := caFree;
+end;
+procedure Sizing(Sender: TObject; var NewWidth, NewHeight: Integer; var Resize: Boolean);
+begin
+  if what = 'owner' then f.Free else Sender.Free;
+end;
+procedure Shown(Sender: TObject);
+begin
+  f.Free;
+end;
+procedure Destroyed(Sender: TObject);
+begin
+  f.Free;
+  Print('destroyed');
+end;
+procedure Make;
+begin
+  f := TForm.Create(nil);
+  b := TButton.Create(f);
+  b.Parent := f;
+end;
+begin
+  Make; f.OnCloseQuery := 'Query'; what := 'form'; f.Close;
+  Make; f.OnCloseQuery := 'Query'; what := 'sender'; f.Show; f.Close;
+  Make; f.OnCloseQuery := 'Query'; what := 'control'; f.Close; f.Free;
+  Make; f.OnClose := 'Closing'; f.Close;
+  Make; b.OnCanResize := 'Sizing'; what := 'owner'; b.SetBounds(1, 2, 300, 400);
+  Make; b.OnCanResize := 'Sizing'; what := 'sender'; b.Width := 50; f.Free;
+  Make; f.OnShow := 'Shown'; Print(f.ShowModal = mrCancel);
+  Make; f.OnDestroy := 'Destroyed'; f.Free;
+  Print('done');
+end.)";
+  // The first run loads the dialect's grammar for good; the second must leave nothing.
+  EXPECT_EQ(host.Printed(pascal), "True\ndestroyed\ndone\n");
+  const std::size_t before = rtl::TObject::LiveCount();
+  EXPECT_EQ(host.Printed(pascal), "True\ndestroyed\ndone\n");
+  EXPECT_EQ(host.Script().Objects().Count(), 0u);
+  EXPECT_EQ(rtl::TObject::LiveCount(), before);
+
+  struct Case {
+    const char* Dialect;
+    const char* Source;
+  };
+  const Case others[] = {
+      {"JScript", R"(
+var f, b;
+function Shown(Sender) { Sender.Free; }
+function Sized(Sender) { f.Free; }
+function Destroyed(Sender) { f.Free; Print("destroyed"); }
+f = new TForm(nil); f.OnShow = "Shown"; Print(f.ShowModal == mrCancel);
+f = new TForm(nil); b = new TButton(f); b.Parent = f; b.OnResize = "Sized"; b.SetBounds(1, 2, 30, 40);
+f = new TForm(nil); f.OnDestroy = "Destroyed"; f.Free;
+Print("done");
+)"},
+      {"C++Script", R"(
+TForm f; TButton b;
+void Shown(TObject Sender) { Sender.Free; }
+void Sized(TObject Sender) { f.Free; }
+void Destroyed(TObject Sender) { f.Free; Print("destroyed"); }
+{
+  f = new TForm(nil); f.OnShow = "Shown"; Print(f.ShowModal == mrCancel);
+  f = new TForm(nil); b = new TButton(f); b.Parent = f; b.OnResize = "Sized"; b.SetBounds(1, 2, 30, 40);
+  f = new TForm(nil); f.OnDestroy = "Destroyed"; f.Free;
+  Print("done");
+}
+)"},
+      {"BasicScript", R"(
+Dim f, b
+Sub Shown(Sender)
+  Sender.Free
+End Sub
+Sub Sized(Sender)
+  f.Free
+End Sub
+Sub Destroyed(Sender)
+  f.Free
+  Print("destroyed")
+End Sub
+f = New TForm(nil)
+f.OnShow = "Shown"
+Print(f.ShowModal = mrCancel)
+f = New TForm(nil)
+b = New TButton(f)
+b.Parent = f
+b.OnResize = "Sized"
+b.SetBounds(1, 2, 30, 40)
+f = New TForm(nil)
+f.OnDestroy = "Destroyed"
+f.Free
+Print("done")
+)"},
+  };
+  for (const Case& c : others) {
+    SCOPED_TRACE(c.Dialect);
+    // The first run loads the dialect's grammar for good; the second must leave nothing.
+    EXPECT_EQ(host.Printed(c.Source, c.Dialect), "True\ndestroyed\ndone\n");
+    const std::size_t loaded = rtl::TObject::LiveCount();
+    EXPECT_EQ(host.Printed(c.Source, c.Dialect), "True\ndestroyed\ndone\n");
+    EXPECT_EQ(host.Script().Objects().Count(), 0u);
+    EXPECT_EQ(rtl::TObject::LiveCount(), loaded);
+  }
+}
+
+// Where the responder answers a modal form, its close query and close handler may
+// free the form: the modal loop ends on the whole form, then it goes.
+TEST(FormsLibrary, AModalFormFreedByItsCloseHandlersEndsItsLoopFirst) {
+  if (platform::HasDisplay()) GTEST_SKIP() << "the modal form would wait for a user";
+  ClassLibrariesHost host;
+  gui::TResponder responder;
+  responder.ModalForm = [](gui::TCustomForm& form) { form.SetModalResult(gui::mrOk); };
+  gui::TResponder* previous = gui::SetResponder(&responder);
+  host.Printed("begin end.");  // the grammar stays loaded
+  const std::size_t before = rtl::TObject::LiveCount();
+  EXPECT_EQ(host.Printed(R"(
+var f: TForm; b: TButton; what: String;
+procedure Query(Sender: TObject; var CanClose: Boolean);
+begin
+  if what = 'query' then b.Owner.Free;
+end;
+procedure Closing(Sender: TObject; var Action: TCloseAction);
+begin
+  if what = 'close' then Sender.Free;
+end;
+begin
+  what := 'query';
+  f := TForm.Create(nil); b := TButton.Create(f); b.Parent := f;
+  f.OnCloseQuery := 'Query'; f.OnClose := 'Closing';
+  Print(f.ShowModal);
+  what := 'close';
+  f := TForm.Create(nil);
+  f.OnCloseQuery := 'Query'; f.OnClose := 'Closing';
+  Print(f.ShowModal);
+end.)"),
+            "1\n1\n");
+  gui::SetResponder(previous);
+  EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }
 
 // A form made natively, reached by scripts as F, with a button B and an edit E on it.

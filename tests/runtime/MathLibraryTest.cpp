@@ -115,6 +115,8 @@ TEST_F(MathLibraryTest, LogarithmsPowersAndRounding) {
       {"Ceil(3)", "int 3"},
       {"Floor(-1.2)", "int -2"},
       {"Floor(2.9)", "int 2"},
+      {"Ceil(1e300)", INVALID},
+      {"Floor(-1e300)", INVALID},
       {"LnXP1(-1)", ZERO_DIVIDE},
       {"LnXP1(-2)", INVALID},
       {"Log10(0)", ZERO_DIVIDE},

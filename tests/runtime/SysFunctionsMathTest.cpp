@@ -32,6 +32,11 @@ TEST_F(SysFunctionsMathTest, RoundTruncAndInt) {
       {"Frac(2.75)", "0.75"},
       {"Frac(-2.75)", "-0.75"},
       {"VarType(Round(2.5))", "3"},
+      // No integer holds these: an error rather than the 0 of the indefinite pattern.
+      {"Round(1e300)", "error: Invalid floating point operation"},
+      {"Trunc(-1e300)", "error: Invalid floating point operation"},
+      {"Round(9.3e18)", "error: Invalid floating point operation"},
+      {"Round(9.2e18)", "-1650982912"},  // within 64 bits: the low 32 bits
   });
   // A variable of kind Integer receiving Int converts it.
   auto out = FHost.Run("var i: Integer; begin i := Int(7.9); Print(i); Print(VarType(i)); end.");

@@ -124,6 +124,25 @@ end.)");
   EXPECT_FALSE(std::filesystem::exists(folder / "pre/b.txt"));
 }
 
+// The system reads a name only up to a NUL: "a"#0"b.txt" would reach "a". Every
+// function that takes a file name refuses such a name and leaves "a" alone.
+TEST_F(SysUtilsFileTest, NamesHoldingANulAreRefused) {
+  test::TempFolder folder;
+  test::WriteContent(folder / "a", "keep");
+  const std::string name = folder.Literal("a") + "#0'b.txt'";
+  for (const std::string& call :
+       {"DeleteFile(" + name + ")", "FileExists(" + name + ")", "FileGetAttr(" + name + ")",
+        "RenameFile(" + name + ", " + folder.Literal("c") + ")", "RenameFile(" + folder.Literal("a") + ", " + name + ")",
+        "FileAge(" + name + ")", "ReadFile(" + name + ")", "WriteFile(" + name + ", 'x')",
+        "AppendFile(" + name + ", 'x')"}) {
+    const std::string out = FHost.Eval(call);
+    EXPECT_EQ(out.rfind("error: Invalid file name \"", 0), 0u) << call << ": " << out;
+    EXPECT_NE(out.find("a#0b.txt\""), std::string::npos) << call << ": " << out;
+  }
+  EXPECT_EQ(test::FileContent(folder / "a"), "keep");
+  EXPECT_FALSE(std::filesystem::exists(folder / "c"));
+}
+
 TEST_F(SysUtilsFileTest, ReadOnlyFiles) {
   test::TempFolder folder;
   const std::string file = folder / "locked.txt";

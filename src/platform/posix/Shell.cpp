@@ -78,14 +78,22 @@ std::int32_t ShellOpen(const std::string& file, const std::string& parameters, c
   argv.push_back(nullptr);
   const char* folder = directory.empty() ? nullptr : directory.c_str();
 
+  // The program's standard streams go nowhere: it must neither read the host's input
+  // nor write into its output (velmora-host's packets, say).
+  const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
+  if (nowhere < 0) return seOutOfMemory;
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return seOutOfMemory;
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    close(nowhere);
+    return seOutOfMemory;
+  }
   // Started through an intermediate child that ends at once, so the program is nobody's
   // child here and needs no waiting for.
   const pid_t middle = fork();
   if (middle < 0) {
     close(report[0]);
     close(report[1]);
+    close(nowhere);
     return seOutOfMemory;
   }
   if (middle == 0) {
@@ -95,6 +103,10 @@ std::int32_t ShellOpen(const std::string& file, const std::string& parameters, c
       sigset_t none;
       sigemptyset(&none);
       sigprocmask(SIG_SETMASK, &none, nullptr);
+      // dup2 leaves the copies open across exec.
+      dup2(nowhere, 0);
+      dup2(nowhere, 1);
+      dup2(nowhere, 2);
       if (folder && chdir(folder) != 0) {
         Report(report[1], 1, errno);
         _exit(127);
@@ -106,6 +118,7 @@ std::int32_t ShellOpen(const std::string& file, const std::string& parameters, c
     _exit(program < 0 ? 1 : 0);
   }
   close(report[1]);
+  close(nowhere);
   int status = 0;
   while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
   }

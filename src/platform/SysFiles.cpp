@@ -6,6 +6,10 @@
 namespace rtl::sys {
 
 bool FileExists(const std::string& fileName) { return platform::FileExists(fileName); }
+bool IsOtherThanFile(const std::string& fileName) {
+  const platform::FileKind kind = platform::KindOfFile(fileName);
+  return kind == platform::FileKind::Folder || kind == platform::FileKind::Other;
+}
 bool ReplaceFile(const std::string& source, const std::string& dest) { return platform::ReplaceFile(source, dest); }
 bool RemoveFile(const std::string& fileName) { return platform::RemoveFile(fileName); }
 

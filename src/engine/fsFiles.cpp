@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "rtl/Exceptions.h"
 
 namespace fs {
@@ -18,8 +19,9 @@ std::string Reason() {
 
 }  // namespace
 
+// Only regular files: opening a named pipe to read would wait for a writer for ever.
 bool FileExists(const std::string& fileName) {
-  if (fileName.empty()) return false;
+  if (fileName.empty() || platform::KindOfFile(fileName) != platform::FileKind::Regular) return false;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) return false;
   // A directory opens on some systems but cannot be read.
@@ -28,6 +30,9 @@ bool FileExists(const std::string& fileName) {
 }
 
 std::string LoadFileText(const std::string& fileName) {
+  const platform::FileKind kind = platform::KindOfFile(fileName);
+  if (kind == platform::FileKind::Folder || kind == platform::FileKind::Other)
+    throw rtl::Exception("Cannot open file \"" + fileName + "\". Not a regular file", "EFOpenError");
   errno = 0;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) RaiseFileOpenError(fileName);

@@ -115,9 +115,12 @@ std::int32_t AnsiPos(std::string_view sub, std::string_view s, const LeadBytes& 
 }
 
 std::int32_t LastDelimiter(std::string_view delimiters, std::string_view s, const LeadBytes& lb) {
+  // A table of the delimiters: each character is looked up once, however many there are.
+  bool isDelimiter[256] = {};
+  for (char d : delimiters) isDelimiter[static_cast<unsigned char>(d)] = true;
   std::size_t found = 0;
   for (std::size_t i = 0; i < s.size(); i += CharBytesAt(s, i, lb))
-    if (CharBytesAt(s, i, lb) == 1 && delimiters.find(s[i]) != std::string_view::npos) found = i + 1;
+    if (CharBytesAt(s, i, lb) == 1 && isDelimiter[static_cast<unsigned char>(s[i])]) found = i + 1;
   return Count(found);
 }
 

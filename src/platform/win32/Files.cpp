@@ -20,7 +20,15 @@ FileKind KindOfFile(const std::string& fileName) {
   const DWORD attr = GetFileAttributesA(fileName.c_str());
   if (attr == INVALID_FILE_ATTRIBUTES) return FileKind::Missing;
   if (attr & FILE_ATTRIBUTE_DIRECTORY) return FileKind::Folder;
-  return attr & FILE_ATTRIBUTE_DEVICE ? FileKind::Other : FileKind::Regular;
+  if (attr & FILE_ATTRIBUTE_DEVICE) return FileKind::Other;
+  // Pipes and devices (NUL, CON, COM1 ...) may carry plain attributes: what the name
+  // opens tells. Opening without access neither reads nor waits.
+  HANDLE h = CreateFileA(fileName.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FileKind::Regular;
+  const DWORD type = GetFileType(h);
+  CloseHandle(h);
+  return type == FILE_TYPE_DISK ? FileKind::Regular : FileKind::Other;
 }
 
 bool ReplaceFile(const std::string& source, const std::string& dest) {
@@ -62,7 +70,7 @@ FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share,
     case FileShare::DenyNone: shareMode = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
   }
   bool notAFile = false;
-  HANDLE h = OpenDiskFile(name, desired, shareMode, create ? CREATE_ALWAYS : OPEN_EXISTING, notAFile);
+  HANDLE h = win32::OpenDiskFile(name, desired, shareMode, create ? CREATE_ALWAYS : OPEN_EXISTING, notAFile);
   return h == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(h);
 }
 

@@ -106,7 +106,10 @@ void TStringList::InsertObject(int index, const AnsiString& s, TObject* object) 
   InsertItem(index, s, object);
 }
 
+// Inserting and deleting move the lines after the place: a whole text set into a sorted
+// list moves lines for each of its lines, and that work counts (LongWork).
 void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
+  LongWorkDone(FList.size() - static_cast<std::size_t>(index) + 1);
   Changing();
   FList.insert(FList.begin() + index, TStringItem{s, object});
   Changed();
@@ -114,6 +117,7 @@ void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
 
 void TStringList::Delete(int index) {
   CheckIndex(index);
+  LongWorkDone(FList.size() - static_cast<std::size_t>(index));
   Changing();
   TObject* object = FList[static_cast<std::size_t>(index)].FObject;
   FList.erase(FList.begin() + index);

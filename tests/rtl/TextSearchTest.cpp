@@ -1,6 +1,7 @@
 // Finding one text in another: the same first occurrence as a plain scan for short and
 // long patterns, periodic ones included, from any start; and long work (searching,
-// sorting) reported to the thread's long work listener, which can stop it.
+// sorting, filling sorted lists) reported to the thread's long work listener, which can
+// stop it.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -98,6 +99,12 @@ TEST(LongWork, SearchesAndSortsCanBeStopped) {
   const std::string before = list.Text().str();
   EXPECT_THROW(list.Sort(), EWorkStopped);
   EXPECT_EQ(list.Text().str(), before);  // a stopped sort leaves the list as it was
+  // A text set into a sorted list, each line going to the front.
+  TStringList sorted;
+  sorted.SetSorted(true);
+  std::string lines;
+  for (int i = 1000; i > 0; --i) lines += std::to_string(100000 + i) + "\n";
+  EXPECT_THROW(sorted.SetText(lines), EWorkStopped);
 }
 
 }  // namespace

@@ -48,5 +48,18 @@ TEST(LongTexts, AreCutAndMarkedInTheLogAndInEvents) {
   EXPECT_EQ(cfg.TakeEvents(), (std::vector<std::string>{"EVENT-TYPE=E,v=" + std::string(65536, 'y') + ellipsis}));
 }
 
+#ifndef _WIN32
+// Where no message box can be shown, ShowMessage is a log line, bounded like DbgLog's.
+TEST(LongTexts, ShowMessageWithoutADisplayIsACutLogLine) {
+  Configuration cfg(2402, "begin ShowMessage(DupeString('m', 5000000)); end.");
+  auto packet = Packet({{{"A", Int(1)}}});
+  std::vector<std::string> rows;
+  EXPECT_EQ(cfg.Process(*packet, rows), 0);
+  const std::vector<std::string> lines = LogLines(cfg.TakeLog());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "\x03Velmora. " + std::string(rtl::kMaxMessageLength, 'm') + "\x85");
+}
+#endif
+
 }  // namespace
 }  // namespace filtertest

@@ -13,7 +13,6 @@ extern "C" {
 std::int32_t ORB_STDCALL ExecutePluginCommand(orb::PPluginCallRec);
 std::int32_t ORB_STDCALL ProcessData(orb::PPluginCallRec);
 std::int32_t ORB_STDCALL GetLogEx(orb::PPluginCallRec);
-std::int32_t ORB_STDCALL GetEvents(orb::PPluginCallRec);
 void ORB_STDCALL ShowOptionsDialog(orb::PPluginCallRec);
 }
 
@@ -145,14 +144,6 @@ std::string Configuration::TakeLog() {
   rec.Input.Data = reinterpret_cast<std::uintptr_t>(text.data());
   text.resize(static_cast<std::size_t>(std::max<std::int32_t>(GetLogEx(&rec), 0)));
   return text;
-}
-
-std::vector<std::string> Configuration::TakeEvents() {
-  orb::PluginCallRec rec = Rec(FId, nullptr);
-  if (GetEvents(&rec) != 0 || rec.Output.DataType != orb::pdtParamsList) return {};
-  std::vector<std::string> events = RowsOf(rec.Output.List());
-  GetEvents(&rec);  // handing the list back confirms it
-  return events;
 }
 
 }  // namespace filtertest

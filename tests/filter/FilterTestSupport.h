@@ -44,8 +44,6 @@ public:
   Stored ReadStored() const;
   // The log lines that wait ("level" byte, text, CR LF each), fetched and cleared.
   std::string TakeLog();
-  // The events that wait, one "name=value,..." text each (RowsOf), fetched and confirmed.
-  std::vector<std::string> TakeEvents();
 
   std::uint32_t Id() const { return FId; }
   const std::string& IniFile() const { return FIni; }

@@ -6,7 +6,10 @@
 // Round, Inc), which measures the cost of a registered call; and the same for calls of
 // date library routines, which go through the libraries' argument conventions; and a
 // loop that makes, uses and frees string lists, which measures what a script pays for
-// each object it owns (the tracking included).
+// each object it owns (the tracking included). Searching and sorting on their own: Pos
+// of a 1 000 000-character pattern that nearly matches everywhere in a 2 000 000-character
+// text, Pos of a word in 64 KB of prose, and sorting 20 000 lines that share a
+// 10 000-character start (ignoring case, as string lists do by default).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,6 +17,8 @@
 #include <string>
 
 #include "engine/fsScript.h"
+#include "rtl/StringList.h"
+#include "rtl/StringRoutines.h"
 #include "runtime/fsClassesRTTI.h"
 #include "runtime/fsDateTimeRoutines.h"
 #include "runtime/fsDateUtils.h"
@@ -135,5 +140,33 @@ void BM_MakeAndFreeObjects(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_MakeAndFreeObjects)->Unit(benchmark::kMillisecond);
+
+void BM_PosLongPattern(benchmark::State& state) {
+  const std::string pattern = std::string(999999, 'a') + "b";
+  const std::string text = std::string(1999999, 'a') + "b";
+  for (auto _ : state) benchmark::DoNotOptimize(rtl::Pos(pattern, text));
+}
+BENCHMARK(BM_PosLongPattern)->Unit(benchmark::kMillisecond);
+
+void BM_PosWord(benchmark::State& state) {
+  std::string text;
+  while (text.size() < 65536) text += "the quick brown fox jumps over the lazy dog ";
+  text += "needle";
+  for (auto _ : state) benchmark::DoNotOptimize(rtl::Pos("needle", text));
+}
+BENCHMARK(BM_PosWord)->Unit(benchmark::kMicrosecond);
+
+void BM_SortSharedStart(benchmark::State& state) {
+  const std::string start(10000, 'a');
+  for (auto _ : state) {
+    state.PauseTiming();
+    rtl::TStringList list;
+    for (int i = 0; i < 20000; ++i) list.Add(rtl::AnsiString(start + std::to_string((i * 7919) % 20000)));
+    state.ResumeTiming();
+    list.Sort();
+    benchmark::DoNotOptimize(list.Count());
+  }
+}
+BENCHMARK(BM_SortSharedStart)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

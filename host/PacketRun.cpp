@@ -1,5 +1,8 @@
 #include "PacketRun.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "CodeCheck.h"
 #include "HostCallbacks.h"
 #include "HostFiles.h"
@@ -10,11 +13,8 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "rtl/CodePage.h"
+#include "rtl/Exceptions.h"
 #include "rtl/Object.h"
-
-namespace {
-
-}  // namespace
 
 bool WriteRunSettings(const std::string& iniFile, const std::string& section, const PacketRunSettings& settings) {
   rtl::TObjectPtr<orb::TProxyCodeObject> cfg = rtl::MakeObject<orb::TProxyCodeObject>();
@@ -115,6 +115,12 @@ void WriteSent(OutputSink* out) {
   if (out) out->Flush();
 }
 
+std::string WriteFailure(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e)) return "out of memory";
+  if (auto* own = dynamic_cast<const rtl::Exception*>(&e)) return own->Message();
+  return e.what();
+}
+
 // What the library answers for a packet whose script did not compile.
 constexpr std::int32_t kCompileFailed = -4;
 
@@ -140,7 +146,7 @@ bool RunPackets(PluginLibrary& library, const PacketRunSettings& settings, std::
   session.SetState(true);
 
   std::string line;
-  int lineNumber = 0;
+  int lineNumber = 0, packetNumber = 0;
   bool tooLong = false, compileReported = false;
   while (ReadInputLine(input, line, tooLong)) {
     ++lineNumber;
@@ -164,10 +170,18 @@ bool RunPackets(PluginLibrary& library, const PacketRunSettings& settings, std::
     if ((call.Rec.Output.DataType == orb::pdtParamsList || call.Rec.Output.DataType == orb::pdtParamsList2) &&
         call.Rec.Output.Data)
       list = call.Rec.Output.List();
-    Json packetOut = Json::object();
-    packetOut["result"] = result;
-    packetOut["rows"] = RowsOf(list);
-    out.Packets->WriteLine(packetOut.dump());
+    ++packetNumber;
+    // A packet too big to be written as one line is told on the messages, and the
+    // packets after it are still run and written.
+    try {
+      Json packetOut = Json::object();
+      packetOut["result"] = result;
+      packetOut["rows"] = RowsOf(list);
+      out.Packets->WriteLine(packetOut.dump());
+    } catch (const std::exception& e) {
+      out.Messages->WriteLine(out.MessagePrefix + "packet " + std::to_string(packetNumber) +
+                              " not written: " + WriteFailure(e));
+    }
     out.Packets->Flush();
     session.PumpMessagesWhenDue();
     WriteSent(out.Sent);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "rtl/Exceptions.h"
 #include "rtl/FileNames.h"
 
@@ -19,9 +20,10 @@ std::string Reason() {
 
 }  // namespace
 
+// Only regular files: opening a named pipe to read would wait for a writer for ever.
 bool FileExists(const std::string& fileName) {
   rtl::CheckFileName(fileName);
-  if (fileName.empty()) return false;
+  if (fileName.empty() || platform::KindOfFile(fileName) != platform::FileKind::Regular) return false;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) return false;
   // A directory opens on some systems but cannot be read.
@@ -31,6 +33,9 @@ bool FileExists(const std::string& fileName) {
 
 std::string LoadFileText(const std::string& fileName) {
   rtl::CheckFileName(fileName);
+  const platform::FileKind kind = platform::KindOfFile(fileName);
+  if (kind == platform::FileKind::Folder || kind == platform::FileKind::Other)
+    throw rtl::Exception("Cannot open file \"" + fileName + "\". Not a regular file", "EFOpenError");
   errno = 0;
   std::ifstream f(fileName, std::ios::binary);
   if (!f) RaiseFileOpenError(fileName);

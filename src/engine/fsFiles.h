@@ -6,9 +6,9 @@
 
 namespace fs {
 
-// True when a file of that name can be opened for reading.
+// True when a regular file of that name can be opened for reading.
 bool FileExists(const std::string& fileName);
-// The file's bytes; raises EFOpenError when it cannot be opened.
+// The file's bytes; raises EFOpenError when it cannot be opened or is no regular file.
 std::string LoadFileText(const std::string& fileName);
 
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);

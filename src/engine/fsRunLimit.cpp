@@ -56,6 +56,15 @@ void TfsRunLimit::Check() {
   FCountdown = FStride;
 }
 
+void TfsRunLimit::LongWorkGoesOn() {
+  if (FLimitMs == 0) return;
+  const std::uint64_t now = platform::TickCount64();
+  if (FDeadline == 0)
+    FDeadline = now + FLimitMs;
+  else if (now >= FDeadline && FWaitDepth == 0)
+    throw ERunTimeLimit(FLimitMs);
+}
+
 void TfsRunLimit::UserWaitBegins() noexcept {
   if (FWaitDepth++ == 0) FWaitStart = platform::TickCount64();
 }

@@ -2,13 +2,16 @@
 // starts it before a run and finishes it after; the program counts its loop passes and
 // calls of script routines here, and the clock is read only every so many of them, so
 // an unbounded loop is stopped at its next pass or call while the count costs a
-// decrement. Time the thread spends waiting for the user is not counted.
+// decrement. Native routines that loop over large data ask it as they go (a long work
+// listener), so one call cannot outrun the limit either. Time the thread spends
+// waiting for the user is not counted.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "rtl/Exceptions.h"
+#include "rtl/LongWork.h"
 #include "rtl/UserWait.h"
 
 namespace fs {
@@ -22,7 +25,7 @@ public:
   explicit ERunTimeLimit(std::uint32_t limitMs);
 };
 
-class TfsRunLimit final : public rtl::TUserWaitListener {
+class TfsRunLimit final : public rtl::TUserWaitListener, public rtl::TLongWorkListener {
 public:
   // Bounds the run that follows to limitMs milliseconds (0: unbounded).
   void Start(std::uint32_t limitMs) noexcept;
@@ -33,6 +36,10 @@ public:
   void Tick() {
     if (--FCountdown < 0) Check();
   }
+
+  // A native routine's work: the clock is read at once, as its passes are not ticks
+  // of the script and may each take long.
+  void LongWorkGoesOn() override;
 
   void UserWaitBegins() noexcept override;
   void UserWaitEnds() noexcept override;

@@ -12,6 +12,7 @@
 #include "filter/FilterScriptSetup.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/LongWork.h"
 #include "rtl/UserWait.h"
 #include "ui/frmOption.h"
 
@@ -51,16 +52,20 @@ const char* const kPropertyLines[] = {
 thread_local TaPlugin* tRunning = nullptr;
 
 // Marks the filter whose script runs on this thread for the scope of a packet; its
-// script's run-time limit hears of the thread's waits for the user.
+// script's run-time limit hears of the thread's waits for the user and of the long work of
+// native routines.
 class RunningScope {
 public:
-  RunningScope(TaPlugin* plugin, rtl::TUserWaitListener* listener)
-      : FPrevious(tRunning), FPreviousListener(rtl::SetUserWaitListener(listener)) {
+  RunningScope(TaPlugin* plugin, fs::TfsRunLimit* limit)
+      : FPrevious(tRunning),
+        FPreviousListener(rtl::SetUserWaitListener(limit)),
+        FPreviousWorkListener(rtl::SetLongWorkListener(limit)) {
     tRunning = plugin;
   }
   ~RunningScope() {
     tRunning = FPrevious;
     rtl::SetUserWaitListener(FPreviousListener);
+    rtl::SetLongWorkListener(FPreviousWorkListener);
   }
   RunningScope(const RunningScope&) = delete;
   RunningScope& operator=(const RunningScope&) = delete;
@@ -68,6 +73,7 @@ public:
 private:
   TaPlugin* FPrevious;
   rtl::TUserWaitListener* FPreviousListener;
+  rtl::TLongWorkListener* FPreviousWorkListener;
 };
 
 // Bounds one row's run by the configuration's limit.

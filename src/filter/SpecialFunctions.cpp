@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "filter/FilterModule.h"
+#include "rtl/BoundedText.h"
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
 #include "rtl/VariantConvert.h"
@@ -35,6 +36,22 @@ F Callback(F f, const char* name) {
 
 std::uint32_t SourceIdOf(const TaPlugin& p) { return p.CallRec() ? p.CallRec()->SourceId : 0; }
 
+// A text for the log or an event's name: bounded, and shared rather than copied first.
+std::string MessageText(const rtl::Variant& v) { return rtl::BoundedText(rtl::VarToAnsiString(v).view()); }
+
+// An event's text value is data for the host, so it may be longer than a message; past
+// that it is cut and marked like one, so that a huge value neither fails the row nor
+// fills the event queue.
+constexpr std::size_t kMaxEventText = 65536;
+
+rtl::Variant EventValue(const rtl::Variant& v) {
+  if (v.VarType() == rtl::varString && rtl::IsOverBound(v.AsAnsiStringRaw().Length(), kMaxEventText))
+    return rtl::Variant(rtl::AnsiString(rtl::BoundedText(v.AsAnsiStringRaw().view(), kMaxEventText)));
+  if (v.VarType() == rtl::varOleStr && rtl::IsOverBound(v.AsOleStrRaw().size(), kMaxEventText))
+    return rtl::Variant(std::u16string_view(rtl::BoundedText(v.AsOleStrRaw(), kMaxEventText)));
+  return v;
+}
+
 void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs) {
   std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
   if (pairs && pairs->IsArray()) {
@@ -43,9 +60,9 @@ void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs
     const rtl::Variant* items = a ? rtl::VarArrayData(a) : nullptr;
     // Name, value, name, value ...; a last name without a value is ignored.
     for (std::int64_t i = 0; i < high; i += 2)
-      args->Add(Text(items[i]), items[i + 1]);
+      args->Add(MessageText(items[i]), EventValue(items[i + 1]));
   }
-  p.AddEvent(false, Text(name), args.get());
+  p.AddEvent(false, MessageText(name), args.get());
 }
 
 }  // namespace
@@ -120,7 +137,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   } else if (n == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;
-    p.AddLog(level, Text(P(0)));
+    p.AddLog(level, MessageText(P(0)));
   } else if (n == "SENDDATA") {
     result = rtl::Variant(false);
     const std::string s = Text(P(0));

@@ -4,6 +4,7 @@
 
 #include "gui/GuiTexts.h"
 #include "gui/GuiErrors.h"
+#include "platform/Files.h"
 #include "platform/WindowPeer.h"
 
 namespace gui {
@@ -302,12 +303,23 @@ void TBitmap::SetSize(int width, int height) {
   FCanvas->Attach(FSurface.get());
 }
 
+namespace {
+// Pictures are read from and written to regular files only: a named pipe would keep
+// the reader or writer waiting for ever.
+bool IsFileToRead(const std::string& fileName) { return platform::KindOfFile(fileName) == platform::FileKind::Regular; }
+bool IsFileToWrite(const std::string& fileName) {
+  const platform::FileKind kind = platform::KindOfFile(fileName);
+  return kind == platform::FileKind::Regular || kind == platform::FileKind::Missing;
+}
+}  // namespace
+
 void TBitmap::SaveToFile(const std::string& fileName) {
-  if (!platform::SaveMemoryCanvasBmp(*FSurface, FWidth, FHeight, fileName))
+  if (!IsFileToWrite(fileName) || !platform::SaveMemoryCanvasBmp(*FSurface, FWidth, FHeight, fileName))
     throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
+  if (!IsFileToRead(fileName)) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
   int width = 0, height = 0;
   std::unique_ptr<platform::CanvasPeer> surface = platform::LoadMemoryCanvasBmp(fileName, width, height);
   if (!surface) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
@@ -339,6 +351,7 @@ int TMetafile::Width() const { return FWidth > 0 || !FPicture ? FWidth : FPictur
 int TMetafile::Height() const { return FHeight > 0 || !FPicture ? FHeight : FPicture->Height(); }
 
 void TMetafile::LoadFromFile(const std::string& fileName) {
+  if (!IsFileToRead(fileName)) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
   std::unique_ptr<platform::MetafilePicture> picture = platform::LoadMetafile(fileName);
   if (!picture) throw EInvalidGraphic(Format(texts::NoPictureRead, fileName));
   FPicture = std::move(picture);
@@ -346,7 +359,8 @@ void TMetafile::LoadFromFile(const std::string& fileName) {
 }
 
 void TMetafile::SaveToFile(const std::string& fileName) {
-  if (!FPicture || !FPicture->Save(fileName)) throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
+  if (!FPicture || !IsFileToWrite(fileName) || !FPicture->Save(fileName))
+    throw EInvalidGraphic(Format(texts::NoPictureFile, fileName));
 }
 
 void TMetafile::DrawOn(platform::CanvasPeer& target, const TRect& r) {

@@ -45,7 +45,8 @@ struct LocalStamp {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
 };
 // The time of the last change of a file, by name or by the handle of an open file
-// (Windows: a file handle; POSIX: a file descriptor); false when it cannot be read.
+// (Windows: a file handle; POSIX: a file descriptor); false when it cannot be read or
+// the name is no regular file.
 bool FileModified(const std::string& name, LocalStamp& stamp);
 bool OpenFileModified(std::intptr_t handle, LocalStamp& stamp);
 
@@ -66,10 +67,12 @@ std::string UniversalName(const std::string& name);
 // and every other number is none. False for a drive that does not exist.
 bool DiskSpace(int drive, std::int64_t& freeBytes, std::int64_t& totalBytes);
 
-enum class WholeFile { Ok, TooLarge, Failed };
+// NotAFile: the name stands for something other than a regular file (Files.h),
+// refused before it was opened.
+enum class WholeFile { Ok, TooLarge, Failed, NotAFile };
 // The whole content of a file of at most maxSize bytes.
 WholeFile ReadWholeFile(const std::string& name, std::size_t maxSize, std::string& content);
 // Writes data to a file, created when missing: replacing its content, or at its end.
-bool WriteWholeFile(const std::string& name, std::string_view data, bool append);
+WholeFile WriteWholeFile(const std::string& name, std::string_view data, bool append);
 
 }  // namespace platform

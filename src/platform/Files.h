@@ -31,8 +31,15 @@ enum class FileAccess { Read, Write, ReadWrite };
 // not modelled.
 enum class FileShare { Compatible, Exclusive, DenyWrite, DenyRead, DenyNone };
 
+// What a name stands for. Files are read and written only when they are regular
+// files (on Windows, disk files): a folder, a named pipe or a device could block a
+// reader or writer for ever or never end.
+enum class FileKind { Missing, Regular, Folder, Other };
+FileKind KindOfFile(const std::string& name);
+
 // Opens an existing file, or with create makes it (emptying one that exists);
-// kNoFile when that fails or the sharing is refused.
+// kNoFile when that fails, the sharing is refused or the name is no regular file
+// (checked before the file is opened, and again on what was opened, without waiting).
 FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share, bool create);
 // Bytes read or written (fewer at the end of the file); -1 on failure.
 int FileRead(FileHandle file, void* buffer, int count);

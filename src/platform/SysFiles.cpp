@@ -20,6 +20,11 @@ bool RemoveFile(const std::string& fileName) {
   CheckFileName(fileName);
   return platform::RemoveFile(fileName);
 }
+bool IsOtherThanFile(const std::string& fileName) {
+  CheckFileName(fileName);
+  const platform::FileKind kind = platform::KindOfFile(fileName);
+  return kind == platform::FileKind::Folder || kind == platform::FileKind::Other;
+}
 
 namespace {
 

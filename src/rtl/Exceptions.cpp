@@ -1,9 +1,18 @@
 #include "rtl/Exceptions.h"
 
+#include "rtl/BoundedText.h"
+
 namespace rtl {
 
+// Bounded: a script may raise with a text of any length, and the message is copied
+// as the exception travels and is reported.
 Exception::Exception(std::string message, std::string className)
-    : FMessage(std::move(message)), FClassName(std::move(className)) {}
+    : FMessage(IsOverBound(message.size()) ? BoundedText(message) : std::move(message)),
+      FClassName(std::move(className)) {}
+
+void Exception::SetMessage(std::string message) {
+  FMessage = IsOverBound(message.size()) ? BoundedText(message) : std::move(message);
+}
 
 EAssertionFailed::EAssertionFailed(const std::string& text, const std::string& unit, int line)
     : Exception(text + " (" + unit + ", line " + std::to_string(line) + ")", "EAssertionFailed") {}

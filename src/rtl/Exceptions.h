@@ -9,12 +9,13 @@ namespace rtl {
 
 class Exception : public std::exception {
 public:
+  // A message longer than a few kilobytes is cut and marked (BoundedText).
   explicit Exception(std::string message, std::string className = "Exception");
   const char* what() const noexcept override { return FMessage.c_str(); }
 
   const std::string& ClassName() const noexcept { return FClassName; }
   const std::string& Message() const noexcept { return FMessage; }
-  void SetMessage(std::string message) { FMessage = std::move(message); }
+  void SetMessage(std::string message);
 
 private:
   std::string FMessage;

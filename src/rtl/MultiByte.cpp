@@ -99,17 +99,31 @@ bool IsCharStart(std::string_view s, std::int64_t index, const LeadBytes& lb) {
   return i == target;
 }
 
+std::size_t AnsiFind(const TTextSearch& search, std::string_view s, std::size_t from, const LeadBytes& lb) {
+  std::size_t start = from;  // a character start, walked forward as matches are found
+  for (;;) {
+    const std::size_t at = search.Find(s, from);
+    if (at == TTextSearch::npos || !lb.Any()) return at;
+    while (start < at) start += CharBytesAt(s, start, lb);
+    if (start == at) return at;
+    // A match inside a character: go on from the character after it.
+    from = start;
+  }
+}
+
 std::int32_t AnsiPos(std::string_view sub, std::string_view s, const LeadBytes& lb) {
   if (sub.empty() || sub.size() > s.size()) return 0;
-  for (std::size_t i = 0; i + sub.size() <= s.size(); i += CharBytesAt(s, i, lb))
-    if (s.compare(i, sub.size(), sub) == 0) return Count(i + 1);
-  return 0;
+  const std::size_t at = AnsiFind(TTextSearch(sub), s, 0, lb);
+  return at == TTextSearch::npos ? 0 : Count(at + 1);
 }
 
 std::int32_t LastDelimiter(std::string_view delimiters, std::string_view s, const LeadBytes& lb) {
+  // A table of the delimiters: each character is looked up once, however many there are.
+  bool isDelimiter[256] = {};
+  for (char d : delimiters) isDelimiter[static_cast<unsigned char>(d)] = true;
   std::size_t found = 0;
   for (std::size_t i = 0; i < s.size(); i += CharBytesAt(s, i, lb))
-    if (CharBytesAt(s, i, lb) == 1 && delimiters.find(s[i]) != std::string_view::npos) found = i + 1;
+    if (CharBytesAt(s, i, lb) == 1 && isDelimiter[static_cast<unsigned char>(s[i])]) found = i + 1;
   return Count(found);
 }
 

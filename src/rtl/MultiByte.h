@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "rtl/AnsiString.h"
+#include "rtl/TextSearch.h"
 
 namespace rtl {
 
@@ -53,6 +54,10 @@ std::int32_t NextCharIndex(std::string_view s, std::int64_t index, const LeadByt
 // than finishing one.
 bool IsCharStart(std::string_view s, std::int64_t index, const LeadBytes& lb = LeadBytes::Process());
 
+// The 0-based offset of the first occurrence of search's pattern at or after from that
+// starts on a character; from must start one. npos when there is none.
+std::size_t AnsiFind(const TTextSearch& search, std::string_view s, std::size_t from = 0,
+                     const LeadBytes& lb = LeadBytes::Process());
 // The first occurrence of sub that starts on a character (0 when absent or sub empty).
 std::int32_t AnsiPos(std::string_view sub, std::string_view s, const LeadBytes& lb = LeadBytes::Process());
 // The last character of s that occurs in delimiters; 0 when none does.

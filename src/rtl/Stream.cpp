@@ -173,8 +173,9 @@ void TFileStream::Open(const std::string& fileName, int mode) {
   const bool create = (mode & fmCreate) == fmCreate;
   FHandle = create ? sys::FileCreate(fileName, mode & ~fmCreate) : sys::FileOpen(fileName, mode);
   if (FHandle == sys::kNoFile) {
-    if (create) throw EStreamError("Cannot create file \"" + fileName + "\"", "EFCreateError");
-    throw EStreamError("Cannot open file \"" + fileName + "\"", "EFOpenError");
+    const std::string reason = sys::IsOtherThanFile(fileName) ? ". Not a regular file" : "";
+    if (create) throw EStreamError("Cannot create file \"" + fileName + "\"" + reason, "EFCreateError");
+    throw EStreamError("Cannot open file \"" + fileName + "\"" + reason, "EFOpenError");
   }
   FFileName = fileName;
 }

@@ -1,7 +1,12 @@
 #include "rtl/StringList.h"
 
 #include <algorithm>
+#include <new>
 #include <numeric>
+
+#include "rtl/CodePage.h"
+#include "rtl/LongWork.h"
+#include "rtl/TextSearch.h"
 
 namespace rtl {
 
@@ -101,7 +106,10 @@ void TStringList::InsertObject(int index, const AnsiString& s, TObject* object) 
   InsertItem(index, s, object);
 }
 
+// Inserting and deleting move the lines after the place: a whole text set into a sorted
+// list moves lines for each of its lines, and that work counts (LongWork).
 void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
+  LongWorkDone(FList.size() - static_cast<std::size_t>(index) + 1);
   Changing();
   FList.insert(FList.begin() + index, TStringItem{s, object});
   Changed();
@@ -109,6 +117,7 @@ void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
 
 void TStringList::Delete(int index) {
   CheckIndex(index);
+  LongWorkDone(FList.size() - static_cast<std::size_t>(index));
   Changing();
   TObject* object = FList[static_cast<std::size_t>(index)].FObject;
   FList.erase(FList.begin() + index);
@@ -197,10 +206,92 @@ int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
 void TStringList::Sort() {
   if (FSorted || Count() < 2) return;
   Changing();
-  std::stable_sort(FList.begin(), FList.end(), [this](const TStringItem& a, const TStringItem& b) {
-    return CompareStrings(a.FString.view(), b.FString.view()) < 0;
-  });
+  const std::vector<int> order = SortedOrder();
+  std::vector<TStringItem> sorted;
+  sorted.reserve(FList.size());
+  for (int i : order) sorted.push_back(std::move(FList[static_cast<std::size_t>(i)]));
+  FList.swap(sorted);
   Changed();
+}
+
+// A three-way radix quicksort on the characters as CompareStrings sees them: each
+// step looks at one character position of a group of lines, so a long start that
+// lines share is read once per line rather than once per comparison, and a start that
+// a whole group shares byte for byte is passed over a block at a time. Lines that
+// compare equal keep their order, as in a stable sort.
+std::vector<int> TStringList::SortedOrder() const {
+  struct Line {
+    std::string_view Text;
+    int Index;
+  };
+  std::vector<Line> lines(FList.size());
+  // Two-byte characters fold only as whole texts: then the folded copies are sorted.
+  std::vector<AnsiString> folded;
+  const bool foldBytes = !FCaseSensitive && ProcessCodePageIsSingleByte();
+  if (!FCaseSensitive && !foldBytes) {
+    folded.reserve(FList.size());
+    for (const TStringItem& item : FList) {
+      try {
+        folded.push_back(AnsiUpperCase(item.FString.view()));
+      } catch (const std::bad_alloc&) {
+        throw;
+      } catch (...) {
+        folded.push_back(item.FString);
+      }
+      LongWorkDone(item.FString.Length());
+    }
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    lines[i] = {folded.empty() ? FList[i].FString.view() : folded[i].view(), static_cast<int>(i)};
+  unsigned char map[256];
+  for (int c = 0; c < 256; ++c) map[c] = static_cast<unsigned char>(foldBytes ? AnsiUpperChar(static_cast<char>(c)) : c);
+  // The character at depth, or -1 past the end (shorter lines sort first).
+  auto key = [&](const Line& line, std::size_t depth) -> int {
+    return depth < line.Text.size() ? map[static_cast<unsigned char>(line.Text[depth])] : -1;
+  };
+  struct Group {
+    std::size_t Lo, Hi, Depth;
+  };
+  std::vector<Group> groups{{0, lines.size(), 0}};
+  while (!groups.empty()) {
+    Group g = groups.back();
+    groups.pop_back();
+    if (g.Hi - g.Lo < 2) continue;
+    // What every line of the group has in common byte for byte needs no partitioning.
+    const std::string_view first = lines[g.Lo].Text;
+    std::size_t common = first.size() > g.Depth ? first.size() - g.Depth : 0;
+    for (std::size_t i = g.Lo + 1; i < g.Hi && common > 0; ++i) {
+      const std::string_view t = lines[i].Text;
+      const std::size_t n = t.size() > g.Depth ? CommonPrefixLength(first.substr(g.Depth, common), t.substr(g.Depth)) : 0;
+      LongWorkDone(n + 1);
+      common = std::min(common, n);
+    }
+    g.Depth += common;
+    // Median of three as the pivot.
+    int a = key(lines[g.Lo], g.Depth), b = key(lines[g.Lo + (g.Hi - g.Lo) / 2], g.Depth), c = key(lines[g.Hi - 1], g.Depth);
+    const int pivot = std::max(std::min(a, b), std::min(std::max(a, b), c));
+    std::size_t lt = g.Lo, gt = g.Hi, i = g.Lo;
+    while (i < gt) {
+      const int k = key(lines[i], g.Depth);
+      if (k < pivot)
+        std::swap(lines[lt++], lines[i++]);
+      else if (k > pivot)
+        std::swap(lines[i], lines[--gt]);
+      else
+        ++i;
+    }
+    LongWorkDone(g.Hi - g.Lo);
+    groups.push_back({g.Lo, lt, g.Depth});
+    groups.push_back({gt, g.Hi, g.Depth});
+    if (pivot >= 0)
+      groups.push_back({lt, gt, g.Depth + 1});
+    else
+      std::sort(lines.begin() + static_cast<std::ptrdiff_t>(lt), lines.begin() + static_cast<std::ptrdiff_t>(gt),
+                [](const Line& x, const Line& y) { return x.Index < y.Index; });
+  }
+  std::vector<int> order(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) order[i] = lines[i].Index;
+  return order;
 }
 
 void TStringList::CustomSort(const TStringListSortCompare& compare) {

@@ -82,6 +82,8 @@ private:
   };
 
   void SortItems(const TStringListSortCompare& compare);
+  // The indexes of the lines in the order of CompareStrings, equal lines in their order.
+  std::vector<int> SortedOrder() const;
 
   std::vector<TStringItem> FList;
   bool FSorted = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/CodePage.h"
+#include "rtl/TextSearch.h"
 
 namespace rtl {
 
@@ -71,9 +72,9 @@ void Insert(std::string_view sub, AnsiString& s, std::int64_t pos) {
   s = AnsiString(text);
 }
 
-std::int32_t Pos(std::string_view sub, std::string_view s) noexcept {
+std::int32_t Pos(std::string_view sub, std::string_view s) {
   if (sub.empty()) return 0;
-  const std::size_t at = s.find(sub);
+  const std::size_t at = FindText(s, sub);
   return at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at + 1);
 }
 

@@ -22,7 +22,8 @@ void Delete(AnsiString& s, std::int64_t from, std::int64_t count);
 // the end appends.
 void Insert(std::string_view sub, AnsiString& s, std::int64_t pos);
 // 1-based position of the first occurrence of sub in s; 0 when absent or sub is empty.
-std::int32_t Pos(std::string_view sub, std::string_view s) noexcept;
+// Linear in both lengths; a long search takes part in the run's time limit.
+std::int32_t Pos(std::string_view sub, std::string_view s);
 
 // Lower case, then the first character and every character that follows a blank
 // upper case (a blank in the first position capitalises nothing); case by the code

@@ -6,6 +6,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/FileNames.h"
 #include "rtl/Stream.h"
+#include "rtl/TextSearch.h"
 
 namespace rtl {
 
@@ -168,10 +169,12 @@ int TStrings::CompareExact(std::string_view a, std::string_view b) noexcept {
 int TStrings::CompareIgnoringCase(std::string_view a, std::string_view b) noexcept {
   if (ProcessCodePageIsSingleByte()) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    // Equal bytes are equal letters: only where the bytes differ is case looked at.
+    for (std::size_t i = CommonPrefixLength(a, b); i < n; i += CommonPrefixLength(a.substr(i), b.substr(i))) {
       auto ca = static_cast<unsigned char>(AnsiUpperChar(a[i]));
       auto cb = static_cast<unsigned char>(AnsiUpperChar(b[i]));
       if (ca != cb) return ca < cb ? -1 : 1;
+      ++i;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
   }
@@ -352,23 +355,15 @@ void TStrings::SplitDelimited(std::string_view text, char delimiter, char quote,
 
 // Files -----------------------------------------------------------------------------
 
+// Through file streams, which open regular files only.
 void TStrings::LoadFromFile(const std::string& fileName) {
-  CheckFileName(fileName);
-  std::ifstream file(fileName, std::ios::in | std::ios::binary);
-  if (!file) throw Exception("Cannot open file \"" + fileName + "\"", "EFOpenError");
-  std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw Exception("Stream read error", "EReadError");
-  SetText(data);
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(file);
 }
 
 void TStrings::SaveToFile(const std::string& fileName) const {
-  CheckFileName(fileName);
-  std::ofstream file(fileName, std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!file) throw Exception("Cannot create file \"" + fileName + "\"", "EFCreateError");
-  AnsiString text = Text();
-  file.write(text.c_str(), static_cast<std::streamsize>(text.Length()));
-  file.flush();
-  if (!file) throw Exception("Stream write error", "EWriteError");
+  TFileStream file(fileName, fmCreate);
+  SaveToStream(file);
 }
 
 void TStrings::LoadFromStream(TStream& stream) { SetText(stream.ReadRest()); }

@@ -10,6 +10,9 @@
 namespace rtl::sys {
 
 bool FileExists(const std::string& fileName);
+// Whether the name stands for something that is no regular file (a folder, a pipe, a
+// device), which FileOpen and FileCreate refuse.
+bool IsOtherThanFile(const std::string& fileName);
 // Renames source over dest (replacing it); false when the system refused.
 bool ReplaceFile(const std::string& source, const std::string& dest);
 bool RemoveFile(const std::string& fileName);

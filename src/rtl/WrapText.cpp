@@ -10,11 +10,13 @@ namespace {
 
 bool IsBreakChar(char c) { return c == ' ' || c == '-' || c == '\t'; }
 
-// Whether only break characters and line breaks follow offset from.
-bool OnlyBreaksFrom(std::string_view s, std::size_t from) {
-  for (std::size_t i = from; i < s.size(); ++i)
-    if (!IsBreakChar(s[i]) && s[i] != '\r' && s[i] != '\n') return false;
-  return true;
+// The offset after the last character that is neither a break character nor a line
+// break: only such characters follow from there on. Found once, so that a long run of
+// blanks is not scanned again at every break point in it.
+std::size_t BreaksOnlyFrom(std::string_view s) {
+  std::size_t end = s.size();
+  while (end > 0 && (IsBreakChar(s[end - 1]) || s[end - 1] == '\r' || s[end - 1] == '\n')) --end;
+  return end;
 }
 
 }  // namespace
@@ -23,6 +25,7 @@ AnsiString WrapText(std::string_view text, std::int64_t maxCol) {
   const LeadBytes& lb = LeadBytes::Process();
   std::string out;
   out.reserve(text.size() + text.size() / 8);
+  const std::size_t breaksOnly = BreaksOnlyFrom(text);
   std::size_t lineStart = 0;
   std::size_t breakPoint = std::string_view::npos;  // offset of the break character
   std::int64_t lineChars = 0;
@@ -50,7 +53,7 @@ AnsiString WrapText(std::string_view text, std::int64_t maxCol) {
     ++lineChars;
     if (!quote && lineChars >= maxCol && breakPoint != std::string_view::npos && breakPoint > lineStart) {
       out.append(text.substr(lineStart, breakPoint + 1 - lineStart));
-      if (!OnlyBreaksFrom(text, breakPoint + 1)) out += "\r\n";
+      if (breakPoint + 1 < breaksOnly) out += "\r\n";
       // The characters after the break point begin the next line.
       lineChars = 0;
       for (std::size_t k = breakPoint + 1; k < i; k += CharBytesAt(text, k, lb)) ++lineChars;

@@ -8,6 +8,7 @@
 #include "rtl/Format.h"
 #include "rtl/FormatSettings.h"
 #include "rtl/Rounding.h"
+#include "rtl/TextSearch.h"
 #include "rtl/TextConversions.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsLibraryMessages.h"
@@ -316,13 +317,13 @@ Variant StrRefCount(Args& a) { return Variant(a.Str(0).IsEmpty() ? 0 : 1); }
 
 Variant StrAfter(Args& a) {
   const AnsiString sub = a.Str(0), text = a.Str(1);
-  const std::size_t at = text.view().find(sub.view());
+  const std::size_t at = sub.IsEmpty() ? 0 : rtl::FindText(text.view(), sub.view());
   return at == std::string_view::npos ? Text(std::string()) : Text(text.view().substr(at + sub.Length()));
 }
 
 Variant StrBefore(Args& a) {
   const AnsiString sub = a.Str(0), text = a.Str(1);
-  const std::size_t at = text.view().find(sub.view());
+  const std::size_t at = sub.IsEmpty() ? 0 : rtl::FindText(text.view(), sub.view());
   return at == std::string_view::npos ? Variant(text) : Text(text.view().substr(0, at));
 }
 

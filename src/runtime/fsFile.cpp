@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "rtl/FileNames.h"
+#include "rtl/Exceptions.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsRegistry.h"
 
@@ -37,19 +38,31 @@ Variant ExecuteFile(Args& a) {
   return Variant(platform::ShellOpen(SystemName(file), parameters, folder, show));
 }
 
+// A name that stands for a folder, a pipe or a device is not read or written: that
+// is the script's mistake, told in words, where a missing file is only a failure.
+[[noreturn]] void NotAFile(const char* what, const char* className, const AnsiString& name) {
+  throw rtl::Exception(std::string(what) + " \"" + name.str() + "\". Not a regular file", className);
+}
+
 // Nothing to write: nothing happens and the call yields null.
 template <bool Append>
 Variant WriteData(Args& a) {
   const AnsiString data = a.Str(1);
   if (data.IsEmpty()) return Variant::Null();
-  return Variant(platform::WriteWholeFile(SystemName(a.Str(0)), data.view(), Append));
+  const AnsiString name = a.Str(0);
+  const platform::WholeFile result = platform::WriteWholeFile(SystemName(name), data.view(), Append);
+  if (result == platform::WholeFile::NotAFile)
+    NotAFile(Append ? "Cannot open file" : "Cannot create file", Append ? "EFOpenError" : "EFCreateError", name);
+  return Variant(result == platform::WholeFile::Ok);
 }
 
 Variant ReadFile(Args& a) {
+  const AnsiString name = a.Str(0);
   std::string content;
-  switch (platform::ReadWholeFile(SystemName(a.Str(0)), kMaxReadSize, content)) {
+  switch (platform::ReadWholeFile(SystemName(name), kMaxReadSize, content)) {
     case platform::WholeFile::Ok: return Variant(AnsiString(content));
     case platform::WholeFile::TooLarge: return Variant::Null();
+    case platform::WholeFile::NotAFile: NotAFile("Cannot open file", "EFOpenError", name);
     default: return Variant(AnsiString());
   }
 }

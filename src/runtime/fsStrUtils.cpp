@@ -6,6 +6,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
+#include "rtl/LongWork.h"
 #include "rtl/MultiByte.h"
 #include "rtl/StringRoutines.h"
 #include "runtime/fsLibraryBinding.h"
@@ -55,14 +56,16 @@ Variant Replace(Args& a) {
   if (from.IsEmpty()) return Variant(text);
   const AnsiString foldedText = Folded(text, IgnoreCase), foldedFrom = Folded(from, IgnoreCase);
   const std::string_view s = text.view(), searched = foldedText.view();
+  const rtl::TTextSearch search(foldedFrom.view());
   std::string out;
   std::size_t at = 0;
   for (;;) {
-    const std::int32_t found = rtl::AnsiPos(foldedFrom.view(), searched.substr(at));
-    if (found == 0) break;
-    out.append(s.substr(at, static_cast<std::size_t>(found - 1)));
+    const std::size_t found = rtl::AnsiFind(search, searched, at);
+    if (found == rtl::TTextSearch::npos) break;
+    out.append(s.substr(at, found - at));
     out.append(to.view());
-    at += static_cast<std::size_t>(found - 1) + from.Length();
+    at = found + from.Length();
+    rtl::LongWorkDone(to.Length());
   }
   out.append(s.substr(at));
   return Text(out);
@@ -178,7 +181,7 @@ Variant PosEx(Args& a) {
   const AnsiString sub = a.Str(0), s = a.Str(1);
   const std::int64_t offset = a.Int64(2);
   if (sub.IsEmpty() || offset < 1 || offset > static_cast<std::int64_t>(s.Length())) return Variant(0);
-  const std::size_t at = s.view().find(sub.view(), static_cast<std::size_t>(offset - 1));
+  const std::size_t at = rtl::FindText(s.view(), sub.view(), static_cast<std::size_t>(offset - 1));
   return Variant(at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at + 1));
 }
 

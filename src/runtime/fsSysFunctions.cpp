@@ -14,6 +14,7 @@
 #include "platform/Automation.h"
 #include "platform/Locale.h"
 #include "platform/MessageBox.h"
+#include "rtl/BoundedText.h"
 #include "rtl/UserWait.h"
 #include "rtl/CodePage.h"
 #include "rtl/CurrentTime.h"
@@ -217,10 +218,13 @@ Variant Dec(Args& a) {
   return Variant();
 }
 
-Variant RaiseException(Args& a) { throw rtl::Exception(rtl::VarToStr(a.ArgumentValue(0)).str(), "Exception"); }
+// Messages are bounded before they are copied: the script's text is shared, not copied.
+Variant RaiseException(Args& a) {
+  throw rtl::Exception(rtl::BoundedText(rtl::VarToStr(a.ArgumentValue(0)).view()), "Exception");
+}
 
 Variant ShowMessage(Args& a) {
-  const std::string text = rtl::VarToStr(a.ArgumentValue(0)).str();
+  const std::string text = rtl::BoundedText(rtl::VarToStr(a.ArgumentValue(0)).view());
   {
     rtl::TUserWaitScope waiting;
     if (platform::ShowMessageBox(text)) return Variant();

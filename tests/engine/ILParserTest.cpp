@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -299,6 +301,22 @@ TEST_F(ILParserTest, RegistryReplacesByNameIgnoringCase) {
   EXPECT_EQ(count, 1);
   EXPECT_NE(FindDialectGrammar("tWiCe").find("<ident/>"), std::string::npos);
 }
+
+#ifndef _WIN32
+// A unit named by a named pipe would keep the compile waiting for a writer for ever.
+TEST_F(ILParserTest, AUnitThatIsNoRegularFileIsRefused) {
+  const std::string fifo = (std::filesystem::temp_directory_path() / "velmora-unit-fifo.pas").string();
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(std::system(("mkfifo '" + fifo + "'").c_str()), 0);
+  try {
+    Parse("Mini", "uses '" + fifo + "';\nbegin end.");
+    ADD_FAILURE() << "the unit was read";
+  } catch (const rtl::Exception& e) {
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + fifo + "\". Not a regular file");
+  }
+  std::filesystem::remove(fifo);
+}
+#endif
 
 class ILParserUnitTest : public ILParserTest {
 protected:

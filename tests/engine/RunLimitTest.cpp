@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "engine/fsRunLimit.h"
+#include "rtl/LongWork.h"
 #include "rtl/UserWait.h"
 
 namespace fs {
@@ -50,6 +51,28 @@ TEST(RunLimit, TimeSpentWaitingForTheUserDoesNotCount) {
   EXPECT_FALSE(RaisesWithin(limit, std::chrono::milliseconds(20)));
   EXPECT_TRUE(RaisesWithin(limit, std::chrono::milliseconds(5000)));
   rtl::SetUserWaitListener(previous);
+}
+
+// Native routines report their work, not ticks: the limit reads the clock each time
+// it hears of it, however long the script has gone without a tick.
+TEST(RunLimit, StopsTheLongWorkOfNativeRoutines) {
+  TfsRunLimit limit;
+  rtl::TLongWorkListener* previous = rtl::SetLongWorkListener(&limit);
+  limit.Start(200);
+  auto stoppedWithin = [](std::chrono::milliseconds span) {
+    const auto end = std::chrono::steady_clock::now() + span;
+    try {
+      while (std::chrono::steady_clock::now() < end) rtl::LongWorkDone(1 << 16);
+    } catch (const ERunTimeLimit&) {
+      return true;
+    }
+    return false;
+  };
+  EXPECT_FALSE(stoppedWithin(std::chrono::milliseconds(20)));
+  EXPECT_TRUE(stoppedWithin(std::chrono::milliseconds(5000)));
+  limit.Finish();
+  EXPECT_FALSE(stoppedWithin(std::chrono::milliseconds(50)));
+  rtl::SetLongWorkListener(previous);
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 # Runs velmora-host once and checks its exit code and what it printed.
 # Variables: HOST (the program), EMULATOR (empty, or the program that runs it), ARGS
 # (the arguments, separated by "^^"), RC (the expected exit code), STDOUT and STDERR
-# (regular expressions the output must match, optional). Line ends are compared as LF.
+# (regular expressions the output must match, optional), ADDRESS_LIMIT_KB (optional,
+# POSIX: the program's address space is limited to it). Line ends are compared as LF.
 # Whatever the case, neither stream may show a call stack: a user's mistake is told in
 # words.
 string(REPLACE "^^" ";" args "${ARGS}")
-execute_process(COMMAND ${EMULATOR} ${HOST} ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+set(limit "")
+if(DEFINED ADDRESS_LIMIT_KB)
+  set(limit sh -c "ulimit -v ${ADDRESS_LIMIT_KB} && exec \"$@\"" sh)
+endif()
+execute_process(COMMAND ${limit} ${EMULATOR} ${HOST} ${args} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 string(REPLACE "\r\n" "\n" out "${out}")
 string(REPLACE "\r\n" "\n" err "${err}")
 set(problems "")

@@ -3,9 +3,11 @@
 // events, owned objects and files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -182,6 +184,55 @@ TEST(StringListTest, UnsortedSearchAndSortRespectCase) {
   EXPECT_EQ(Lines(list), (std::vector<std::string>{"b", "a", "B", "A"}));
 }
 
+// The order CompareStrings gives, worked out by a stable sort on it, written out here
+// letter by letter.
+std::string SortKey(const std::string& s, bool caseSensitive) {
+  std::string k = s;
+  if (!caseSensitive)
+    for (char& c : k) c = AnsiUpperChar(c);
+  return k;
+}
+
+std::vector<std::string> StableSorted(std::vector<std::string> lines, bool caseSensitive) {
+  auto key = [&](const std::string& s) { return SortKey(s, caseSensitive); };
+  std::stable_sort(lines.begin(), lines.end(), [&](const std::string& a, const std::string& b) {
+    const std::string ka = key(a), kb = key(b);
+    return std::lexicographical_compare(ka.begin(), ka.end(), kb.begin(), kb.end(),
+                                        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+  });
+  return lines;
+}
+
+TEST(StringListTest, SortIsAStableSortByTheListsComparison) {
+  if (!ProcessCodePageIsSingleByte()) GTEST_SKIP() << "byte-wise case folding";
+  std::mt19937 random(7);
+  const std::string letters = "aAbB\xe9\xc9 ";
+  const std::string shared(300, 'q');
+  for (int round = 0; round < 60; ++round) {
+    std::vector<std::string> lines;
+    for (int i = 0, n = 1 + static_cast<int>(random() % 80); i < n; ++i) {
+      // Some lines share a long start, some are the start itself or empty.
+      std::string line = random() % 3 == 0 ? shared : std::string();
+      for (int k = 0, len = static_cast<int>(random() % 6); k < len; ++k) line += letters[random() % letters.size()];
+      lines.push_back(line);
+    }
+    for (bool caseSensitive : {false, true}) {
+      TStringList list;
+      list.SetCaseSensitive(caseSensitive);
+      SetLines(list, lines);
+      list.Sort();
+      ASSERT_EQ(Lines(list), StableSorted(lines, caseSensitive)) << round;
+      // Sorted, every line is found at a line equal to it.
+      list.SetSorted(true);
+      for (const std::string& line : lines) {
+        const int at = list.IndexOf(line);
+        ASSERT_GE(at, 0) << line;
+        EXPECT_EQ(SortKey(list.Get(at).str(), caseSensitive), SortKey(line, caseSensitive));
+      }
+    }
+  }
+}
+
 TEST(StringListTest, NamesAndValues) {
   TStringList list;
   SetLines(list, {"Host=alpha", "Port=80", "plain", "=empty name", "Path=a=b"});
@@ -353,6 +404,15 @@ TEST(StringListTest, FilesKeepTheirBytes) {
     FAIL();
   } catch (const Exception& e) {
     EXPECT_EQ(e.ClassName(), "EFCreateError");
+    EXPECT_EQ(e.Message(), "Cannot create file \"" + dir + "\". Not a regular file");
+  }
+  // A folder is no file to read either.
+  try {
+    loaded.LoadFromFile(dir);
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.ClassName(), "EFOpenError");
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + dir + "\". Not a regular file");
   }
 }
 

@@ -2,6 +2,8 @@
 // freed, what scripts own and what they may not free, and the module's members.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -340,6 +342,42 @@ TEST_F(ClassesLibraryTest, StreamErrorsAreRunTimeErrors) {
   }
   FHost.Script().ClearProgram();
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
+}
+
+// A folder, a named pipe without a writer or a device is refused before it is opened:
+// a pipe would keep the stream waiting for ever.
+TEST_F(ClassesLibraryTest, StreamsAndListsOpenRegularFilesOnly) {
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  std::vector<std::string> names = {folder};
+#ifndef _WIN32
+  const std::string fifo = folder + "/velmora-classes-fifo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed());
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(std::system(("mkfifo '" + fifo + "'").c_str()), 0);
+  names.push_back(fifo);
+  names.push_back("/dev/zero");
+#endif
+  for (const std::string& name : names) {
+    const std::string literal = "'" + name + "'";
+    const std::string open = "Cannot open file \"" + name + "\". Not a regular file";
+    const std::string create = "Cannot create file \"" + name + "\". Not a regular file";
+    const std::pair<std::string, std::string> cases[] = {
+        {"TFileStream.Create(" + literal + ", fmOpenRead)", open},
+        {"TFileStream.Create(" + literal + ", fmOpenWrite)", open},
+        {"TFileStream.Create(" + literal + ", fmCreate)", create},
+        {"sl.LoadFromFile(" + literal + ")", open},
+        {"sl.SaveToFile(" + literal + ")", create},
+        {"m.LoadFromFile(" + literal + ")", open},
+    };
+    for (const auto& [statement, error] : cases)
+      EXPECT_EQ(RunError("var m: TMemoryStream; sl: TStringList;\n"
+                         "begin m := TMemoryStream.Create; sl := TStringList.Create;\n" +
+                         statement + "; end."),
+                "3:1: " + error)
+          << statement;
+  }
+#ifndef _WIN32
+  std::filesystem::remove(fifo);
+#endif
 }
 
 TEST_F(ClassesLibraryTest, ElementTreesAndDocumentsGoThroughStreams) {

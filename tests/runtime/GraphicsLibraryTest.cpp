@@ -4,6 +4,8 @@
 // loaded by their file's kind, and the errors of canvases and files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "gui/Graphics.h"
@@ -148,6 +150,12 @@ TEST(GraphicsLibrary, PicturesLoadByTheirFilesKind) {
     test::WriteContent(folder / "row.bmp", bmp);
   }
   test::WriteContent(folder / "row.png", "not a picture");
+  // No regular file: a named pipe without a writer would keep the reader waiting.
+#ifdef _WIN32
+  std::filesystem::create_directory(folder / "pipe.bmp");
+#else
+  ASSERT_EQ(std::system(("mkfifo '" + (folder / "pipe.bmp") + "'").c_str()), 0);
+#endif
   const std::string script = R"(
 var p: TPicture; c: TCanvas;
 begin
@@ -164,6 +172,11 @@ begin
   except
     Print(ExceptionClassName);
   end;
+  try
+    p.LoadFromFile(')" + folder.Path() + R"(pipe.bmp');
+  except
+    Print(ExceptionMessage);
+  end;
   Print(IntToStr(p.Width) + 'x' + IntToStr(p.Height));
   p.Free;
   c := TCanvas.Create;
@@ -175,7 +188,8 @@ begin
   c.Free;
 end.)";
   EXPECT_EQ(host.Printed(script),
-            "7x5\nUnknown picture file extension (.png)\nEInvalidGraphic\n7x5\nCanvas does not allow drawing\n");
+            "7x5\nUnknown picture file extension (.png)\nEInvalidGraphic\nCannot read a picture from \"" + folder.Path() +
+                "pipe.bmp\"\n7x5\nCanvas does not allow drawing\n");
 }
 
 }  // namespace

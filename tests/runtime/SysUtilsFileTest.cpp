@@ -108,6 +108,7 @@ TEST_F(SysUtilsFileTest, TheFileSystemThroughATemporaryFolder) {
   Show(FileAge(f + 'pre\b.txt') > 0);
   Show(Abs(FileDateToDateTime(FileAge(f + 'pre\b.txt')) - Now) < 1);
   Show(FileAge(f + 'missing'));
+  Show(FileAge(f + 'pre'));
   Show(DeleteFile(f + 'pre\b.txt'));
   Show(DeleteFile(f + 'pre\b.txt'));
   Show(RemoveDir(f + 'pre'));
@@ -117,7 +118,7 @@ end.)");
   EXPECT_EQ(out,
             "bool True\nbool True\nbool True\nbool False\nbool True\nbool False\nbool False\nbool True\n"
             "bool False\nbool True\nbool True\nbool True\nint -1\nbool False\nbool True\nbool False\n"
-            "bool False\nbool True\nbool True\nint -1\nbool True\nbool False\nbool False\nstr ''\n"
+            "bool False\nbool True\nbool True\nint -1\nint -1\nbool True\nbool False\nbool False\nstr ''\n"
             "bool True\n");
   // The renaming that would have replaced a file left it alone.
   EXPECT_EQ(test::FileContent(folder / "pre/c.txt"), "x");

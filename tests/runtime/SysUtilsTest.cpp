@@ -85,6 +85,9 @@ TEST_F(SysUtilsTest, WrapTextBreaksAfterBlanksAndHyphensOutsideQuotes) {
       {"WrapText('a short line')", "str 'a short line'"},
       {"StrStringToEscaped(WrapText('aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd eeeeeeeeee ffffffffff'))",
        "str 'aaaaaaaaaa bbbbbbbbbb cccccccccc dddddddddd \\r\\neeeeeeeeee ffffffffff'"},
+      // Every blank of a long run is a break point with only blanks after it: the run
+      // is looked at once, not again at each of them.
+      {"Length(WrapText('x' + DupeString(' ', 300000), 1))", "int 300001"},
   });
 }
 
@@ -93,6 +96,8 @@ TEST_F(SysUtilsTest, DelimitersPositionsAndCharacters) {
       {"LastDelimiter('\\.', 'C:\\dir\\file.txt')", "int 12"},
       {"LastDelimiter('\\', 'C:\\dir\\file.txt')", "int 7"},
       {"LastDelimiter('x', 'abc')", "int 0"},
+      // Many delimiters over a long text: each character is looked up once.
+      {"LastDelimiter(DupeString('ab', 200000), DupeString('c', 300000) + 'b')", "int 300001"},
       {"IsDelimiter('\\/', 'a/b', 2)", "bool True"},
       {"IsDelimiter('\\/', 'a/b', 1)", "bool False"},
       {"IsDelimiter('/', 'a/b', 9)", "bool False"},

@@ -5,6 +5,7 @@
 #include "Private/Plugins/orbParams.h"
 #include "Private/Plugins/orbPluginModule.h"
 #include "platform/HostWindow.h"
+#include "rtl/BoundedText.h"
 #include "rtl/CodePage.h"
 #include "rtl/VariantConvert.h"
 
@@ -19,17 +20,20 @@ constexpr std::uintptr_t kCopyLine = 2;
 constexpr std::int32_t kMaxQueuedEventItems = 20000;
 }  // namespace
 
-std::string TorbPlugin::FormatLogLine(int Level, const std::string& Text) const {
+std::string TorbPlugin::FormatLogLine(int Level, std::string_view Text) const {
   std::string line(1, static_cast<char>(Level + 1));
   if (!LogTitle.IsEmpty()) {
     line += LogTitle.view();
     line += ". ";
   }
+  const std::string bounded = rtl::IsOverBound(Text.size()) ? rtl::BoundedText(Text) : std::string();
+  if (!bounded.empty()) Text = bounded;
+  line.reserve(line.size() + Text.size());
   for (char c : Text) line += (c == '\r' || c == '\n') ? ' ' : c;
   return line;
 }
 
-void TorbPlugin::AddLog(int Level, const std::string& Text) {
+void TorbPlugin::AddLog(int Level, std::string_view Text) {
   try {
     if (!FMessageWindow) return;
     FLog.Add(FormatLogLine(Level, Text));
@@ -38,7 +42,7 @@ void TorbPlugin::AddLog(int Level, const std::string& Text) {
   }
 }
 
-void TorbPlugin::SendLog(int Level, const std::string& Text) {
+void TorbPlugin::SendLog(int Level, std::string_view Text) {
   try {
     if (!FMessageWindow) return;
     std::string block = FLog.TakeText();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Private/Plugins/orbCustomCommands.h"
@@ -83,12 +84,13 @@ public:
   void AddCustomCommands(const std::string& Text) { FCustomCommands.AddFromText(Text); }
 
   // Outgoing data, events and log.
-  void AddLog(int Level, const std::string& Text);
-  void SendLog(int Level, const std::string& Text);
+  // A text longer than a few kilobytes is cut and marked (rtl::BoundedText).
+  void AddLog(int Level, std::string_view Text);
+  void SendLog(int Level, std::string_view Text);
   void AddEvent(bool Global, const std::string& EventType, const TorbParamsList* Params);
   void PostToHost(std::uint32_t Msg, std::intptr_t LParam);
   // A log line in the host's format: severity byte, title, the text on one line.
-  std::string FormatLogLine(int Level, const std::string& Text) const;
+  std::string FormatLogLine(int Level, std::string_view Text) const;
 
   // Settings: every item that Items names, read from the store into Target or written
   // from Target into it (the registry path, roots and INI section prefix of the

@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include "platform/posix/RegularFile.h"
+
 namespace platform {
 
 namespace {
@@ -75,7 +77,7 @@ bool RenameFileOrFolder(const std::string& oldName, const std::string& newName) 
 
 bool FileModified(const std::string& name, LocalStamp& stamp) {
   struct stat st{};
-  if (name.empty() || stat(name.c_str(), &st) != 0) return false;
+  if (name.empty() || stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   return StampOf(st.st_mtime, stamp);
 }
 
@@ -145,13 +147,14 @@ bool DiskSpace(int drive, std::int64_t& freeBytes, std::int64_t& totalBytes) {
 WholeFile ReadWholeFile(const std::string& name, std::size_t maxSize, std::string& content) {
   content.clear();
   if (name.empty()) return WholeFile::Failed;
-  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return WholeFile::Failed;
+  bool notAFile = false;
+  const int fd = posix::OpenRegularFile(name, O_RDONLY, notAFile);
+  if (fd < 0) return notAFile ? WholeFile::NotAFile : WholeFile::Failed;
   struct stat st{};
   WholeFile result = WholeFile::Ok;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (fstat(fd, &st) != 0) {
     result = WholeFile::Failed;
-  } else if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > maxSize) {
+  } else if (static_cast<std::uint64_t>(st.st_size) > maxSize) {
     result = WholeFile::TooLarge;
   } else {
     char buffer[65536];
@@ -175,12 +178,14 @@ WholeFile ReadWholeFile(const std::string& name, std::size_t maxSize, std::strin
   return result;
 }
 
-bool WriteWholeFile(const std::string& name, std::string_view data, bool append) {
-  if (name.empty()) return false;
-  const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  while (!data.empty()) {
+WholeFile WriteWholeFile(const std::string& name, std::string_view data, bool append) {
+  if (name.empty()) return WholeFile::Failed;
+  // Emptied only once it is known to be a regular file.
+  bool notAFile = false;
+  const int fd = posix::OpenRegularFile(name, O_WRONLY | O_CREAT | (append ? O_APPEND : 0), notAFile);
+  if (fd < 0) return notAFile ? WholeFile::NotAFile : WholeFile::Failed;
+  bool ok = append || ftruncate(fd, 0) == 0;
+  while (ok && !data.empty()) {
     const ssize_t n = write(fd, data.data(), data.size());
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -190,7 +195,7 @@ bool WriteWholeFile(const std::string& name, std::string_view data, bool append)
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   if (close(fd) != 0) ok = false;
-  return ok;
+  return ok ? WholeFile::Ok : WholeFile::Failed;
 }
 
 }  // namespace platform

@@ -9,12 +9,20 @@
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
+#include "platform/posix/RegularFile.h"
 
 namespace platform {
 
 bool FileExists(const std::string& fileName) {
   struct stat st{};
   return !fileName.empty() && stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+FileKind KindOfFile(const std::string& fileName) {
+  struct stat st{};
+  if (fileName.empty() || stat(NativePath(fileName).c_str(), &st) != 0) return FileKind::Missing;
+  if (S_ISREG(st.st_mode)) return FileKind::Regular;
+  return S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other;
 }
 
 bool ReplaceFile(const std::string& source, const std::string& dest) {
@@ -34,17 +42,15 @@ std::string TempFolder() {
 FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share, bool create) {
   if (name.empty()) return kNoFile;
   const std::string path = NativePath(name);
-  int flags = O_CLOEXEC;
+  int flags = 0;
   switch (access) {
     case FileAccess::Read: flags |= O_RDONLY; break;
     case FileAccess::Write: flags |= O_WRONLY; break;
     case FileAccess::ReadWrite: flags |= O_RDWR; break;
   }
-  // A folder opens for reading on POSIX; a file stream never wants one.
-  struct stat st{};
-  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return kNoFile;
   // The lock comes before emptying, so a refused opener leaves the file as it was.
-  const int fd = open(path.c_str(), create ? (flags | O_CREAT) : flags, 0666);
+  bool notAFile = false;
+  const int fd = posix::OpenRegularFile(path, create ? (flags | O_CREAT) : flags, notAFile);
   if (fd < 0) return kNoFile;
   const int lock = share == FileShare::DenyWrite || share == FileShare::DenyNone ? LOCK_SH : LOCK_EX;
   if (flock(fd, lock | LOCK_NB) != 0) {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/DiskFile.h"
+
 namespace platform {
 
 namespace {
@@ -56,6 +58,7 @@ bool RenameFileOrFolder(const std::string& oldName, const std::string& newName) 
 bool FileModified(const std::string& name, LocalStamp& stamp) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (name.empty() || !GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return false;
   return StampOf(data.ftLastWriteTime, stamp);
 }
 
@@ -111,9 +114,9 @@ bool DiskSpace(int drive, std::int64_t& freeBytes, std::int64_t& totalBytes) {
 WholeFile ReadWholeFile(const std::string& name, std::size_t maxSize, std::string& content) {
   content.clear();
   if (name.empty()) return WholeFile::Failed;
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return WholeFile::Failed;
+  bool notAFile = false;
+  HANDLE file = win32::OpenDiskFile(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, notAFile);
+  if (file == INVALID_HANDLE_VALUE) return notAFile ? WholeFile::NotAFile : WholeFile::Failed;
   WholeFile result = WholeFile::Ok;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size)) {
@@ -139,11 +142,11 @@ WholeFile ReadWholeFile(const std::string& name, std::size_t maxSize, std::strin
   return result;
 }
 
-bool WriteWholeFile(const std::string& name, std::string_view data, bool append) {
-  if (name.empty()) return false;
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+WholeFile WriteWholeFile(const std::string& name, std::string_view data, bool append) {
+  if (name.empty()) return WholeFile::Failed;
+  bool notAFile = false;
+  HANDLE file = win32::OpenDiskFile(name, GENERIC_WRITE, FILE_SHARE_READ, append ? OPEN_ALWAYS : CREATE_ALWAYS, notAFile);
+  if (file == INVALID_HANDLE_VALUE) return notAFile ? WholeFile::NotAFile : WholeFile::Failed;
   bool ok = true;
   if (append) {
     LARGE_INTEGER zero{};
@@ -155,7 +158,7 @@ bool WriteWholeFile(const std::string& name, std::string_view data, bool append)
     data.remove_prefix(n);
   }
   if (!CloseHandle(file)) ok = false;
-  return ok;
+  return ok ? WholeFile::Ok : WholeFile::Failed;
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/DiskFile.h"
+
 // The system names its A/W variants with macros that would rename ours.
 #undef ReplaceFile
 
@@ -11,6 +13,22 @@ bool FileExists(const std::string& fileName) {
   if (fileName.empty()) return false;
   DWORD attr = GetFileAttributesA(fileName.c_str());
   return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+FileKind KindOfFile(const std::string& fileName) {
+  if (fileName.empty()) return FileKind::Missing;
+  const DWORD attr = GetFileAttributesA(fileName.c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES) return FileKind::Missing;
+  if (attr & FILE_ATTRIBUTE_DIRECTORY) return FileKind::Folder;
+  if (attr & FILE_ATTRIBUTE_DEVICE) return FileKind::Other;
+  // Pipes and devices (NUL, CON, COM1 ...) may carry plain attributes: what the name
+  // opens tells. Opening without access neither reads nor waits.
+  HANDLE h = CreateFileA(fileName.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FileKind::Regular;
+  const DWORD type = GetFileType(h);
+  CloseHandle(h);
+  return type == FILE_TYPE_DISK ? FileKind::Regular : FileKind::Other;
 }
 
 bool ReplaceFile(const std::string& source, const std::string& dest) {
@@ -51,8 +69,8 @@ FileHandle FileOpen(const std::string& name, FileAccess access, FileShare share,
     case FileShare::DenyRead: shareMode = FILE_SHARE_WRITE; break;
     case FileShare::DenyNone: shareMode = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
   }
-  HANDLE h = CreateFileA(name.c_str(), desired, shareMode, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool notAFile = false;
+  HANDLE h = win32::OpenDiskFile(name, desired, shareMode, create ? CREATE_ALWAYS : OPEN_EXISTING, notAFile);
   return h == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(h);
 }
 

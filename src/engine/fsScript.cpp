@@ -1,12 +1,15 @@
 #include "engine/fsScript.h"
 
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 #include "engine/fsILParser.h"
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsStatements.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ObjectRun.h"
 
 namespace fs {
 
@@ -124,17 +127,67 @@ bool TfsScript::CompileProgram() {
   return ok;
 }
 
+namespace {
+
+// The object addresses a value may hold: an integer, or the elements of an array
+// (arrays in arrays as well, to a bounded depth).
+void AddObjectAddresses(const rtl::Variant& value, std::vector<const void*>& out, int depth) {
+  switch (value.VarType()) {
+    case rtl::varInteger:
+      out.push_back(reinterpret_cast<const void*>(
+          static_cast<std::uintptr_t>(static_cast<std::uint32_t>(value.AsIntegerRaw()))));
+      return;
+    case rtl::varInt64:
+      out.push_back(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(value.AsInt64Raw())));
+      return;
+    default: break;
+  }
+  if (!value.IsArray() || (value.VarType() & rtl::varByRef) || depth >= 8) return;
+  const rtl::VarArray* array = value.AsArrayRaw();
+  if (!array || !array->Data) return;
+  std::size_t count = 1;
+  for (std::uint16_t d = 0; d < array->DimCount; ++d) count *= array->Bounds[d].ElementCount;
+  const auto* elements = static_cast<const rtl::Variant*>(array->Data);
+  for (std::size_t i = 0; i < count; ++i) AddObjectAddresses(elements[i], out, depth + 1);
+}
+
+// What a failed run's objects are reached from: the addresses the program's variables
+// hold. Not those of its routines: a routine's locals keep their values between calls
+// only as storage, and the failure ended the calls that used them.
+std::vector<const void*> ObjectRoots(const TfsItemTable& items) {
+  std::vector<const void*> roots;
+  for (int i = 0; i < items.Count(); ++i) {
+    TfsObject* item = items.Entries(i).Object;
+    TfsCustomVariable* v = item ? item->AsVariable() : nullptr;
+    if (v && v->Kind() == TfsItemKind::Variable) AddObjectAddresses(v->StoredValue(), roots, 0);
+  }
+  return roots;
+}
+
+}  // namespace
+
 void TfsScript::RunProgram() {
   FMainRun = true;
   // A break or continue outside any loop may have been left set by an earlier run.
   ClearRequests();
   FLastErrorPos.clear();
   FCurrent = nullptr;
+  rtl::TObjectRun run(Objects());
   try {
     FStatement->Run();
   } catch (...) {
     MarkErrorPosition();
     ClearRequests();
+    // What the failed run made and can no longer be reached would otherwise stay until
+    // the program is cleared: a routine that fails between Create and Free, row after
+    // row, would eat the memory.
+    if (run.Tracked()) {
+      try {
+        run.FreeUnreached(ObjectRoots(FItems));
+      } catch (...) {
+        // Without the memory to look, the objects stay as they would have.
+      }
+    }
     throw;
   }
   ClearRequests();

@@ -2,8 +2,12 @@
 
 #include <mutex>
 #include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "rtl/ObjectLinks.h"
+#include "rtl/ObjectRun.h"
 #include "rtl/ObjectTracker.h"
 
 namespace rtl {
@@ -52,6 +56,11 @@ public:
     }
   }
   std::size_t Size() const noexcept { return FCount; }
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const Slot& s : FSlots)
+      if (s.Key) f(s);
+  }
 
 private:
   std::size_t Home(const void* key) const noexcept {
@@ -76,10 +85,20 @@ private:
   std::size_t FCount = 0;
 };
 
+// A tracker's run (TObjectRun): how deeply runs nest, and the objects tracked while
+// they last (some may be gone again).
+struct RunState {
+  int Depth = 0;
+  std::vector<TObject*> Objects;
+};
+
 // Never freed, so that objects destroyed during process exit still find it.
 struct LiveObjects {
   std::mutex Mutex;
   LiveTable Map;
+  // Trackers that have had a run; an entry stays until its tracker goes, so that a run
+  // per row costs no allocation.
+  std::unordered_map<const TObjectTracker*, RunState> Runs;
 };
 
 LiveObjects& Live() {
@@ -137,7 +156,12 @@ void FreeObject(TObject* object) {
 
 // TObjectTracker -------------------------------------------------------------------------
 
-TObjectTracker::~TObjectTracker() { FreeAll(); }
+TObjectTracker::~TObjectTracker() {
+  FreeAll();
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  live.Runs.erase(this);
+}
 
 void TObjectTracker::Track(TObject* object) {
   if (!object) return;
@@ -148,6 +172,18 @@ void TObjectTracker::Track(TObject* object) {
   if (it->Value) it->Value->FObjects.erase(object);
   it->Value = this;
   FObjects.insert(object);
+  if (live.Runs.empty()) return;
+  auto run = live.Runs.find(this);
+  if (run == live.Runs.end() || run->second.Depth == 0) return;
+  std::vector<TObject*>& made = run->second.Objects;
+  // A run that makes and frees objects by the million keeps only the living ones.
+  if (made.size() >= 4096 && made.size() / 2 > FObjects.size()) {
+    std::size_t kept = 0;
+    for (TObject* o : made)
+      if (FObjects.count(o)) made[kept++] = o;
+    made.resize(kept);
+  }
+  made.push_back(object);
 }
 
 void TObjectTracker::Release(TObject* object) {
@@ -194,6 +230,140 @@ bool TObjectTracker::IsTracked(const TObject* object) {
   std::lock_guard<std::mutex> guard(live.Mutex);
   const LiveTable::Slot* it = live.Map.Find(object);
   return it && it->Value != nullptr;
+}
+
+// TObjectRun ----------------------------------------------------------------------------
+
+TObjectRun::TObjectRun(TObjectTracker& tracker) : FTracker(tracker) {
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  RunState& run = live.Runs[&tracker];
+  if (run.Depth++ == 0) run.Objects.clear();
+}
+
+TObjectRun::~TObjectRun() {
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  auto run = live.Runs.find(&FTracker);
+  if (run == live.Runs.end() || --run->second.Depth > 0) return;
+  run->second.Objects.clear();
+  // A run that made many objects leaves no large buffer behind.
+  if (run->second.Objects.capacity() > 4096) run->second.Objects.shrink_to_fit();
+}
+
+bool TObjectRun::Tracked() const {
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  auto run = live.Runs.find(&FTracker);
+  return run != live.Runs.end() && !run->second.Objects.empty();
+}
+
+namespace {
+
+// The walk of FreeUnreached: which of the run's objects are reached.
+class ReachWalk final : public TObjectLinks {
+public:
+  enum class Phase { RunObject, Earlier, Reached };
+
+  explicit ReachWalk(const std::unordered_set<const void*>& run) : FRunObjects(run) {}
+
+  void Reach(const void* address) {
+    if (!address || FSeen.count(address) || !TObject::IsLive(address)) return;
+    FSeen.insert(address);
+    FWork.push_back(static_cast<const TObject*>(address));
+  }
+  void Visit(const TObject* object, Phase phase) {
+    FPhase = phase;
+    FCurrent = object;
+    VisitObjectLinks(*object, *this);
+  }
+  // Everything reached from what Reach was given, through the links both ways.
+  void Spread() {
+    while (!FWork.empty()) {
+      const TObject* object = FWork.back();
+      FWork.pop_back();
+      if (!TObject::IsLive(object)) continue;
+      Visit(object, Phase::Reached);
+      auto owners = FOwnersInRun.find(object);
+      if (owners != FOwnersInRun.end())
+        for (const void* owner : owners->second) Reach(owner);
+    }
+  }
+  bool Reached(const void* address) const { return FSeen.count(address) != 0; }
+
+  void HoldsAddress(const void* target, bool owns) override {
+    switch (FPhase) {
+      case Phase::RunObject:
+        // Kept when the target is: an owner cannot go without what it owns.
+        if (owns && target) FOwnersInRun[target].push_back(FCurrent);
+        break;
+      case Phase::Earlier:
+      case Phase::Reached: Reach(target); break;
+    }
+  }
+  void HeldBy(const TObject* holder) override {
+    switch (FPhase) {
+      case Phase::RunObject:
+        if (holder && !FRunObjects.count(holder) && TObject::IsLive(holder)) Reach(FCurrent);
+        break;
+      case Phase::Earlier: break;
+      case Phase::Reached: Reach(holder); break;
+    }
+  }
+
+private:
+  const std::unordered_set<const void*>& FRunObjects;
+  std::unordered_set<const void*> FSeen;
+  std::vector<const TObject*> FWork;
+  std::unordered_map<const void*, std::vector<const void*>> FOwnersInRun;
+  Phase FPhase = Phase::Reached;
+  const TObject* FCurrent = nullptr;
+};
+
+}  // namespace
+
+void TObjectRun::FreeUnreached(const std::vector<const void*>& roots) {
+  auto& live = Live();
+  std::unordered_set<const void*> made;
+  std::vector<const TObject*> earlier;
+  {
+    std::lock_guard<std::mutex> guard(live.Mutex);
+    auto run = live.Runs.find(&FTracker);
+    // A nested run's failure is its caller's to handle.
+    if (run == live.Runs.end() || run->second.Depth != 1) return;
+    for (TObject* o : run->second.Objects) {
+      LiveTable::Slot* slot = live.Map.Find(o);
+      if (slot && slot->Value == &FTracker) made.insert(o);
+    }
+    run->second.Objects.clear();
+    if (made.empty()) return;
+    // The tracker's other objects, from the table (the tracker's own set is its own).
+    live.Map.ForEach([&](const LiveTable::Slot& s) {
+      if (s.Value == &FTracker && !made.count(s.Key)) earlier.push_back(static_cast<const TObject*>(s.Key));
+    });
+  }
+  ReachWalk walk(made);
+  for (const void* o : made)
+    if (TObject::IsLive(o)) walk.Visit(static_cast<const TObject*>(o), ReachWalk::Phase::RunObject);
+  for (const TObject* o : earlier)
+    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Earlier);
+  for (const void* root : roots) walk.Reach(root);
+  walk.Spread();
+  std::vector<TObject*> unreached;
+  for (const void* o : made)
+    if (!walk.Reached(o)) unreached.push_back(static_cast<TObject*>(const_cast<void*>(o)));
+  for (TObject* next : unreached) {
+    {
+      // Gone already when an owner freed it with itself on the way.
+      std::lock_guard<std::mutex> guard(live.Mutex);
+      LiveTable::Slot* slot = live.Map.Find(next);
+      if (!slot || slot->Value != &FTracker) continue;
+    }
+    try {
+      FreeObject(next);
+    } catch (...) {
+    }
+  }
 }
 
 }  // namespace rtl

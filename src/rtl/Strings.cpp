@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "rtl/CodePage.h"
+#include "rtl/ObjectLinks.h"
 #include "rtl/Stream.h"
 
 namespace rtl {
@@ -11,6 +12,14 @@ namespace rtl {
 namespace {
 
 [[maybe_unused]] const TClassInfo& kRegistered = TStrings::StaticClassInfo();
+
+// The entries' objects, held (a list that owns them says so at its own level).
+const TObjectLinksRegistration kLinks(TStrings::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  const auto& strings = static_cast<const TStrings&>(object);
+  const int n = strings.Count();
+  for (int i = 0; i < n; ++i)
+    if (TObject* o = strings.Objects(i)) links.Holds(o, false);
+});
 
 bool IsBlank(char c) noexcept { return static_cast<unsigned char>(c) <= ' '; }
 

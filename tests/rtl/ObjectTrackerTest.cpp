@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <vector>
 
 #include "rtl/Collection.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ObjectList.h"
+#include "rtl/ObjectRun.h"
 #include "rtl/ObjectTracker.h"
 #include "rtl/Stream.h"
+#include "rtl/StringList.h"
 
 namespace rtl {
 namespace {
@@ -91,6 +95,80 @@ TEST(ObjectTracker, LiveObjectsAreKnownExactlyThroughManyComingsAndGoings) {
   EXPECT_EQ(stillGone, gone.size());  // no object was made since they went
   for (rtl::TObject* o : objects) delete o;
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
+}
+
+// After a failed run, its objects that nothing reaches go; the rest stay, and so does
+// everything made before the run.
+TEST(ObjectTracker, AFailedRunsUnreachableObjectsAreFreedAndItsReachableOnesStay) {
+  const std::size_t live = TObject::LiveCount();
+  TObjectTracker tracker;
+  auto track = [&](auto* object) {
+    tracker.Track(object);
+    return object;
+  };
+  // Before the run: a list held by a variable, a list held by nothing, a native owner.
+  auto* globalList = track(CreateObject<TStringList>());
+  auto* forgottenList = track(CreateObject<TObjectList>(false));
+  auto nativeOwner = MakeObject<TComponent>();
+  auto run = std::make_unique<TObjectRun>(tracker);
+  auto* loose = track(CreateObject<TStringList>());
+  auto* looseOwner = track(CreateObject<TComponent>());
+  auto* looseOwned = track(CreateObject<TComponent>(looseOwner));
+  auto* inVariable = track(CreateObject<TStringList>());
+  auto* inGlobalList = track(CreateObject<TObject>());
+  globalList->AddObject("x", inGlobalList);
+  auto* inForgottenList = track(CreateObject<TObject>());
+  forgottenList->Add(inForgottenList);
+  auto* ownedByNative = track(CreateObject<TComponent>(nativeOwner.get()));
+  // An object in a reachable component's tag; a reachable component's owner.
+  auto* viaTag = track(CreateObject<TObject>());
+  ownedByNative->SetTag(reinterpret_cast<std::intptr_t>(viaTag));
+  auto* taggedOwner = track(CreateObject<TComponent>());
+  auto* tagged = track(CreateObject<TComponent>(taggedOwner));
+  globalList->AddObject("t", tagged);
+  // An owning list that holds a reachable object must stay; a non-owning one need not.
+  auto* owningList = track(CreateObject<TObjectList>(true));
+  auto* sharedItem = track(CreateObject<TObject>());
+  owningList->Add(sharedItem);
+  auto* plainList = track(CreateObject<TObjectList>(false));
+  plainList->Add(sharedItem);
+  globalList->AddObject("s", sharedItem);
+  auto* freedInRun = CreateObject<TObject>();
+  tracker.Track(freedInRun);
+  FreeObject(freedInRun);
+
+  int notAnObject = 0;
+  EXPECT_TRUE(run->Tracked());
+  run->FreeUnreached({inVariable, &notAnObject, nullptr, globalList});
+  run.reset();
+  for (const TObject* gone : std::vector<const TObject*>{loose, looseOwner, looseOwned, plainList})
+    EXPECT_FALSE(TObject::IsLive(gone));
+  for (const TObject* kept : std::vector<const TObject*>{globalList, forgottenList, inVariable, inGlobalList,
+                                                          inForgottenList, ownedByNative, viaTag, taggedOwner, tagged,
+                                                          owningList, sharedItem})
+    EXPECT_TRUE(TObject::IsLive(kept));
+  EXPECT_EQ(tracker.Count(), 11u);
+  tracker.FreeAll();
+  nativeOwner.reset();
+  EXPECT_EQ(TObject::LiveCount(), live);
+}
+
+// Only the outermost run's failure frees, and a run that succeeded hands nothing on.
+TEST(ObjectTracker, NestedAndEarlierRunsFreeNothing) {
+  TObjectTracker tracker;
+  auto* outer = CreateObject<TObject>();
+  {
+    TObjectRun run(tracker);
+    tracker.Track(outer);
+    TObjectRun nested(tracker);
+    nested.FreeUnreached({});
+    EXPECT_TRUE(TObject::IsLive(outer));
+  }
+  TObjectRun next(tracker);
+  EXPECT_FALSE(next.Tracked());
+  next.FreeUnreached({});
+  EXPECT_TRUE(TObject::IsLive(outer));
+  tracker.FreeAll();
 }
 
 TEST(Collection, ItemsAreMadeOwnedAndLeaveWhenFreed) {

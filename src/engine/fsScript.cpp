@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/fsILParser.h"
+#include "engine/fsProcVariable.h"
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsStatements.h"
 #include "engine/fsVariables.h"
@@ -151,17 +152,21 @@ void AddObjectAddresses(const rtl::Variant& value, std::vector<const void*>& out
   for (std::size_t i = 0; i < count; ++i) AddObjectAddresses(elements[i], out, depth + 1);
 }
 
-// What a failed run's objects are reached from: the addresses the program's variables
-// hold. Not those of its routines: a routine's locals keep their values between calls
-// only as storage, and the failure ended the calls that used them.
-std::vector<const void*> ObjectRoots(const TfsItemTable& items) {
-  std::vector<const void*> roots;
+// What failed runs' objects are reached from: the addresses the program's variables
+// hold (depth 0), or those its routines' variables and parameters hold, which keep their
+// values between calls (locals; routines in routines too).
+void AddObjectRoots(const TfsItemTable& items, bool locals, std::vector<const void*>& roots, int depth) {
   for (int i = 0; i < items.Count(); ++i) {
     TfsObject* item = items.Entries(i).Object;
     TfsCustomVariable* v = item ? item->AsVariable() : nullptr;
-    if (v && v->Kind() == TfsItemKind::Variable) AddObjectAddresses(v->StoredValue(), roots, 0);
+    if (!v) continue;
+    const TfsItemKind kind = v->Kind();
+    if (locals == (depth > 0) && (kind == TfsItemKind::Variable || (depth > 0 && kind == TfsItemKind::Param)))
+      AddObjectAddresses(v->StoredValue(), roots, 0);
+    if (locals && kind == TfsItemKind::Proc && depth < 16)
+      if (TfsScript* scope = static_cast<TfsProcVariable*>(v)->Program())
+        AddObjectRoots(scope->Items(), true, roots, depth + 1);
   }
-  return roots;
 }
 
 }  // namespace
@@ -178,12 +183,15 @@ void TfsScript::RunProgram() {
   } catch (...) {
     MarkErrorPosition();
     ClearRequests();
-    // What the failed run made and can no longer be reached would otherwise stay until
-    // the program is cleared: a routine that fails between Create and Free, row after
-    // row, would eat the memory.
-    if (run.Tracked()) {
+    // What failed runs made and can no longer be reached would otherwise stay until the
+    // program is cleared: a routine that fails between Create and Free, row after row,
+    // would eat the memory.
+    if (run.Failed()) {
       try {
-        run.FreeUnreached(ObjectRoots(FItems));
+        std::vector<const void*> roots, localRoots;
+        AddObjectRoots(FItems, false, roots, 0);
+        AddObjectRoots(FItems, true, localRoots, 0);
+        run.FreeUnreached(roots, localRoots);
       } catch (...) {
         // Without the memory to look, the objects stay as they would have.
       }

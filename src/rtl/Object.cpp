@@ -1,5 +1,6 @@
 #include "rtl/Object.h"
 
+#include <algorithm>
 #include <mutex>
 #include <cstdint>
 #include <unordered_map>
@@ -22,6 +23,7 @@ public:
   struct Slot {
     const void* Key;
     TObjectTracker* Value;
+    bool Failed = false;  // made by a failed run of its tracker, to be swept (TObjectRun)
   };
 
   // The slot of key, or null.
@@ -37,13 +39,13 @@ public:
     std::size_t i = Home(key);
     while (FSlots[i].Key && FSlots[i].Key != key) i = Next(i);
     if (!FSlots[i].Key) ++FCount;
-    FSlots[i] = Slot{key, nullptr};
+    FSlots[i] = Slot{key, nullptr, false};
   }
   void Erase(Slot* slot) noexcept {
     // Backward-shift deletion: later members of the run move up, so that no
     // tombstones are needed.
     std::size_t hole = static_cast<std::size_t>(slot - FSlots.data());
-    FSlots[hole] = Slot{nullptr, nullptr};
+    FSlots[hole] = Slot{nullptr, nullptr, false};
     --FCount;
     for (std::size_t i = Next(hole); FSlots[i].Key; i = Next(i)) {
       const std::size_t home = Home(FSlots[i].Key);
@@ -51,7 +53,7 @@ public:
       const bool stays = hole <= i ? (home > hole && home <= i) : (home > hole || home <= i);
       if (stays) continue;
       FSlots[hole] = FSlots[i];
-      FSlots[i] = Slot{nullptr, nullptr};
+      FSlots[i] = Slot{nullptr, nullptr, false};
       hole = i;
     }
   }
@@ -69,7 +71,7 @@ private:
   }
   std::size_t Next(std::size_t i) const noexcept { return (i + 1) & (FSlots.size() - 1); }
   void Grow() {
-    std::vector<Slot> old(FSlots.empty() ? 1024 : FSlots.size() * 2, Slot{nullptr, nullptr});
+    std::vector<Slot> old(FSlots.empty() ? 1024 : FSlots.size() * 2, Slot{nullptr, nullptr, false});
     old.swap(FSlots);
     FCount = 0;
     for (const Slot& s : old)
@@ -90,6 +92,10 @@ private:
 struct RunState {
   int Depth = 0;
   std::vector<TObject*> Objects;
+  // Objects of failed runs, to be swept (some may be gone again), and how many of them
+  // the last sweep kept.
+  std::vector<TObject*> FailedObjects;
+  std::size_t KeptAtSweep = 0;
 };
 
 // Never freed, so that objects destroyed during process exit still find it.
@@ -171,6 +177,7 @@ void TObjectTracker::Track(TObject* object) {
   if (!it || it->Value == this) return;
   if (it->Value) it->Value->FObjects.erase(object);
   it->Value = this;
+  it->Failed = false;
   FObjects.insert(object);
   if (live.Runs.empty()) return;
   auto run = live.Runs.find(this);
@@ -190,7 +197,10 @@ void TObjectTracker::Release(TObject* object) {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
   if (FObjects.erase(object) == 0) return;
-  if (LiveTable::Slot* it = live.Map.Find(object)) it->Value = nullptr;
+  if (LiveTable::Slot* it = live.Map.Find(object)) {
+    it->Value = nullptr;
+    it->Failed = false;
+  }
 }
 
 bool TObjectTracker::Tracks(const TObject* object) const {
@@ -251,25 +261,36 @@ TObjectRun::~TObjectRun() {
   if (run->second.Objects.capacity() > 4096) run->second.Objects.shrink_to_fit();
 }
 
-bool TObjectRun::Tracked() const {
+bool TObjectRun::Failed() {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  auto run = live.Runs.find(&FTracker);
-  return run != live.Runs.end() && !run->second.Objects.empty();
+  auto found = live.Runs.find(&FTracker);
+  if (found == live.Runs.end() || found->second.Depth != 1) return false;
+  RunState& run = found->second;
+  for (TObject* o : run.Objects) {
+    LiveTable::Slot* slot = live.Map.Find(o);
+    if (slot && slot->Value == &FTracker && !slot->Failed) {
+      slot->Failed = true;
+      run.FailedObjects.push_back(o);
+    }
+  }
+  run.Objects.clear();
+  return run.FailedObjects.size() >= std::max(TObjectRun::kSweepBatch, 2 * run.KeptAtSweep);
 }
 
 namespace {
 
-// The walk of FreeUnreached: which of the run's objects are reached.
+// The walk of FreeUnreached: which failed-run objects are reached.
 class ReachWalk final : public TObjectLinks {
 public:
-  enum class Phase { RunObject, Earlier, Reached };
+  enum class Phase { Candidate, Holder, Reached };
 
-  explicit ReachWalk(const std::unordered_set<const void*>& run) : FRunObjects(run) {}
+  explicit ReachWalk(const std::unordered_set<const void*>& candidates) : FCandidates(candidates) {}
 
-  void Reach(const void* address) {
-    if (!address || FSeen.count(address) || !TObject::IsLive(address)) return;
-    FSeen.insert(address);
+  bool IsCandidate(const void* address) const { return FCandidates.count(address) != 0; }
+  void Mark(const void* address) {
+    if (!IsCandidate(address) || FMarked.count(address)) return;
+    FMarked.insert(address);
     FWork.push_back(static_cast<const TObject*>(address));
   }
   void Visit(const TObject* object, Phase phase) {
@@ -277,81 +298,102 @@ public:
     FCurrent = object;
     VisitObjectLinks(*object, *this);
   }
-  // Everything reached from what Reach was given, through the links both ways.
+  // The closure of the marks over the links among the candidates.
   void Spread() {
     while (!FWork.empty()) {
       const TObject* object = FWork.back();
       FWork.pop_back();
       if (!TObject::IsLive(object)) continue;
       Visit(object, Phase::Reached);
-      auto owners = FOwnersInRun.find(object);
-      if (owners != FOwnersInRun.end())
-        for (const void* owner : owners->second) Reach(owner);
+      auto owners = FOwners.find(object);
+      if (owners != FOwners.end())
+        for (const void* owner : owners->second) Mark(owner);
     }
   }
-  bool Reached(const void* address) const { return FSeen.count(address) != 0; }
+  bool Marked(const void* address) const { return FMarked.count(address) != 0; }
 
   void HoldsAddress(const void* target, bool owns) override {
+    if (!target) return;
     switch (FPhase) {
-      case Phase::RunObject:
-        // Kept when the target is: an owner cannot go without what it owns.
-        if (owns && target) FOwnersInRun[target].push_back(FCurrent);
+      case Phase::Candidate:
+        // A candidate that owns another is kept when the other is.
+        if (owns && IsCandidate(target)) FOwners[target].push_back(FCurrent);
         break;
-      case Phase::Earlier:
-      case Phase::Reached: Reach(target); break;
+      case Phase::Holder:
+      case Phase::Reached: Mark(target); break;
     }
   }
   void HeldBy(const TObject* holder) override {
+    if (!holder) return;
     switch (FPhase) {
-      case Phase::RunObject:
-        if (holder && !FRunObjects.count(holder) && TObject::IsLive(holder)) Reach(FCurrent);
+      case Phase::Candidate:
+        if (!IsCandidate(holder) && TObject::IsLive(holder)) Mark(FCurrent);
         break;
-      case Phase::Earlier: break;
-      case Phase::Reached: Reach(holder); break;
+      case Phase::Holder: break;
+      case Phase::Reached: Mark(holder); break;
     }
   }
 
 private:
-  const std::unordered_set<const void*>& FRunObjects;
-  std::unordered_set<const void*> FSeen;
+  const std::unordered_set<const void*>& FCandidates;
+  std::unordered_set<const void*> FMarked;
   std::vector<const TObject*> FWork;
-  std::unordered_map<const void*, std::vector<const void*>> FOwnersInRun;
+  std::unordered_map<const void*, std::vector<const void*>> FOwners;
   Phase FPhase = Phase::Reached;
   const TObject* FCurrent = nullptr;
 };
 
 }  // namespace
 
-void TObjectRun::FreeUnreached(const std::vector<const void*>& roots) {
+void TObjectRun::FreeUnreached(const std::vector<const void*>& roots, const std::vector<const void*>& localRoots) {
   auto& live = Live();
-  std::unordered_set<const void*> made;
-  std::vector<const TObject*> earlier;
+  std::unordered_set<const void*> candidates;
+  std::vector<const TObject*> others;
+  std::vector<const TObject*> nativeRoots;
   {
     std::lock_guard<std::mutex> guard(live.Mutex);
-    auto run = live.Runs.find(&FTracker);
-    // A nested run's failure is its caller's to handle.
-    if (run == live.Runs.end() || run->second.Depth != 1) return;
-    for (TObject* o : run->second.Objects) {
+    auto found = live.Runs.find(&FTracker);
+    if (found == live.Runs.end()) return;
+    // An address whose object went may have been taken by a new one: only objects still
+    // marked as a failed run's count.
+    for (TObject* o : found->second.FailedObjects) {
       LiveTable::Slot* slot = live.Map.Find(o);
-      if (slot && slot->Value == &FTracker) made.insert(o);
+      if (slot && slot->Value == &FTracker && slot->Failed) candidates.insert(o);
     }
-    run->second.Objects.clear();
-    if (made.empty()) return;
+    found->second.FailedObjects.clear();
+    found->second.KeptAtSweep = 0;
+    if (candidates.empty()) return;
     // The tracker's other objects, from the table (the tracker's own set is its own).
     live.Map.ForEach([&](const LiveTable::Slot& s) {
-      if (s.Value == &FTracker && !made.count(s.Key)) earlier.push_back(static_cast<const TObject*>(s.Key));
+      if (s.Value == &FTracker && !candidates.count(s.Key)) others.push_back(static_cast<const TObject*>(s.Key));
     });
+    for (const void* root : roots) {
+      const LiveTable::Slot* slot = live.Map.Find(root);
+      if (slot && !slot->Value) nativeRoots.push_back(static_cast<const TObject*>(root));
+    }
   }
-  ReachWalk walk(made);
-  for (const void* o : made)
-    if (TObject::IsLive(o)) walk.Visit(static_cast<const TObject*>(o), ReachWalk::Phase::RunObject);
-  for (const TObject* o : earlier)
-    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Earlier);
-  for (const void* root : roots) walk.Reach(root);
+  ReachWalk walk(candidates);
+  for (const void* o : candidates)
+    if (TObject::IsLive(o)) walk.Visit(static_cast<const TObject*>(o), ReachWalk::Phase::Candidate);
+  for (const TObject* o : others)
+    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Holder);
+  for (const TObject* o : nativeRoots)
+    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Holder);
+  for (const void* root : roots) walk.Mark(root);
   walk.Spread();
-  std::vector<TObject*> unreached;
-  for (const void* o : made)
-    if (!walk.Reached(o)) unreached.push_back(static_cast<TObject*>(const_cast<void*>(o)));
+  std::unordered_set<const void*> adopted;
+  for (const void* o : candidates)
+    if (walk.Marked(o)) adopted.insert(o);
+  for (const void* root : localRoots) walk.Mark(root);
+  walk.Spread();
+  std::vector<TObject*> unreached, stillCandidates;
+  for (const void* o : candidates) {
+    auto* object = static_cast<TObject*>(const_cast<void*>(o));
+    if (!walk.Marked(o))
+      unreached.push_back(object);
+    else if (!adopted.count(o))
+      stillCandidates.push_back(object);
+  }
   for (TObject* next : unreached) {
     {
       // Gone already when an owner freed it with itself on the way.
@@ -364,6 +406,15 @@ void TObjectRun::FreeUnreached(const std::vector<const void*>& roots) {
     } catch (...) {
     }
   }
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  // What the program reaches is an ordinary object of the tracker from now on.
+  for (const void* o : adopted)
+    if (LiveTable::Slot* slot = live.Map.Find(o)) slot->Failed = false;
+  auto found = live.Runs.find(&FTracker);
+  if (found == live.Runs.end()) return;
+  std::vector<TObject*>& failed = found->second.FailedObjects;
+  failed.insert(failed.end(), stillCandidates.begin(), stillCandidates.end());
+  found->second.KeptAtSweep = failed.size();
 }
 
 }  // namespace rtl

@@ -97,8 +97,8 @@ TEST(ObjectTracker, LiveObjectsAreKnownExactlyThroughManyComingsAndGoings) {
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
 }
 
-// After a failed run, its objects that nothing reaches go; the rest stay, and so does
-// everything made before the run.
+// After a failed run, its objects that nothing reaches go when swept; the rest stay, and
+// so does everything made before the run.
 TEST(ObjectTracker, AFailedRunsUnreachableObjectsAreFreedAndItsReachableOnesStay) {
   const std::size_t live = TObject::LiveCount();
   TObjectTracker tracker;
@@ -115,6 +115,7 @@ TEST(ObjectTracker, AFailedRunsUnreachableObjectsAreFreedAndItsReachableOnesStay
   auto* looseOwner = track(CreateObject<TComponent>());
   auto* looseOwned = track(CreateObject<TComponent>(looseOwner));
   auto* inVariable = track(CreateObject<TStringList>());
+  auto* inLocal = track(CreateObject<TStringList>());
   auto* inGlobalList = track(CreateObject<TObject>());
   globalList->AddObject("x", inGlobalList);
   auto* inForgottenList = track(CreateObject<TObject>());
@@ -138,37 +139,50 @@ TEST(ObjectTracker, AFailedRunsUnreachableObjectsAreFreedAndItsReachableOnesStay
   FreeObject(freedInRun);
 
   int notAnObject = 0;
-  EXPECT_TRUE(run->Tracked());
-  run->FreeUnreached({inVariable, &notAnObject, nullptr, globalList});
+  EXPECT_FALSE(run->Failed());  // fewer than a batch
   run.reset();
+  // A later run that succeeds changes nothing; the sweep looks at the failed runs' objects.
+  TObjectRun later(tracker);
+  auto* madeLater = track(CreateObject<TObject>());
+  later.FreeUnreached({inVariable, &notAnObject, nullptr, globalList}, {inLocal});
   for (const TObject* gone : std::vector<const TObject*>{loose, looseOwner, looseOwned, plainList})
     EXPECT_FALSE(TObject::IsLive(gone));
-  for (const TObject* kept : std::vector<const TObject*>{globalList, forgottenList, inVariable, inGlobalList,
+  for (const TObject* kept : std::vector<const TObject*>{globalList, forgottenList, inVariable, inLocal, inGlobalList,
                                                           inForgottenList, ownedByNative, viaTag, taggedOwner, tagged,
-                                                          owningList, sharedItem})
+                                                          owningList, sharedItem, madeLater})
     EXPECT_TRUE(TObject::IsLive(kept));
-  EXPECT_EQ(tracker.Count(), 11u);
+  EXPECT_EQ(tracker.Count(), 13u);
+  // What only a routine's local held stays a failed run's object: once the local lets
+  // it go, the next sweep frees it; what the program reached is the program's now.
+  later.FreeUnreached({globalList}, {});
+  EXPECT_FALSE(TObject::IsLive(inLocal));
+  EXPECT_TRUE(TObject::IsLive(inVariable));
+  EXPECT_EQ(tracker.Count(), 12u);
   tracker.FreeAll();
   nativeOwner.reset();
   EXPECT_EQ(TObject::LiveCount(), live);
 }
 
 // Only the outermost run's failure frees, and a run that succeeded hands nothing on.
-TEST(ObjectTracker, NestedAndEarlierRunsFreeNothing) {
+// A nested run's failure hands nothing on; the outer run's does, and a batch of failed
+// runs' objects makes a sweep due.
+TEST(ObjectTracker, OnlyTheOutermostRunFailsAndABatchMakesASweepDue) {
   TObjectTracker tracker;
-  auto* outer = CreateObject<TObject>();
   {
     TObjectRun run(tracker);
-    tracker.Track(outer);
-    TObjectRun nested(tracker);
-    nested.FreeUnreached({});
-    EXPECT_TRUE(TObject::IsLive(outer));
+    tracker.Track(CreateObject<TObject>());
+    {
+      TObjectRun nested(tracker);
+      EXPECT_FALSE(nested.Failed());
+      nested.FreeUnreached({}, {});
+    }
+    EXPECT_EQ(tracker.Count(), 1u);
+    for (std::size_t i = 1; i < TObjectRun::kSweepBatch; ++i) tracker.Track(CreateObject<TObject>());
+    EXPECT_TRUE(run.Failed());
   }
-  TObjectRun next(tracker);
-  EXPECT_FALSE(next.Tracked());
-  next.FreeUnreached({});
-  EXPECT_TRUE(TObject::IsLive(outer));
-  tracker.FreeAll();
+  TObjectRun sweep(tracker);
+  sweep.FreeUnreached({}, {});
+  EXPECT_EQ(tracker.Count(), 0u);
 }
 
 TEST(Collection, ItemsAreMadeOwnedAndLeaveWhenFreed) {

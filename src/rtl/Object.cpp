@@ -87,14 +87,27 @@ private:
   std::size_t FCount = 0;
 };
 
-// A tracker's run (TObjectRun): how deeply runs nest, and the objects tracked while
-// they last (some may be gone again).
-struct RunState {
+// The runs (TObjectRun) going on on this thread: the tracker, how deeply its runs nest,
+// and the objects it took on while they last (some may be gone again). The script and
+// the objects it makes live on one thread, so a run costs no lock. Entries stay when
+// their runs end, so that a run per row costs no allocation either.
+struct ActiveRun {
+  const TObjectTracker* Tracker;
   int Depth = 0;
   std::vector<TObject*> Objects;
-  // Objects of failed runs, to be swept (some may be gone again), and how many of them
-  // the last sweep kept.
-  std::vector<TObject*> FailedObjects;
+};
+thread_local std::vector<ActiveRun> tRuns;
+
+ActiveRun* ActiveRunOf(const TObjectTracker* tracker) {
+  for (ActiveRun& run : tRuns)
+    if (run.Tracker == tracker) return &run;
+  return nullptr;
+}
+
+// A tracker's failed runs' objects, to be swept (some may be gone again), and how many
+// of them the last sweep kept.
+struct FailedRuns {
+  std::vector<TObject*> Objects;
   std::size_t KeptAtSweep = 0;
 };
 
@@ -102,9 +115,8 @@ struct RunState {
 struct LiveObjects {
   std::mutex Mutex;
   LiveTable Map;
-  // Trackers that have had a run; an entry stays until its tracker goes, so that a run
-  // per row costs no allocation.
-  std::unordered_map<const TObjectTracker*, RunState> Runs;
+  // Trackers with failed runs' objects; an entry goes with its tracker.
+  std::unordered_map<const TObjectTracker*, FailedRuns> Failed;
 };
 
 LiveObjects& Live() {
@@ -166,7 +178,7 @@ TObjectTracker::~TObjectTracker() {
   FreeAll();
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  live.Runs.erase(this);
+  live.Failed.erase(this);
 }
 
 void TObjectTracker::Track(TObject* object) {
@@ -179,10 +191,10 @@ void TObjectTracker::Track(TObject* object) {
   it->Value = this;
   it->Failed = false;
   FObjects.insert(object);
-  if (live.Runs.empty()) return;
-  auto run = live.Runs.find(this);
-  if (run == live.Runs.end() || run->second.Depth == 0) return;
-  std::vector<TObject*>& made = run->second.Objects;
+  if (tRuns.empty()) return;
+  ActiveRun* run = ActiveRunOf(this);
+  if (!run || run->Depth == 0) return;
+  std::vector<TObject*>& made = run->Objects;
   // A run that makes and frees objects by the million keeps only the living ones.
   if (made.size() >= 4096 && made.size() / 2 > FObjects.size()) {
     std::size_t kept = 0;
@@ -245,37 +257,46 @@ bool TObjectTracker::IsTracked(const TObject* object) {
 // TObjectRun ----------------------------------------------------------------------------
 
 TObjectRun::TObjectRun(TObjectTracker& tracker) : FTracker(tracker) {
-  auto& live = Live();
-  std::lock_guard<std::mutex> guard(live.Mutex);
-  RunState& run = live.Runs[&tracker];
-  if (run.Depth++ == 0) run.Objects.clear();
+  ActiveRun* run = ActiveRunOf(&tracker);
+  if (!run) {
+    // Entries of trackers whose runs are over are dropped before the list grows long
+    // (their trackers may be gone).
+    if (tRuns.size() >= 16)
+      tRuns.erase(std::remove_if(tRuns.begin(), tRuns.end(), [](const ActiveRun& r) { return r.Depth == 0; }),
+                  tRuns.end());
+    run = &tRuns.emplace_back(ActiveRun{&tracker, 0, {}});
+  }
+  if (run->Depth++ == 0 && !run->Objects.empty()) {
+    std::lock_guard<std::mutex> guard(Live().Mutex);
+    run->Objects.clear();
+  }
 }
 
 TObjectRun::~TObjectRun() {
-  auto& live = Live();
-  std::lock_guard<std::mutex> guard(live.Mutex);
-  auto run = live.Runs.find(&FTracker);
-  if (run == live.Runs.end() || --run->second.Depth > 0) return;
-  run->second.Objects.clear();
+  ActiveRun* run = ActiveRunOf(&FTracker);
+  if (!run || --run->Depth > 0 || run->Objects.empty()) return;
+  std::lock_guard<std::mutex> guard(Live().Mutex);
+  run->Objects.clear();
   // A run that made many objects leaves no large buffer behind.
-  if (run->second.Objects.capacity() > 4096) run->second.Objects.shrink_to_fit();
+  if (run->Objects.capacity() > 4096) run->Objects.shrink_to_fit();
 }
 
 bool TObjectRun::Failed() {
+  ActiveRun* run = ActiveRunOf(&FTracker);
+  if (!run || run->Depth != 1) return false;
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  auto found = live.Runs.find(&FTracker);
-  if (found == live.Runs.end() || found->second.Depth != 1) return false;
-  RunState& run = found->second;
-  for (TObject* o : run.Objects) {
+  if (run->Objects.empty()) return false;
+  FailedRuns& failed = live.Failed[&FTracker];
+  for (TObject* o : run->Objects) {
     LiveTable::Slot* slot = live.Map.Find(o);
     if (slot && slot->Value == &FTracker && !slot->Failed) {
       slot->Failed = true;
-      run.FailedObjects.push_back(o);
+      failed.Objects.push_back(o);
     }
   }
-  run.Objects.clear();
-  return run.FailedObjects.size() >= std::max(TObjectRun::kSweepBatch, 2 * run.KeptAtSweep);
+  run->Objects.clear();
+  return failed.Objects.size() >= std::max(TObjectRun::kSweepBatch, 2 * failed.KeptAtSweep);
 }
 
 namespace {
@@ -352,15 +373,15 @@ void TObjectRun::FreeUnreached(const std::vector<const void*>& roots, const std:
   std::vector<const TObject*> nativeRoots;
   {
     std::lock_guard<std::mutex> guard(live.Mutex);
-    auto found = live.Runs.find(&FTracker);
-    if (found == live.Runs.end()) return;
+    auto found = live.Failed.find(&FTracker);
+    if (found == live.Failed.end()) return;
     // An address whose object went may have been taken by a new one: only objects still
     // marked as a failed run's count.
-    for (TObject* o : found->second.FailedObjects) {
+    for (TObject* o : found->second.Objects) {
       LiveTable::Slot* slot = live.Map.Find(o);
       if (slot && slot->Value == &FTracker && slot->Failed) candidates.insert(o);
     }
-    found->second.FailedObjects.clear();
+    found->second.Objects.clear();
     found->second.KeptAtSweep = 0;
     if (candidates.empty()) return;
     // The tracker's other objects, from the table (the tracker's own set is its own).
@@ -410,11 +431,9 @@ void TObjectRun::FreeUnreached(const std::vector<const void*>& roots, const std:
   // What the program reaches is an ordinary object of the tracker from now on.
   for (const void* o : adopted)
     if (LiveTable::Slot* slot = live.Map.Find(o)) slot->Failed = false;
-  auto found = live.Runs.find(&FTracker);
-  if (found == live.Runs.end()) return;
-  std::vector<TObject*>& failed = found->second.FailedObjects;
-  failed.insert(failed.end(), stillCandidates.begin(), stillCandidates.end());
-  found->second.KeptAtSweep = failed.size();
+  FailedRuns& failed = live.Failed[&FTracker];
+  failed.Objects.insert(failed.Objects.end(), stillCandidates.begin(), stillCandidates.end());
+  failed.KeptAtSweep = failed.Objects.size();
 }
 
 }  // namespace rtl

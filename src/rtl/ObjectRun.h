@@ -3,7 +3,8 @@
 // become the tracker's failed-run objects; once enough have gathered, FreeUnreached
 // frees those that nothing reaches any more, so that objects a failing routine made and
 // never got to free do not pile up row after row. Runs on one tracker may nest; the
-// outermost one is the run.
+// outermost one is the run. A run and the objects it makes belong to the thread that
+// runs it.
 //
 // The sweep waits for a batch because it looks at every object the tracker holds: done
 // for each failing row it would cost a script with large global lists dearly.

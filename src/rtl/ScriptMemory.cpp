@@ -69,7 +69,7 @@ void ForgetLarge(const void* block) noexcept {
 EScriptMemoryLimit::EScriptMemoryLimit(std::uint32_t limitMB)
     : Exception("Script memory limit exceeded (" + std::to_string(limitMB) + " MB)", "EOutOfMemory") {}
 
-void TScriptMemory::Exceeded() const { throw EScriptMemoryLimit(FLimitMB); }
+void TScriptMemory::Exceeded() const { throw EScriptMemoryLimit(LimitMB()); }
 
 TScriptMemoryScope::TScriptMemoryScope(TScriptMemory* budget) noexcept : FPrevious(scriptmemory_detail::tRunning) {
   if (budget) {

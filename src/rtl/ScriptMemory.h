@@ -42,10 +42,11 @@ public:
   TScriptMemory(const TScriptMemory&) = delete;
   TScriptMemory& operator=(const TScriptMemory&) = delete;
 
-  std::uint32_t LimitMB() const noexcept { return FLimitMB; }
+  // The limit may be read on other threads than the one that sets it.
+  std::uint32_t LimitMB() const noexcept { return FLimitMB.load(std::memory_order_relaxed); }
   void SetLimitMB(std::uint32_t mb) noexcept {
-    FLimitMB = mb;
-    FLimit = static_cast<std::int64_t>(mb) << 20;
+    FLimitMB.store(mb, std::memory_order_relaxed);
+    FLimit.store(static_cast<std::int64_t>(mb) << 20, std::memory_order_relaxed);
   }
   // Bytes counted now: the large blocks alive and the running section's small ones.
   std::int64_t Used() const noexcept {
@@ -53,8 +54,9 @@ public:
   }
   // Raises EScriptMemoryLimit when bytes more would go past the limit.
   void Check(std::uint64_t bytes) const {
-    if (!FLimit) return;
-    const std::int64_t room = FLimit - Used();
+    const std::int64_t limit = FLimit.load(std::memory_order_relaxed);
+    if (!limit) return;
+    const std::int64_t room = limit - Used();
     if (room < 0 || bytes > static_cast<std::uint64_t>(room)) Exceeded();
   }
   // Small blocks made (positive) or freed (negative) by the running section.
@@ -66,8 +68,8 @@ private:
   friend class TScriptMemoryScope;
   [[noreturn]] void Exceeded() const;
 
-  std::int64_t FLimit = 0;
-  std::uint32_t FLimitMB = 0;
+  std::atomic<std::int64_t> FLimit{0};
+  std::atomic<std::uint32_t> FLimitMB{0};
   std::atomic<std::int64_t> FLarge{0};
   std::int64_t FSection = 0;  // the running section's small blocks, on its thread only
 };

@@ -32,7 +32,7 @@ const Usage kUsages[] = {
     {"run",
      "usage: velmora-host run --script FILE [--language NAME] [--input FILE|-] [--log FILE]\n"
      "                        [--events FILE] [--sent FILE] [--row-time-limit MS]\n"
-     "                        [--config-id N] [--library PATH]\n"
+     "                        [--memory-limit MB] [--config-id N] [--library PATH]\n"
      "  Runs the script over packets as the host runs a configuration and prints one line\n"
      "  per packet: {\"result\":N,\"rows\":[...]}.\n" LANGUAGE_HELP
      "  --input           JSON lines, one packet each: an object is a row, an array of\n"
@@ -41,7 +41,9 @@ const Usage kUsages[] = {
      "  --log             the module's log lines, \"level text\" (default: stderr)\n"
      "  --events, --sent  the events and the host callback calls, as JSON lines\n"
      "  --row-time-limit  how long one row's script may run, in milliseconds\n"
-     "                    (0: no limit; 10000 when not given)\n"},
+     "                    (0: no limit; 10000 when not given)\n"
+     "  --memory-limit    how much memory the script may take, in megabytes\n"
+     "                    (0: no limit; 512 when not given)\n"},
     {"test",
      "usage: velmora-host test [--library PATH] CASE...\n"
      "       velmora-host test [--library PATH] [--script FILE] [--input FILE] CASE\n"

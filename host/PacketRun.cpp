@@ -29,6 +29,10 @@ bool WriteRunSettings(const std::string& iniFile, const std::string& section, co
     cfg->RowTimeLimit = settings.RowTimeLimit;
     store->ComponentLines()->Add("RowTimeLimit,Row time limit");
   }
+  if (settings.MemoryLimit >= 0) {
+    cfg->MemoryLimit = settings.MemoryLimit;
+    store->ComponentLines()->Add("MemoryLimit,Script memory limit");
+  }
   return store->Save(cfg.get());
 }
 

@@ -17,6 +17,7 @@ struct PacketRunSettings {
   std::string Script;      // the text in the process code page
   int Language = 0;        // index into kLanguageNames
   std::int32_t RowTimeLimit = -1;  // milliseconds; below 0 the setting is not written
+  std::int32_t MemoryLimit = -1;   // MB; below 0 the setting is not written
   std::uint32_t ConfigId = 1;
 };
 
@@ -29,8 +30,9 @@ struct PacketRunOutputs {
   std::string MessagePrefix;  // before a skipped line's message, e.g. "velmora-host run: "
 };
 
-// Writes the script, its language and, when given, the row time limit into a
-// configuration's INI file section, as the options dialog stores them on OK.
+// Writes the script, its language and, when given, the row time limit and the script
+// memory limit into a configuration's INI file section, as the options dialog stores
+// them on OK.
 bool WriteRunSettings(const std::string& iniFile, const std::string& section, const PacketRunSettings& settings);
 
 // Runs every non-blank input line as one packet. False with a one-line reason when

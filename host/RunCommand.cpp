@@ -34,7 +34,8 @@ int RunScript(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) {
     const std::string a = argv[i];
     static const char* const kOptions[] = {"--script", "--language", "--input", "--events", "--sent",
-                                           "--log", "--library", "--config-id", "--row-time-limit"};
+                                           "--log", "--library", "--config-id", "--row-time-limit",
+                                           "--memory-limit"};
     bool known = false;
     for (const char* o : kOptions) known = known || a == o;
     if (!known) return UsageError("run", "unknown argument '" + a + "'");
@@ -51,6 +52,9 @@ int RunScript(int argc, char** argv) {
     else if (a == "--config-id") {
       if (!ReadNumber(v, 1, n)) return UsageError("run", "--config-id needs a number from 1, not '" + v + "'");
       settings.ConfigId = static_cast<std::uint32_t>(n);
+    } else if (a == "--memory-limit") {
+      if (!ReadNumber(v, 0, n)) return UsageError("run", "--memory-limit needs megabytes from 0, not '" + v + "'");
+      settings.MemoryLimit = static_cast<std::int32_t>(n);
     } else {
       if (!ReadNumber(v, 0, n)) return UsageError("run", "--row-time-limit needs milliseconds from 0, not '" + v + "'");
       settings.RowTimeLimit = static_cast<std::int32_t>(n);

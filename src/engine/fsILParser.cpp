@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <new>
 #include <utility>
 
 #include "engine/fsDialects.h"
@@ -11,6 +12,7 @@
 #include "engine/fsStackGuard.h"
 #include "engine/fsStrings.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScriptMemory.h"
 
 // Kept out of the recursive matcher so that its stack frame stays small.
 #define FS_NOINLINE [[gnu::noinline]]
@@ -239,6 +241,21 @@ void TfsILParser::CompileGrammar(GrammarSetup& setup) {
   }
 }
 
+namespace {
+
+// The charge for the tree's text of the parse running on this thread.
+thread_local rtl::TScriptStorageCharge* tLinesCharge = nullptr;
+
+// What one line of the tree's text takes: the string and its characters, about.
+constexpr std::size_t kLineBytes = 96;
+
+// Every 1024 lines the text's charge follows its size (raising at the memory limit).
+FS_NOINLINE void ChargeLines(std::size_t lines) {
+  if (tLinesCharge) tLinesCharge->Resize(lines * kLineBytes);
+}
+
+}  // namespace
+
 bool TfsILParser::BuildProgramTree(const std::string& source) {
   if (!FCompiled) SelectDialect(FProgram ? FProgram->SyntaxType() : std::string("PascalScript"));
   FLines.clear();
@@ -264,19 +281,38 @@ bool TfsILParser::BuildProgramTree(const std::string& source) {
   FParser.SetPosition(start);
 
   bool ok = false;
+  // The tree's text counts against the script memory limit while this parse runs (an
+  // included unit's parse has its own).
+  rtl::TScriptStorageCharge linesCharge;
+  struct LinesChargeScope {
+    rtl::TScriptStorageCharge* Previous;
+    explicit LinesChargeScope(rtl::TScriptStorageCharge* charge) : Previous(tLinesCharge) { tLinesCharge = charge; }
+    ~LinesChargeScope() { tLinesCharge = Previous; }
+  } linesScope(&linesCharge);
   try {
-    ok = MatchElement(FCompiled->FProgram);
-  } catch (const NestingTooDeep&) {
+    try {
+      ok = MatchElement(FCompiled->FProgram);
+      ok = ok && FErrorText.empty();
+      // A block comment left open would silently take the rest of the source with it.
+      if (ok && !FUnterminatedCommentError.empty() && FParser.UnterminatedComment() > 0) {
+        FErrorText = FUnterminatedCommentError;
+        FErrorPos = FParser.PositionTextAt(FParser.UnterminatedComment());
+        ok = false;
+      }
+      if (ok) BuildDocument();
+    } catch (const NestingTooDeep&) {
+      ok = false;
+    }
+  } catch (const rtl::EScriptMemoryLimit& e) {
+    // The script memory limit: the compile's error, at the place the parse had reached.
     ok = false;
-  }
-  ok = ok && FErrorText.empty();
-  // A block comment left open would silently take the rest of the source with it.
-  if (ok && !FUnterminatedCommentError.empty() && FParser.UnterminatedComment() > 0) {
-    FErrorText = FUnterminatedCommentError;
-    FErrorPos = FParser.PositionTextAt(FParser.UnterminatedComment());
+    FErrorText = e.Message();
+    FErrorPos = FParser.PositionText();
+  } catch (const std::bad_alloc&) {
     ok = false;
+    FErrorText = rtl::EOutOfMemory().Message();
+    FErrorPos = FParser.PositionText();
   }
-  if (ok) BuildDocument();
   if (FErrorText.empty()) FErrorPos.clear();
   if (FProgram) {
     FProgram->SetLastErrorText(FErrorText);
@@ -289,6 +325,8 @@ void TfsILParser::BuildDocument() {
   std::string text = "<?xml version=\"1.0\"?>\r\n<program>\r\n";
   std::size_t n = text.size() + 16;
   for (const auto& line : FLines) n += line.size() + 2;
+  rtl::TScriptStorageCharge textCharge;
+  textCharge.Resize(n);
   text.reserve(n);
   for (const auto& line : FLines) {
     text += line;
@@ -324,6 +362,7 @@ bool TfsILParser::MatchElement(const Element* e) {
   ++FDepth;
   const int start = FParser.Position();
   const std::size_t mark = FLines.size();
+  if ((mark & 1023) == 0 && mark != 0) ChargeLines(mark);
   bool ok = true;
   switch (e->FKind) {
     case Kind::Rule:

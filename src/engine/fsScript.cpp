@@ -1,12 +1,16 @@
 #include "engine/fsScript.h"
 
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 #include "engine/fsILParser.h"
+#include "engine/fsProcVariable.h"
 #include "engine/fsProgramBuilder.h"
 #include "engine/fsStatements.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ObjectRun.h"
 
 namespace fs {
 
@@ -124,17 +128,74 @@ bool TfsScript::CompileProgram() {
   return ok;
 }
 
+namespace {
+
+// The object addresses a value may hold: an integer, or the elements of an array
+// (arrays in arrays as well, to a bounded depth).
+void AddObjectAddresses(const rtl::Variant& value, std::vector<const void*>& out, int depth) {
+  switch (value.VarType()) {
+    case rtl::varInteger:
+      out.push_back(reinterpret_cast<const void*>(
+          static_cast<std::uintptr_t>(static_cast<std::uint32_t>(value.AsIntegerRaw()))));
+      return;
+    case rtl::varInt64:
+      out.push_back(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(value.AsInt64Raw())));
+      return;
+    default: break;
+  }
+  if (!value.IsArray() || (value.VarType() & rtl::varByRef) || depth >= 8) return;
+  const rtl::VarArray* array = value.AsArrayRaw();
+  if (!array || !array->Data) return;
+  std::size_t count = 1;
+  for (std::uint16_t d = 0; d < array->DimCount; ++d) count *= array->Bounds[d].ElementCount;
+  const auto* elements = static_cast<const rtl::Variant*>(array->Data);
+  for (std::size_t i = 0; i < count; ++i) AddObjectAddresses(elements[i], out, depth + 1);
+}
+
+// What failed runs' objects are reached from: the addresses the program's variables
+// hold (depth 0), or those its routines' variables and parameters hold, which keep their
+// values between calls (locals; routines in routines too).
+void AddObjectRoots(const TfsItemTable& items, bool locals, std::vector<const void*>& roots, int depth) {
+  for (int i = 0; i < items.Count(); ++i) {
+    TfsObject* item = items.Entries(i).Object;
+    TfsCustomVariable* v = item ? item->AsVariable() : nullptr;
+    if (!v) continue;
+    const TfsItemKind kind = v->Kind();
+    if (locals == (depth > 0) && (kind == TfsItemKind::Variable || (depth > 0 && kind == TfsItemKind::Param)))
+      AddObjectAddresses(v->StoredValue(), roots, 0);
+    if (locals && kind == TfsItemKind::Proc && depth < 16)
+      if (TfsScript* scope = static_cast<TfsProcVariable*>(v)->Program())
+        AddObjectRoots(scope->Items(), true, roots, depth + 1);
+  }
+}
+
+}  // namespace
+
 void TfsScript::RunProgram() {
   FMainRun = true;
   // A break or continue outside any loop may have been left set by an earlier run.
   ClearRequests();
   FLastErrorPos.clear();
   FCurrent = nullptr;
+  rtl::TObjectRun run(Objects());
   try {
     FStatement->Run();
   } catch (...) {
     MarkErrorPosition();
     ClearRequests();
+    // What failed runs made and can no longer be reached would otherwise stay until the
+    // program is cleared: a routine that fails between Create and Free, row after row,
+    // would eat the memory.
+    if (run.Failed()) {
+      try {
+        std::vector<const void*> roots, localRoots;
+        AddObjectRoots(FItems, false, roots, 0);
+        AddObjectRoots(FItems, true, localRoots, 0);
+        run.FreeUnreached(roots, localRoots);
+      } catch (...) {
+        // Without the memory to look, the objects stay as they would have.
+      }
+    }
     throw;
   }
   ClearRequests();

@@ -4,6 +4,8 @@
 
 #include "engine/fsStrings.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ObjectLinks.h"
+#include "rtl/ScriptMemory.h"
 
 namespace fs {
 
@@ -15,6 +17,19 @@ const rtl::TClassInfo& TfsXMLItem::StaticClassInfo() {
 namespace {
 
 [[maybe_unused]] const rtl::TClassInfo& kRegistered = TfsXMLItem::StaticClassInfo();
+
+// Child elements are owned; an element is held by its parent.
+const rtl::TObjectLinksRegistration kLinks(TfsXMLItem::StaticClassInfo(),
+                                           [](const rtl::TObject& object, rtl::TObjectLinks& links) {
+                                             const auto& item = static_cast<const TfsXMLItem&>(object);
+                                             for (int i = 0; i < item.Count(); ++i) links.Holds(item.Items(i), true);
+                                             if (item.Parent()) links.HeldBy(item.Parent());
+                                           });
+
+// What an element added to a tree takes, about (the object, its entry among the living
+// objects, short texts, its place in the parent's list): the trees of compiles and of
+// scripts' documents count against the script memory limit.
+constexpr std::size_t kItemBytes = 192;
 
 [[noreturn]] void IndexError(int index) {
   throw rtl::Exception("List index out of bounds (" + std::to_string(index) + ")", "EListError");
@@ -88,6 +103,7 @@ std::string UnescapeXMLValue(const std::string& value) {
 TfsXMLItem::~TfsXMLItem() {
   Clear();
   if (FParent) FParent->Unlink(this);
+  rtl::ScriptBlockGone(this, kItemBytes);
 }
 
 void TfsXMLItem::Unlink(TfsXMLItem* child) {
@@ -102,6 +118,7 @@ void TfsXMLItem::Unlink(TfsXMLItem* child) {
 }
 
 TfsXMLItem* TfsXMLItem::Add() {
+  rtl::ScriptBlockComing(kItemBytes);
   auto* item = new TfsXMLItem;
   if (!FItems) FItems = std::make_unique<std::vector<TfsXMLItem*>>();
   try {

@@ -10,6 +10,7 @@
 #include "filter/FilterModule.h"
 #include "filter/FilterScriptSetup.h"
 #include "platform/Collation.h"
+#include "rtl/ScriptMemory.h"
 #include "rtl/StringList.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsCatalogue.h"
@@ -69,7 +70,15 @@ std::string TaPlugin::CheckCode(const orb::TorbParamsList* params) {
   rtl::TObjectPtr<rtl::TStringList> lines = rtl::MakeObject<rtl::TStringList>();
   lines->SetText(text);
   PrepareFilterScript(*FCheckScript, lines.get(), language, false);
-  if (FCheckScript->CompileProgram()) return {};
+  // Under the configuration's script memory limit, with a budget of its own: a check may
+  // come from another thread while packets are processed.
+  auto memory = std::make_shared<rtl::TScriptMemory>(FMemory->LimitMB());
+  bool compiled = false;
+  {
+    rtl::TScriptMemoryScope scope(memory.get());
+    compiled = FCheckScript->CompileProgram();
+  }
+  if (compiled) return {};
   // "line:column" becomes "column:line|", then the unit and the message.
   const std::string& pos = FCheckScript->LastErrorPos();
   const std::size_t colon = pos.find(':');

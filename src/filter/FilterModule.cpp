@@ -46,6 +46,7 @@ const char* const kMessageLines[] = {
 const char* const kPropertyLines[] = {
     "Top,Top",   "Left,Left", "Width,Width", "Height,Height", "panRight.Width,Editor width", ";---short---",
     "edtExpr.Lines,Script", "comboType.ItemIndex,Language", "RowTimeLimit,Row time limit",
+    "MemoryLimit,Script memory limit",
 };
 
 // Long strings, not short ones: an exception message is not cut at 255 characters.
@@ -221,7 +222,13 @@ void TaPlugin::orbPluginShowOptionsDialog(orb::TorbPlugin*, orb::PPluginCallRec,
 void TaPlugin::CompileScript() {
   PrepareFilterScript(*FScript, FCfg->edtExpr_Lines, FCfg->SyntaxType());
   FCompileTried = true;
-  if (FScript->CompileProgram()) {
+  ApplyMemoryLimit();
+  bool compiled = false;
+  {
+    rtl::TScriptMemoryScope memory(FMemory.get());
+    compiled = FScript->CompileProgram();
+  }
+  if (compiled) {
     AddLog(2, FormatMessage(Message("MsgCompile"), {FScript->SyntaxType()}));
     FCompiled = true;
   } else {
@@ -263,11 +270,17 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
   }
   out->Clear();
   RunningScope running(this, &FScript->RunLimit());
+  ApplyMemoryLimit();
   try {
     RunRows(pCallRec, input, out);
   } catch (const std::exception& e) {
     if (!LogRunError(e)) throw;
   }
+}
+
+void TaPlugin::ApplyMemoryLimit() {
+  // Below 0 means no limit, as for the row time limit.
+  FMemory->SetLimitMB(static_cast<std::uint32_t>(std::max<std::int32_t>(FCfg->MemoryLimit, 0)));
 }
 
 bool TaPlugin::LogRunError(const std::exception& e) {
@@ -308,6 +321,7 @@ void TaPlugin::RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input,
         FOut = out;
         {
           RowRunLimit limit(FScript->RunLimit(), FCfg->RowTimeLimit);
+          rtl::TScriptMemoryScope memory(FMemory.get());
           FScript->RunProgram();
         }
         if (!FDiscard) {

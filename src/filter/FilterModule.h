@@ -14,6 +14,7 @@
 #include "Private/Plugins/orbStrHolder.h"
 #include "filter/StoredVariables.h"
 #include "filter/WorkingRow.h"
+#include "rtl/ScriptMemory.h"
 #include "ui/MsgArray.h"
 
 namespace fs {
@@ -76,6 +77,8 @@ protected:
 private:
   // Prepares, under the process-wide preparation lock, and compiles the script.
   void CompileScript();
+  // The settings' script memory limit becomes the budget's.
+  void ApplyMemoryLimit();
   void RunRows(orb::PPluginCallRec pCallRec, orb::TorbParamsList* input, orb::TorbRowsParamsList* out);
   std::string Message(const char* id) const;
   // Logs a row's failure as "MsgExecErr": the runtime's exceptions and memory that
@@ -85,6 +88,9 @@ private:
   orb::TorbStrHolder* FProperties = nullptr;  // owned component
   ui::TMsgArray* FMessages = nullptr;         // owned component ("maData")
   std::unique_ptr<fs::TfsScript> FScript;     // "fsScript1"
+  // What the script may take: its compile and each row run with it as the thread's
+  // budget (the limit comes from the settings).
+  std::shared_ptr<rtl::TScriptMemory> FMemory = std::make_shared<rtl::TScriptMemory>();
   std::unique_ptr<fs::TfsScript> FCheckScript;
 
   TDataSourceCfg* FCfg = nullptr;  // owned component

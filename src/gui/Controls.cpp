@@ -7,6 +7,7 @@
 #include "gui/GuiErrors.h"
 #include "gui/GuiTexts.h"
 #include "gui/Menus.h"
+#include "rtl/ObjectLinks.h"
 
 namespace gui {
 
@@ -17,6 +18,19 @@ using rtl::TEnumInfo;
 namespace {
 [[maybe_unused]] const TClassInfo* const kRegistered[] = {&TControl::StaticClassInfo(), &TWinControl::StaticClassInfo(),
                                                     &TCustomControl::StaticClassInfo(), &TGraphicControl::StaticClassInfo()};
+
+// A control is held by its parent, which frees its child controls with itself.
+const rtl::TObjectLinksRegistration kControlLinks(TControl::StaticClassInfo(),
+                                                  [](const rtl::TObject& object, rtl::TObjectLinks& links) {
+                                                    const auto& control = static_cast<const TControl&>(object);
+                                                    if (control.Parent()) links.HeldBy(control.Parent());
+                                                  });
+const rtl::TObjectLinksRegistration kWinControlLinks(TWinControl::StaticClassInfo(),
+                                                     [](const rtl::TObject& object, rtl::TObjectLinks& links) {
+                                                       const auto& control = static_cast<const TWinControl&>(object);
+                                                       for (int i = 0; i < control.ControlCount(); ++i)
+                                                         links.Holds(control.Controls(i), true);
+                                                     });
 
 // The drag in progress (user-interface objects live on one thread).
 struct DragState {

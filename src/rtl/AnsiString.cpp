@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "rtl/AllocationSize.h"
-#include "rtl/SysMemory.h"
+#include "rtl/ScriptMemory.h"
 
 namespace rtl {
 
@@ -14,7 +14,7 @@ std::atomic_ref<std::int32_t> Counter(std::int32_t& c) { return std::atomic_ref<
 std::size_t AnsiString::BlockSize(std::size_t length) { return CheckedSum(length, sizeof(StrHeader) + 1); }
 
 char* AnsiString::Allocate(std::size_t n) {
-  auto* h = static_cast<StrHeader*>(sys::BoundaryAlloc(BlockSize(n)));
+  auto* h = static_cast<StrHeader*>(ScriptAlloc(BlockSize(n)));
   h->RefCount = 1;
   h->Length = static_cast<std::int32_t>(n);
   char* data = reinterpret_cast<char*>(h + 1);
@@ -51,7 +51,8 @@ void AnsiString::AddRef() noexcept {
 
 void AnsiString::Release() noexcept {
   if (!FData) return;
-  if (Counter(Header()->RefCount).fetch_sub(1, std::memory_order_acq_rel) == 1) sys::BoundaryFree(Header());
+  if (Counter(Header()->RefCount).fetch_sub(1, std::memory_order_acq_rel) == 1)
+    ScriptFree(Header(), static_cast<std::size_t>(Header()->Length) + sizeof(StrHeader) + 1);
   FData = nullptr;
 }
 
@@ -94,7 +95,7 @@ AnsiString& AnsiString::operator+=(std::string_view s) {
       src = keep;
     }
     const std::size_t block = BlockSize(CheckedSum(old, src.size()));
-    auto* h = static_cast<StrHeader*>(sys::BoundaryRealloc(Header(), block));
+    auto* h = static_cast<StrHeader*>(ScriptRealloc(Header(), BlockSize(old), block));
     h->Length = static_cast<std::int32_t>(old + src.size());
     FData = reinterpret_cast<char*>(h + 1);
     std::memcpy(FData + old, src.data(), src.size());

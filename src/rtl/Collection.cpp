@@ -2,11 +2,26 @@
 
 #include <algorithm>
 
+#include "rtl/ObjectLinks.h"
+
 namespace rtl {
 
 namespace {
 [[maybe_unused]] const TClassInfo& kItem = TCollectionItem::StaticClassInfo();
 [[maybe_unused]] const TClassInfo& kCollection = TCollection::StaticClassInfo();
+
+// Items are owned by their collection.
+const TObjectLinksRegistration kItemLinks(TCollectionItem::StaticClassInfo(),
+                                          [](const TObject& object, TObjectLinks& links) {
+                                            const auto& item = static_cast<const TCollectionItem&>(object);
+                                            if (item.Collection()) links.HeldBy(item.Collection());
+                                          });
+const TObjectLinksRegistration kCollectionLinks(TCollection::StaticClassInfo(),
+                                                [](const TObject& object, TObjectLinks& links) {
+                                                  const auto& collection = static_cast<const TCollection&>(object);
+                                                  for (int i = 0; i < collection.Count(); ++i)
+                                                    links.Holds(collection.Items(i), true);
+                                                });
 }  // namespace
 
 const TClassInfo& TCollectionItem::StaticClassInfo() {

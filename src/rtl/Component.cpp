@@ -3,11 +3,21 @@
 #include <algorithm>
 #include <exception>
 
+#include "rtl/ObjectLinks.h"
+
 namespace rtl {
 
 namespace {
 
 [[maybe_unused]] const TClassInfo& kRegistered = TComponent::StaticClassInfo();
+
+// Owned components, an object kept in the tag, and the owner.
+const TObjectLinksRegistration kLinks(TComponent::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  const auto& c = static_cast<const TComponent&>(object);
+  for (int i = 0; i < c.ComponentCount(); ++i) links.Holds(c.Components(i), true);
+  if (c.Tag()) links.HoldsAddress(reinterpret_cast<const void*>(c.Tag()), false);
+  if (c.Owner()) links.HeldBy(c.Owner());
+});
 
 char AsciiUpper(char c) noexcept { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 

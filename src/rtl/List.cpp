@@ -2,10 +2,19 @@
 
 #include <algorithm>
 
+#include "rtl/ObjectLinks.h"
+#include "rtl/ScriptMemory.h"
+
 namespace rtl {
 
 namespace {
 [[maybe_unused]] const TClassInfo& kRegistered = TList::StaticClassInfo();
+
+// The items, held; those that are no objects are passed over by the receiver.
+const TObjectLinksRegistration kLinks(TList::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  for (void* item : static_cast<const TList&>(object).List())
+    if (item) links.HoldsAddress(item, false);
+});
 // Beyond this no list can grow (the platform library's bound for pointer lists).
 constexpr int kMaxListSize = 0x7FFFFFFF / 16;
 }  // namespace
@@ -37,6 +46,9 @@ TList* TList::Expand() {
 void TList::SetCapacity(int capacity) {
   if (capacity < Count() || capacity > kMaxListSize) Error("List capacity out of bounds (%d)", capacity);
   if (capacity == FCapacity) return;
+  // The items' storage counts against the running script's memory limit.
+  ScriptStorageResize(this, static_cast<std::size_t>(FCapacity) * sizeof(void*),
+                      static_cast<std::size_t>(capacity) * sizeof(void*));
   if (capacity < FCapacity) {
     std::vector<void*> smaller;
     smaller.reserve(static_cast<std::size_t>(capacity));

@@ -6,8 +6,12 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "rtl/ObjectLinks.h"
+#include "rtl/ObjectRun.h"
 #include "rtl/ObjectTracker.h"
 
 namespace rtl {
@@ -22,6 +26,7 @@ public:
   struct Slot {
     const void* Key;
     TObjectTracker* Value;
+    bool Failed = false;  // made by a failed run of its tracker, to be swept (TObjectRun)
   };
 
   // The slot of key, or null.
@@ -37,13 +42,13 @@ public:
     std::size_t i = Home(key);
     while (FSlots[i].Key && FSlots[i].Key != key) i = Next(i);
     if (!FSlots[i].Key) ++FCount;
-    FSlots[i] = Slot{key, nullptr};
+    FSlots[i] = Slot{key, nullptr, false};
   }
   void Erase(Slot* slot) noexcept {
     // Backward-shift deletion: later members of the run move up, so that no
     // tombstones are needed.
     std::size_t hole = static_cast<std::size_t>(slot - FSlots.data());
-    FSlots[hole] = Slot{nullptr, nullptr};
+    FSlots[hole] = Slot{nullptr, nullptr, false};
     --FCount;
     for (std::size_t i = Next(hole); FSlots[i].Key; i = Next(i)) {
       const std::size_t home = Home(FSlots[i].Key);
@@ -51,11 +56,16 @@ public:
       const bool stays = hole <= i ? (home > hole && home <= i) : (home > hole || home <= i);
       if (stays) continue;
       FSlots[hole] = FSlots[i];
-      FSlots[i] = Slot{nullptr, nullptr};
+      FSlots[i] = Slot{nullptr, nullptr, false};
       hole = i;
     }
   }
   std::size_t Size() const noexcept { return FCount; }
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const Slot& s : FSlots)
+      if (s.Key) f(s);
+  }
 
 private:
   std::size_t Home(const void* key) const noexcept {
@@ -64,7 +74,7 @@ private:
   }
   std::size_t Next(std::size_t i) const noexcept { return (i + 1) & (FSlots.size() - 1); }
   void Grow() {
-    std::vector<Slot> old(FSlots.empty() ? 1024 : FSlots.size() * 2, Slot{nullptr, nullptr});
+    std::vector<Slot> old(FSlots.empty() ? 1024 : FSlots.size() * 2, Slot{nullptr, nullptr, false});
     old.swap(FSlots);
     FCount = 0;
     for (const Slot& s : old)
@@ -80,10 +90,36 @@ private:
   std::size_t FCount = 0;
 };
 
+// The runs (TObjectRun) going on on this thread: the tracker, how deeply its runs nest,
+// and the objects it took on while they last (some may be gone again). The script and
+// the objects it makes live on one thread, so a run costs no lock. Entries stay when
+// their runs end, so that a run per row costs no allocation either.
+struct ActiveRun {
+  const TObjectTracker* Tracker;
+  int Depth = 0;
+  std::vector<TObject*> Objects;
+};
+thread_local std::vector<ActiveRun> tRuns;
+
+ActiveRun* ActiveRunOf(const TObjectTracker* tracker) {
+  for (ActiveRun& run : tRuns)
+    if (run.Tracker == tracker) return &run;
+  return nullptr;
+}
+
+// A tracker's failed runs' objects, to be swept (some may be gone again), and how many
+// of them the last sweep kept.
+struct FailedRuns {
+  std::vector<TObject*> Objects;
+  std::size_t KeptAtSweep = 0;
+};
+
 // Never freed, so that objects destroyed during process exit still find it.
 struct LiveObjects {
   std::mutex Mutex;
   LiveTable Map;
+  // Trackers with failed runs' objects; an entry goes with its tracker.
+  std::unordered_map<const TObjectTracker*, FailedRuns> Failed;
 };
 
 LiveObjects& Live() {
@@ -232,7 +268,12 @@ TObjectUse::~TObjectUse() noexcept(false) {
 
 // TObjectTracker -------------------------------------------------------------------------
 
-TObjectTracker::~TObjectTracker() { FreeAll(); }
+TObjectTracker::~TObjectTracker() {
+  FreeAll();
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  live.Failed.erase(this);
+}
 
 void TObjectTracker::Track(TObject* object) {
   if (!object) return;
@@ -242,14 +283,30 @@ void TObjectTracker::Track(TObject* object) {
   if (!it || it->Value == this) return;
   if (it->Value) it->Value->FObjects.erase(object);
   it->Value = this;
+  it->Failed = false;
   FObjects.insert(object);
+  if (tRuns.empty()) return;
+  ActiveRun* run = ActiveRunOf(this);
+  if (!run || run->Depth == 0) return;
+  std::vector<TObject*>& made = run->Objects;
+  // A run that makes and frees objects by the million keeps only the living ones.
+  if (made.size() >= 4096 && made.size() / 2 > FObjects.size()) {
+    std::size_t kept = 0;
+    for (TObject* o : made)
+      if (FObjects.count(o)) made[kept++] = o;
+    made.resize(kept);
+  }
+  made.push_back(object);
 }
 
 void TObjectTracker::Release(TObject* object) {
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
   if (FObjects.erase(object) == 0) return;
-  if (LiveTable::Slot* it = live.Map.Find(object)) it->Value = nullptr;
+  if (LiveTable::Slot* it = live.Map.Find(object)) {
+    it->Value = nullptr;
+    it->Failed = false;
+  }
 }
 
 bool TObjectTracker::Tracks(const TObject* object) const {
@@ -289,6 +346,188 @@ bool TObjectTracker::IsTracked(const TObject* object) {
   std::lock_guard<std::mutex> guard(live.Mutex);
   const LiveTable::Slot* it = live.Map.Find(object);
   return it && it->Value != nullptr;
+}
+
+// TObjectRun ----------------------------------------------------------------------------
+
+TObjectRun::TObjectRun(TObjectTracker& tracker) : FTracker(tracker) {
+  ActiveRun* run = ActiveRunOf(&tracker);
+  if (!run) {
+    // Entries of trackers whose runs are over are dropped before the list grows long
+    // (their trackers may be gone).
+    if (tRuns.size() >= 16)
+      tRuns.erase(std::remove_if(tRuns.begin(), tRuns.end(), [](const ActiveRun& r) { return r.Depth == 0; }),
+                  tRuns.end());
+    run = &tRuns.emplace_back(ActiveRun{&tracker, 0, {}});
+  }
+  if (run->Depth++ == 0 && !run->Objects.empty()) {
+    std::lock_guard<std::mutex> guard(Live().Mutex);
+    run->Objects.clear();
+  }
+}
+
+TObjectRun::~TObjectRun() {
+  ActiveRun* run = ActiveRunOf(&FTracker);
+  if (!run || --run->Depth > 0 || run->Objects.empty()) return;
+  std::lock_guard<std::mutex> guard(Live().Mutex);
+  run->Objects.clear();
+  // A run that made many objects leaves no large buffer behind.
+  if (run->Objects.capacity() > 4096) run->Objects.shrink_to_fit();
+}
+
+bool TObjectRun::Failed() {
+  ActiveRun* run = ActiveRunOf(&FTracker);
+  if (!run || run->Depth != 1) return false;
+  auto& live = Live();
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  if (run->Objects.empty()) return false;
+  FailedRuns& failed = live.Failed[&FTracker];
+  for (TObject* o : run->Objects) {
+    LiveTable::Slot* slot = live.Map.Find(o);
+    if (slot && slot->Value == &FTracker && !slot->Failed) {
+      slot->Failed = true;
+      failed.Objects.push_back(o);
+    }
+  }
+  run->Objects.clear();
+  return failed.Objects.size() >= std::max(TObjectRun::kSweepBatch, 2 * failed.KeptAtSweep);
+}
+
+namespace {
+
+// The walk of FreeUnreached: which failed-run objects are reached.
+class ReachWalk final : public TObjectLinks {
+public:
+  enum class Phase { Candidate, Holder, Reached };
+
+  explicit ReachWalk(const std::unordered_set<const void*>& candidates) : FCandidates(candidates) {}
+
+  bool IsCandidate(const void* address) const { return FCandidates.count(address) != 0; }
+  void Mark(const void* address) {
+    if (!IsCandidate(address) || FMarked.count(address)) return;
+    FMarked.insert(address);
+    FWork.push_back(static_cast<const TObject*>(address));
+  }
+  void Visit(const TObject* object, Phase phase) {
+    FPhase = phase;
+    FCurrent = object;
+    VisitObjectLinks(*object, *this);
+  }
+  // The closure of the marks over the links among the candidates.
+  void Spread() {
+    while (!FWork.empty()) {
+      const TObject* object = FWork.back();
+      FWork.pop_back();
+      if (!TObject::IsLive(object)) continue;
+      Visit(object, Phase::Reached);
+      auto owners = FOwners.find(object);
+      if (owners != FOwners.end())
+        for (const void* owner : owners->second) Mark(owner);
+    }
+  }
+  bool Marked(const void* address) const { return FMarked.count(address) != 0; }
+
+  void HoldsAddress(const void* target, bool owns) override {
+    if (!target) return;
+    switch (FPhase) {
+      case Phase::Candidate:
+        // A candidate that owns another is kept when the other is.
+        if (owns && IsCandidate(target)) FOwners[target].push_back(FCurrent);
+        break;
+      case Phase::Holder:
+      case Phase::Reached: Mark(target); break;
+    }
+  }
+  void HeldBy(const TObject* holder) override {
+    if (!holder) return;
+    switch (FPhase) {
+      case Phase::Candidate:
+        if (!IsCandidate(holder) && TObject::IsLive(holder)) Mark(FCurrent);
+        break;
+      case Phase::Holder: break;
+      case Phase::Reached: Mark(holder); break;
+    }
+  }
+
+private:
+  const std::unordered_set<const void*>& FCandidates;
+  std::unordered_set<const void*> FMarked;
+  std::vector<const TObject*> FWork;
+  std::unordered_map<const void*, std::vector<const void*>> FOwners;
+  Phase FPhase = Phase::Reached;
+  const TObject* FCurrent = nullptr;
+};
+
+}  // namespace
+
+void TObjectRun::FreeUnreached(const std::vector<const void*>& roots, const std::vector<const void*>& localRoots) {
+  auto& live = Live();
+  std::unordered_set<const void*> candidates;
+  std::vector<const TObject*> others;
+  std::vector<const TObject*> nativeRoots;
+  {
+    std::lock_guard<std::mutex> guard(live.Mutex);
+    auto found = live.Failed.find(&FTracker);
+    if (found == live.Failed.end()) return;
+    // An address whose object went may have been taken by a new one: only objects still
+    // marked as a failed run's count.
+    for (TObject* o : found->second.Objects) {
+      LiveTable::Slot* slot = live.Map.Find(o);
+      if (slot && slot->Value == &FTracker && slot->Failed) candidates.insert(o);
+    }
+    found->second.Objects.clear();
+    found->second.KeptAtSweep = 0;
+    if (candidates.empty()) return;
+    // The tracker's other objects, from the table (the tracker's own set is its own).
+    live.Map.ForEach([&](const LiveTable::Slot& s) {
+      if (s.Value == &FTracker && !candidates.count(s.Key)) others.push_back(static_cast<const TObject*>(s.Key));
+    });
+    for (const void* root : roots) {
+      const LiveTable::Slot* slot = live.Map.Find(root);
+      if (slot && !slot->Value) nativeRoots.push_back(static_cast<const TObject*>(root));
+    }
+  }
+  ReachWalk walk(candidates);
+  for (const void* o : candidates)
+    if (TObject::IsLive(o)) walk.Visit(static_cast<const TObject*>(o), ReachWalk::Phase::Candidate);
+  for (const TObject* o : others)
+    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Holder);
+  for (const TObject* o : nativeRoots)
+    if (TObject::IsLive(o)) walk.Visit(o, ReachWalk::Phase::Holder);
+  for (const void* root : roots) walk.Mark(root);
+  walk.Spread();
+  std::unordered_set<const void*> adopted;
+  for (const void* o : candidates)
+    if (walk.Marked(o)) adopted.insert(o);
+  for (const void* root : localRoots) walk.Mark(root);
+  walk.Spread();
+  std::vector<TObject*> unreached, stillCandidates;
+  for (const void* o : candidates) {
+    auto* object = static_cast<TObject*>(const_cast<void*>(o));
+    if (!walk.Marked(o))
+      unreached.push_back(object);
+    else if (!adopted.count(o))
+      stillCandidates.push_back(object);
+  }
+  for (TObject* next : unreached) {
+    {
+      // Gone already when an owner freed it with itself on the way.
+      std::lock_guard<std::mutex> guard(live.Mutex);
+      LiveTable::Slot* slot = live.Map.Find(next);
+      if (!slot || slot->Value != &FTracker) continue;
+    }
+    try {
+      FreeObject(next);
+    } catch (...) {
+    }
+  }
+  std::lock_guard<std::mutex> guard(live.Mutex);
+  // What the program reaches is an ordinary object of the tracker from now on.
+  for (const void* o : adopted)
+    if (LiveTable::Slot* slot = live.Map.Find(o)) slot->Failed = false;
+  FailedRuns& failed = live.Failed[&FTracker];
+  failed.Objects.insert(failed.Objects.end(), stillCandidates.begin(), stillCandidates.end());
+  failed.KeptAtSweep = failed.Objects.size();
 }
 
 }  // namespace rtl

@@ -1,9 +1,19 @@
 #include "rtl/ObjectList.h"
 
+#include "rtl/ObjectLinks.h"
+
 namespace rtl {
 
 namespace {
 [[maybe_unused]] const TClassInfo& kRegistered = TObjectList::StaticClassInfo();
+
+// With OwnsObjects the items are owned.
+const TObjectLinksRegistration kLinks(TObjectList::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  const auto& list = static_cast<const TObjectList&>(object);
+  if (!list.OwnsObjects()) return;
+  for (void* item : list.List())
+    if (item) links.HoldsAddress(item, true);
+});
 }
 
 const TClassInfo& TObjectList::StaticClassInfo() {

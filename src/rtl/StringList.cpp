@@ -6,12 +6,23 @@
 
 #include "rtl/CodePage.h"
 #include "rtl/LongWork.h"
+#include "rtl/ObjectLinks.h"
+#include "rtl/ScriptMemory.h"
 #include "rtl/TextSearch.h"
 
 namespace rtl {
 
 namespace {
 [[maybe_unused]] const TClassInfo& kRegistered = TStringList::StaticClassInfo();
+
+// With OwnsObjects the entries' objects are owned.
+const TObjectLinksRegistration kLinks(TStringList::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  const auto& list = static_cast<const TStringList&>(object);
+  if (!list.OwnsObjects()) return;
+  const int n = list.Count();
+  for (int i = 0; i < n; ++i)
+    if (TObject* o = list.Objects(i)) links.Holds(o, true);
+});
 constexpr const char* kSortedListError = "Operation not allowed on sorted list";
 constexpr const char* kIndexError = "List index out of bounds (%d)";
 }  // namespace
@@ -31,6 +42,7 @@ TStringList::~TStringList() {
   FOnChanging = nullptr;
   std::vector<TStringItem> items;
   items.swap(FList);
+  ScriptStorageResize(this, items.capacity() * sizeof(TStringItem), 0);
   if (FOwnsObjects)
     for (auto& item : items) {
       try {
@@ -111,7 +123,13 @@ void TStringList::InsertObject(int index, const AnsiString& s, TObject* object) 
 void TStringList::InsertItem(int index, const AnsiString& s, TObject* object) {
   LongWorkDone(FList.size() - static_cast<std::size_t>(index) + 1);
   Changing();
+  // The entries' storage counts against the running script's memory limit: a full
+  // vector doubles, and what it is about to take is charged first.
+  const std::size_t had = FList.capacity();
+  const std::size_t next = FList.size() == had ? std::max<std::size_t>(had * 2, 1) : had;
+  ScriptStorageResize(this, had * sizeof(TStringItem), next * sizeof(TStringItem));
   FList.insert(FList.begin() + index, TStringItem{s, object});
+  ScriptStorageResize(this, next * sizeof(TStringItem), FList.capacity() * sizeof(TStringItem));
   Changed();
 }
 
@@ -131,6 +149,7 @@ void TStringList::Clear() {
   // Out of the list first: an object's destruction may look at the list.
   std::vector<TStringItem> items;
   items.swap(FList);
+  ScriptStorageResize(this, items.capacity() * sizeof(TStringItem), 0);
   if (FOwnsObjects)
     for (auto& item : items) FreeObject(item.FObject);
   Changed();
@@ -162,14 +181,18 @@ void TStringList::Move(int curIndex, int newIndex) {
 
 void TStringList::SetCapacity(int capacity) {
   if (capacity < Count()) Error("List capacity out of bounds (%d)", capacity);
-  if (static_cast<std::size_t>(capacity) > FList.capacity())
+  const std::size_t had = FList.capacity();
+  if (static_cast<std::size_t>(capacity) > had) {
+    ScriptStorageResize(this, had * sizeof(TStringItem), static_cast<std::size_t>(capacity) * sizeof(TStringItem));
     FList.reserve(static_cast<std::size_t>(capacity));
-  else if (static_cast<std::size_t>(capacity) < FList.capacity()) {
+  } else if (static_cast<std::size_t>(capacity) < had) {
     std::vector<TStringItem> smaller;
     smaller.reserve(static_cast<std::size_t>(capacity));
     std::move(FList.begin(), FList.end(), std::back_inserter(smaller));
     FList.swap(smaller);
   }
+  ScriptStorageResize(this, std::max(had, static_cast<std::size_t>(capacity)) * sizeof(TStringItem),
+                      FList.capacity() * sizeof(TStringItem));
 }
 
 int TStringList::IndexOf(std::string_view s) const {
@@ -309,6 +332,7 @@ void TStringList::SortItems(const TStringListSortCompare& compare) {
   sorted.reserve(FList.size());
   for (int i : order) sorted.push_back(FList[static_cast<std::size_t>(i)]);
   FList.swap(sorted);
+  ScriptStorageResize(this, sorted.capacity() * sizeof(TStringItem), FList.capacity() * sizeof(TStringItem));
   Changed();
 }
 

@@ -5,6 +5,7 @@
 
 #include "rtl/CodePage.h"
 #include "rtl/FileNames.h"
+#include "rtl/ObjectLinks.h"
 #include "rtl/Stream.h"
 #include "rtl/TextSearch.h"
 
@@ -13,6 +14,14 @@ namespace rtl {
 namespace {
 
 [[maybe_unused]] const TClassInfo& kRegistered = TStrings::StaticClassInfo();
+
+// The entries' objects, held (a list that owns them says so at its own level).
+const TObjectLinksRegistration kLinks(TStrings::StaticClassInfo(), [](const TObject& object, TObjectLinks& links) {
+  const auto& strings = static_cast<const TStrings&>(object);
+  const int n = strings.Count();
+  for (int i = 0; i < n; ++i)
+    if (TObject* o = strings.Objects(i)) links.Holds(o, false);
+});
 
 bool IsBlank(char c) noexcept { return static_cast<unsigned char>(c) <= ' '; }
 

@@ -6,6 +6,7 @@
 
 #include "rtl/AllocationSize.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScriptMemory.h"
 
 namespace rtl {
 
@@ -158,7 +159,7 @@ VarArray* VarArrayCreate(const std::int32_t* bounds, int dimCount) {
   }
   if (n) {
     try {
-      a->Data = sys::BoundaryAlloc(CheckedBytes(n, sizeof(Variant)));
+      a->Data = ScriptAlloc(CheckedBytes(n, sizeof(Variant)));
     } catch (...) {
       sys::BoundaryFree(a);
       throw;
@@ -174,7 +175,7 @@ VarArray* VarArrayCopy(const VarArray* src) {
   std::size_t n = VarArrayElementCount(src);
   if (n) {
     try {
-      a->Data = sys::BoundaryAlloc(CheckedBytes(n, sizeof(Variant)));
+      a->Data = ScriptAlloc(CheckedBytes(n, sizeof(Variant)));
     } catch (...) {
       sys::BoundaryFree(a);
       throw;
@@ -184,7 +185,7 @@ VarArray* VarArrayCopy(const VarArray* src) {
       for (; i < n; ++i) new (static_cast<Variant*>(a->Data) + i) Variant(VarArrayData(src)[i]);
     } catch (...) {
       while (i > 0) static_cast<Variant*>(a->Data)[--i].~Variant();
-      sys::BoundaryFree(a->Data);
+      ScriptFree(a->Data, n * sizeof(Variant));
       sys::BoundaryFree(a);
       throw;
     }
@@ -196,7 +197,7 @@ void VarArrayDestroy(VarArray* a) noexcept {
   if (!a) return;
   std::size_t n = VarArrayElementCount(a);
   for (std::size_t i = 0; i < n && a->Data; ++i) static_cast<Variant*>(a->Data)[i].~Variant();
-  sys::BoundaryFree(a->Data);
+  ScriptFree(a->Data, n * sizeof(Variant));
   sys::BoundaryFree(a);
 }
 

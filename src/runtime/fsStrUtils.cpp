@@ -1,13 +1,16 @@
 #include "runtime/fsStrUtils.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
+#include "rtl/AllocationSize.h"
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
 #include "rtl/LongWork.h"
 #include "rtl/MultiByte.h"
+#include "rtl/ScriptMemory.h"
 #include "rtl/StringRoutines.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsLibraryMessages.h"
@@ -143,10 +146,16 @@ Variant SameSoundex(Args& a) { return Variant(Soundex(a.Str(0).view()) == Sounde
 Variant DupeString(Args& a) {
   const AnsiString text = a.Str(0);
   const std::int32_t count = a.Int(1);
-  std::string out;
-  if (count > 0) out.reserve(text.Length() * static_cast<std::size_t>(count));
-  for (std::int32_t i = 0; i < count; ++i) out.append(text.view());
-  return Text(out);
+  if (count <= 0 || text.IsEmpty()) return Variant(AnsiString());
+  // The result's size is known: it meets the script memory limit before any of it is
+  // made, and is made once.
+  const std::size_t length = text.Length();
+  rtl::ScriptMemoryCheck(std::uint64_t{length} * static_cast<std::uint64_t>(count));
+  AnsiString out;
+  out.SetLength(rtl::CheckedBytes(static_cast<std::size_t>(count), length));
+  char* to = out.UniqueData();
+  for (std::int32_t i = 0; i < count; ++i, to += length) std::memcpy(to, text.c_str(), length);
+  return Variant(out);
 }
 
 Variant ReverseString(Args& a) {

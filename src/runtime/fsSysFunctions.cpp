@@ -15,6 +15,7 @@
 #include "platform/Locale.h"
 #include "platform/MessageBox.h"
 #include "rtl/BoundedText.h"
+#include "rtl/ScriptMemory.h"
 #include "rtl/UserWait.h"
 #include "rtl/CodePage.h"
 #include "rtl/CurrentTime.h"
@@ -171,6 +172,7 @@ Variant SetLength(Args& a) {
     text.SetLength(chars);
     a.SetArgumentValue(0, Variant(text));
   } else if (s.VarType() == rtl::varOleStr) {
+    rtl::ScriptMemoryCheck(std::uint64_t{chars} * 2);
     std::u16string text(s.AsOleStrRaw());
     text.resize(chars);
     a.SetArgumentValue(0, Variant(std::u16string_view(text)));

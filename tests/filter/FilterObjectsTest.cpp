@@ -5,6 +5,7 @@
 
 #include "filter/FilterTestSupport.h"
 #include "rtl/Object.h"
+#include "rtl/ObjectRun.h"
 #include "rtl/VariantConvert.h"
 
 using namespace filtertest;
@@ -105,4 +106,46 @@ end.)";
     ASSERT_EQ(cfg.Process(*packet, rows), 0);
   }
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
+}
+
+// A routine that fails between Create and Free: the failing rows' lists go, while what
+// they put where the program still reaches it (a global variable's list) stays usable.
+TEST(FilterObjects, ObjectsOfFailingRowsGoUnlessTheProgramStillReachesThem) {
+  const char* fails = R"(
+var keep: TStringList;
+procedure Work;
+var sl: TStringList; i: Integer;
+begin
+  sl := TStringList.Create;
+  for i := 1 to 100 do sl.Add(DupeString('x', 100));
+  if GetVariable('A') mod 2 = 1 then begin
+    keep.AddObject('kept', TStringList.Create);
+    RaiseException('row fails');
+  end;
+  sl.Free;
+end;
+begin
+  if GetVariable('A') = 0 then keep := TStringList.Create;
+  if keep.Count > 0 then TStringList(keep.Objects[keep.Count - 1]).Add('used');
+  Work;
+  SetVariable('Kept', keep.Count);
+end.)";
+  WarmUp(fails);
+  Configuration cfg(73, fails);
+  std::vector<std::string> rows;
+  auto packet = Rows(100);
+  ASSERT_EQ(cfg.Process(*packet, rows), 0);
+  ASSERT_EQ(rows.size(), 50u);
+  EXPECT_EQ(rows[49], "A=98,Kept=49");
+  const std::size_t live = rtl::TObject::LiveCount();
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(cfg.Process(*packet, rows), 0);
+    ASSERT_EQ(rows.size(), 50u);
+    EXPECT_EQ(rows[49], "A=98,Kept=49");
+  }
+  // Each packet starts a new global list: the old one and its 50 lists stay (the program
+  // reached them), the 50 lists of the failing rows go, a batch at a time (those of the
+  // first packet, counted in live, too).
+  EXPECT_GE(rtl::TObject::LiveCount(), live + 20 * 51 - 50);
+  EXPECT_LT(rtl::TObject::LiveCount(), live + 20 * 51 + rtl::TObjectRun::kSweepBatch);
 }

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <vector>
 
 #include "rtl/Collection.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ObjectList.h"
+#include "rtl/ObjectRun.h"
 #include "rtl/ObjectTracker.h"
 #include "rtl/Stream.h"
+#include "rtl/StringList.h"
 
 namespace rtl {
 namespace {
@@ -91,6 +95,96 @@ TEST(ObjectTracker, LiveObjectsAreKnownExactlyThroughManyComingsAndGoings) {
   EXPECT_EQ(stillGone, gone.size());  // no object was made since they went
   for (rtl::TObject* o : objects) delete o;
   EXPECT_EQ(rtl::TObject::LiveCount(), before);
+}
+
+// After a failed run, its objects that nothing reaches go when swept; the rest stay, and
+// so does everything made before the run.
+TEST(ObjectTracker, AFailedRunsUnreachableObjectsAreFreedAndItsReachableOnesStay) {
+  const std::size_t live = TObject::LiveCount();
+  TObjectTracker tracker;
+  auto track = [&](auto* object) {
+    tracker.Track(object);
+    return object;
+  };
+  // Before the run: a list held by a variable, a list held by nothing, a native owner.
+  auto* globalList = track(CreateObject<TStringList>());
+  auto* forgottenList = track(CreateObject<TObjectList>(false));
+  auto nativeOwner = MakeObject<TComponent>();
+  auto run = std::make_unique<TObjectRun>(tracker);
+  auto* loose = track(CreateObject<TStringList>());
+  auto* looseOwner = track(CreateObject<TComponent>());
+  auto* looseOwned = track(CreateObject<TComponent>(looseOwner));
+  auto* inVariable = track(CreateObject<TStringList>());
+  auto* inLocal = track(CreateObject<TStringList>());
+  auto* inGlobalList = track(CreateObject<TObject>());
+  globalList->AddObject("x", inGlobalList);
+  auto* inForgottenList = track(CreateObject<TObject>());
+  forgottenList->Add(inForgottenList);
+  auto* ownedByNative = track(CreateObject<TComponent>(nativeOwner.get()));
+  // An object in a reachable component's tag; a reachable component's owner.
+  auto* viaTag = track(CreateObject<TObject>());
+  ownedByNative->SetTag(reinterpret_cast<std::intptr_t>(viaTag));
+  auto* taggedOwner = track(CreateObject<TComponent>());
+  auto* tagged = track(CreateObject<TComponent>(taggedOwner));
+  globalList->AddObject("t", tagged);
+  // An owning list that holds a reachable object must stay; a non-owning one need not.
+  auto* owningList = track(CreateObject<TObjectList>(true));
+  auto* sharedItem = track(CreateObject<TObject>());
+  owningList->Add(sharedItem);
+  auto* plainList = track(CreateObject<TObjectList>(false));
+  plainList->Add(sharedItem);
+  globalList->AddObject("s", sharedItem);
+  auto* freedInRun = CreateObject<TObject>();
+  tracker.Track(freedInRun);
+  FreeObject(freedInRun);
+
+  int notAnObject = 0;
+  EXPECT_FALSE(run->Failed());  // fewer than a batch
+  run.reset();
+  // A later run that succeeds changes nothing; the sweep looks at the failed runs' objects.
+  TObjectRun later(tracker);
+  auto* madeLater = track(CreateObject<TObject>());
+  later.FreeUnreached({inVariable, &notAnObject, nullptr, globalList}, {inLocal});
+  for (const TObject* gone : std::vector<const TObject*>{loose, looseOwner, looseOwned, plainList})
+    EXPECT_FALSE(TObject::IsLive(gone));
+  for (const TObject* kept : std::vector<const TObject*>{globalList, forgottenList, inVariable, inLocal, inGlobalList,
+                                                          inForgottenList, ownedByNative, viaTag, taggedOwner, tagged,
+                                                          owningList, sharedItem, madeLater})
+    EXPECT_TRUE(TObject::IsLive(kept));
+  EXPECT_EQ(tracker.Count(), 13u);
+  // What only a routine's local held stays a failed run's object: once the local lets
+  // it go, the next sweep frees it; what the program reached is the program's now.
+  later.FreeUnreached({globalList}, {});
+  EXPECT_FALSE(TObject::IsLive(inLocal));
+  EXPECT_TRUE(TObject::IsLive(inVariable));
+  EXPECT_EQ(tracker.Count(), 12u);
+  // FreeAll frees in any order: the list must not free the item a second time.
+  owningList->SetOwnsObjects(false);
+  tracker.FreeAll();
+  nativeOwner.reset();
+  EXPECT_EQ(TObject::LiveCount(), live);
+}
+
+// Only the outermost run's failure frees, and a run that succeeded hands nothing on.
+// A nested run's failure hands nothing on; the outer run's does, and a batch of failed
+// runs' objects makes a sweep due.
+TEST(ObjectTracker, OnlyTheOutermostRunFailsAndABatchMakesASweepDue) {
+  TObjectTracker tracker;
+  {
+    TObjectRun run(tracker);
+    tracker.Track(CreateObject<TObject>());
+    {
+      TObjectRun nested(tracker);
+      EXPECT_FALSE(nested.Failed());
+      nested.FreeUnreached({}, {});
+    }
+    EXPECT_EQ(tracker.Count(), 1u);
+    for (std::size_t i = 1; i < TObjectRun::kSweepBatch; ++i) tracker.Track(CreateObject<TObject>());
+    EXPECT_TRUE(run.Failed());
+  }
+  TObjectRun sweep(tracker);
+  sweep.FreeUnreached({}, {});
+  EXPECT_EQ(tracker.Count(), 0u);
 }
 
 TEST(Collection, ItemsAreMadeOwnedAndLeaveWhenFreed) {

@@ -24,7 +24,8 @@ const rtl::TClassInfo& TProxyCodeObject::StaticClassInfo() {
           .Property("edtExpr_Lines", [](P& p) { return p.edtExpr_Lines; },
                     [](P& p, rtl::TStringList* lines) { p.SetEdtExprLines(lines); })
           .Property("comboType_ItemIndex", &P::comboType_ItemIndex, &P::comboType_ItemIndex)
-          .Property("RowTimeLimit", &P::RowTimeLimit, &P::RowTimeLimit);
+          .Property("RowTimeLimit", &P::RowTimeLimit, &P::RowTimeLimit)
+          .Property("MemoryLimit", &P::MemoryLimit, &P::MemoryLimit);
   return info;
 }
 

@@ -18,8 +18,9 @@ public:
   explicit TProxyCodeCustomObject(rtl::TComponent* owner = nullptr) : rtl::TComponent(owner) {}
 };
 
-// The settings of the script options form: its geometry, the script, its language and
-// how long one row's script may run (milliseconds, 0 for no limit).
+// The settings of the script options form: its geometry, the script, its language, how
+// long one row's script may run (milliseconds, 0 for no limit) and how much memory the
+// script may take (MB, 0 for no limit).
 class TProxyCodeObject : public TProxyCodeCustomObject {
   RTL_CLASS_INFO
 
@@ -38,6 +39,7 @@ public:
   rtl::TStringList* const edtExpr_Lines;  // owned
   std::int32_t comboType_ItemIndex = 0;
   std::int32_t RowTimeLimit = 10000;
+  std::int32_t MemoryLimit = 512;
 };
 
 }  // namespace orb

@@ -3,6 +3,7 @@
 #include "rtl/SysMemory.h"
 
 #include "rtl/AllocationSize.h"
+#include "rtl/ScriptMemory.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,7 +28,9 @@ void BoundaryFree(void* p) noexcept { std::free(p); }
 BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
   // Pointer alignment for the characters: keep the 4-byte length right in front.
   const std::size_t bytes = CheckedBytes(CheckedSum(length, 1), sizeof(char16_t));
-  auto* block = static_cast<std::uint32_t*>(BoundaryAlloc(CheckedSum(bytes, sizeof(std::uint32_t))));
+  // Wide text is a script value like 8-bit text: counted against the running script's
+  // memory limit.
+  auto* block = static_cast<std::uint32_t*>(ScriptAlloc(CheckedSum(bytes, sizeof(std::uint32_t))));
   block[0] = length * sizeof(char16_t);
   auto* s = reinterpret_cast<char16_t*>(block + 1);
   if (chars && length) std::memcpy(s, chars, length * sizeof(char16_t));
@@ -37,7 +40,9 @@ BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
 }
 
 void SysFreeString(BStr s) noexcept {
-  if (s) BoundaryFree(reinterpret_cast<std::uint32_t*>(s) - 1);
+  if (!s) return;
+  auto* block = reinterpret_cast<std::uint32_t*>(s) - 1;
+  ScriptFree(block, block[0] + sizeof(char16_t) + sizeof(std::uint32_t));
 }
 
 std::uint32_t SysStringLen(BStr s) noexcept {

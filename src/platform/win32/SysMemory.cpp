@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "rtl/ScriptMemory.h"
 #include "rtl/SysMemory.h"
 
 namespace rtl::sys {
@@ -26,13 +27,26 @@ void BoundaryFree(void* p) noexcept {
   if (p) HeapFree(GetProcessHeap(), 0, p);
 }
 
+namespace {
+// The system allocator's block of a BSTR: the length in front, the characters, a NUL.
+std::size_t BStrBlock(std::uint32_t length) { return std::size_t{length} * sizeof(char16_t) + 6; }
+}  // namespace
+
 BStr SysAllocStringLen(const char16_t* chars, std::uint32_t length) {
+  // Wide text is a script value like 8-bit text: counted against the running script's
+  // memory limit.
+  ScriptBlockComing(BStrBlock(length));
   BSTR s = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(chars), length);
   if (!s) throw std::bad_alloc();
+  ScriptBlockMade(s, BStrBlock(length));
   return reinterpret_cast<BStr>(s);
 }
 
-void SysFreeString(BStr s) noexcept { ::SysFreeString(reinterpret_cast<BSTR>(s)); }
+void SysFreeString(BStr s) noexcept {
+  if (!s) return;
+  ScriptBlockGone(s, BStrBlock(::SysStringLen(reinterpret_cast<BSTR>(s))));
+  ::SysFreeString(reinterpret_cast<BSTR>(s));
+}
 
 std::uint32_t SysStringLen(BStr s) noexcept { return ::SysStringLen(reinterpret_cast<BSTR>(s)); }
 

@@ -25,8 +25,15 @@ include(GoogleTest)
 # Wine a process start is dear, so each program is one entry there.
 function(velmora_add_test_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARGET velmora_testfiles)
+    # The one unit that knows where the sources are, so the others compile alike in
+    # every checkout.
+    add_library(velmora_testfiles STATIC ${PROJECT_SOURCE_DIR}/tests/helpers/TestFiles.cpp)
+    target_include_directories(velmora_testfiles PUBLIC ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(velmora_testfiles PRIVATE VELMORA_TESTS_DIR="${PROJECT_SOURCE_DIR}/tests")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} velmora_testfiles GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   if(WIN32 AND name IN_LIST VELMORA_WINDOW_TESTS)
     # Real windows need an X display for Wine.

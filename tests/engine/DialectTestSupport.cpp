@@ -13,6 +13,7 @@
 #include "engine/fsILParser.h"
 #include "engine/fsScript.h"
 #include "engine/fsXMLDocument.h"
+#include "helpers/TestFiles.h"
 
 namespace fs::test {
 
@@ -93,7 +94,7 @@ bool DeclaresVariables(const std::string& dialect) {
 }
 
 std::string CaseDir(const std::string& folder) {
-  return (std::filesystem::path(__FILE__).parent_path() / "cases" / folder).string();
+  return (testfiles::TestsDir() / "engine" / "cases" / folder).string();
 }
 
 std::vector<DialectCase> LoadCases(const std::string& folder) {

@@ -7,6 +7,7 @@
 
 #include "engine/fsClassVariable.h"
 #include "engine/fsVariables.h"
+#include "helpers/TestFiles.h"
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Object.h"
@@ -262,7 +263,7 @@ std::string Normalise(std::string text) {
 
 std::vector<RunCase> LoadRunCases(const std::string& folder) {
   std::vector<RunCase> cases;
-  std::filesystem::path dir = std::filesystem::path(__FILE__).parent_path() / "run" / folder;
+  std::filesystem::path dir = testfiles::TestsDir() / "engine" / "run" / folder;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
     if (entry.path().extension() != ".script") continue;

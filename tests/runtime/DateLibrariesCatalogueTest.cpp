@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/fsXMLItem.h"
+#include "helpers/TestFiles.h"
 #include "runtime/DateLibrariesTestSupport.h"
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsDateTimeRoutines.h"
@@ -38,7 +39,7 @@ void Dump(const TfsXMLItem* item, int depth, std::string& out) {
 }
 
 std::string Golden(const std::string& file) {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "golden" / file, std::ios::binary);
+  std::ifstream in(testfiles::TestsDir() / "runtime" / "golden" / file, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   std::string lf;

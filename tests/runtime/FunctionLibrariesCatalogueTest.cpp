@@ -14,6 +14,7 @@
 #include "engine/fsStrings.h"
 #include "engine/fsVariables.h"
 #include "engine/fsXMLItem.h"
+#include "helpers/TestFiles.h"
 #include "runtime/FunctionLibrariesTestSupport.h"
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsCharStrings.h"
@@ -38,7 +39,7 @@ void Dump(const TfsXMLItem* item, int depth, std::string& out) {
 }
 
 std::string Golden(const std::string& name) {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "golden" / name, std::ios::binary);
+  std::ifstream in(testfiles::TestsDir() / "runtime" / "golden" / name, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   std::string lf;

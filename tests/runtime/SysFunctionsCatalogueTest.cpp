@@ -11,6 +11,7 @@
 #include "engine/fsHelpers.h"
 #include "engine/fsVariables.h"
 #include "engine/fsXMLItem.h"
+#include "helpers/TestFiles.h"
 #include "runtime/fsCatalogue.h"
 #include "runtime/fsGlobalRegistry.h"
 #include "runtime/fsMethodHelper.h"
@@ -30,7 +31,7 @@ void Dump(const TfsXMLItem* item, int depth, std::string& out) {
 }
 
 std::string Golden() {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "golden" / "sysfunctions.txt", std::ios::binary);
+  std::ifstream in(testfiles::TestsDir() / "runtime" / "golden" / "sysfunctions.txt", std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   std::string s = text.str();

@@ -429,7 +429,8 @@ void TfsSyntaxMemo::UpdateScrollBar() {
   for (const std::string& l : FText) longest = std::max(longest, l.size());
   const int columns = std::max(1, VisibleColumns());
   const int width = std::max(static_cast<int>(longest) + 1, FLeftCol + columns);
-  FPeer->SetHScrollBar(width > columns, width, columns, FLeftCol);
+  // Positions run from 0 to width - 1, of which a page shows columns.
+  FPeer->SetHScrollBar(width > columns, width - 1, columns, FLeftCol);
 }
 
 void TfsSyntaxMemo::PeerScrolled(int position) { SetTopLine(std::min(position, LineCount())); }

@@ -322,12 +322,11 @@ TEST(OptionsDialog, TheCompileErrorStaysUntilTheScriptIsEdited) {
     guitest::Key(*d.edtExpr, gui::VK_UP);
     EXPECT_EQ(d.edtExpr->ErrorLine(), 3);
     EXPECT_TRUE(d.lblStatus->Visible());
-    d.edtExpr->SetCaret(5, 3);
-    guitest::Type(*d.edtExpr, ":");
+    d.edtExpr->SetCaret(4, 3);
+    guitest::Type(*d.edtExpr, "y");
     EXPECT_EQ(d.edtExpr->ErrorLine(), -1);
     EXPECT_FALSE(d.lblStatus->Visible());
-    d.edtExpr->SetCaret(8, 3);
-    guitest::Type(*d.edtExpr, "1");
+    d.edtExpr->SetText(kDoubles);
     Press(*d.btnCheck);
     EXPECT_TRUE(d.FScriptOK);
     EXPECT_TRUE(d.Status->Enabled());
@@ -465,12 +464,16 @@ TEST(OptionsDialog, TheSearchMatchShowsAsSelected) {
     guitest::Picture p;
     ASSERT_TRUE(p.Load(file));
     platform::RemoveFile(file);
-    const int edge = (d.fsTree1->Width() - d.fsTree1->ClientWidth()) / 2;
+    // Where the client area lies in the window's picture (inside its edge).
+    platform::ScreenRect window;
+    ASSERT_TRUE(platform::WindowRectOf(d.fsTree1->Handle(), window));
+    const gui::TPoint origin = d.fsTree1->ClientToScreen({0, 0});
+    const int dx = origin.X - window.Left, dy = origin.Y - window.Top;
     const gui::TRect r = found->DisplayRect();
     ASSERT_GT(r.Right, r.Left);
     const std::uint32_t highlight = platform::SystemColor(13);
     const int area = (r.Right - r.Left) * (r.Bottom - r.Top);
-    const int marked = p.Count(r.Left + edge, r.Top + edge, r.Right + edge, r.Bottom + edge,
+    const int marked = p.Count(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy,
                                [&](std::uint32_t c) { return c == highlight; });
     EXPECT_GT(marked * 2, area) << marked << " of " << area;
     Press(*d.FBtnCancel);

@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -237,13 +238,17 @@ public:
     bool Visible = false;
   };
   void SetBar(ScrollBarState& bar, int which, bool visible, int max, int page, int position) {
-    // Showing or hiding a scroll bar changes the window's frame: only when it must.
+    // Showing or hiding a scroll bar changes the window's frame: only when it must. New
+    // values may show or hide the bar by themselves (a range that the page covers or
+    // not), so its state is set again after them.
+    bool changed = false;
     if (max != bar.Max || page != bar.Page || position != bar.Pos) {
       SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, static_cast<UINT>(page), position, 0};
       SetScrollInfo(FHwnd, which, &si, visible);
       bar.Max = max, bar.Page = page, bar.Pos = position;
+      changed = true;
     }
-    if (visible != bar.Visible) {
+    if (changed || visible != bar.Visible) {
       ShowScrollBar(FHwnd, which, visible);
       bar.Visible = visible;
     }
@@ -364,8 +369,10 @@ public:
     return item && (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT)) ? reinterpret_cast<TreeItemId>(item) : 0;
   }
   bool TreeItemRect(TreeItemId item, int& left, int& top, int& right, int& bottom) const override {
+    // The message takes the item in the rectangle's first bytes.
     RECT r{};
-    *reinterpret_cast<HTREEITEM*>(&r) = reinterpret_cast<HTREEITEM>(item);
+    const auto handle = reinterpret_cast<HTREEITEM>(item);
+    std::memcpy(&r, &handle, sizeof handle);
     if (!item || !SendMessageW(FHwnd, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) return false;
     left = r.left, top = r.top, right = r.right, bottom = r.bottom;
     return true;

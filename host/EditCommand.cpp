@@ -1,11 +1,10 @@
 // velmora-host edit: a script in the syntax-highlighting editor, in a window of its
 // own. Closing it after a change asks whether to save; --screenshot writes the
-// window's picture once it has painted and closes it.
+// window's picture once it has painted and closes it (after resizing it as a user's
+// drag does, with --size).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "HostCommands.h"
@@ -21,6 +20,7 @@ namespace {
 
 struct EditArgs {
   std::string Language, File, Screenshot;
+  int Width = 0, Height = 0;
 };
 
 int Usage(const std::string& why) { return UsageError("edit", why); }
@@ -60,6 +60,7 @@ public:
   EditorWindow(const std::string& file, ui::TSyntaxType type) : TForm(nullptr), FFile(file), FType(type) {}
   ui::TfsSyntaxMemo* Memo = nullptr;
   std::string Screenshot;
+  int ShotWidth = 0, ShotHeight = 0;
   bool ScreenshotFailed = false;
 
   // Wide enough for the longest line (up to the screen's width), so that a script
@@ -119,7 +120,7 @@ private:
     if (answer == gui::mrCancel) return false;
     if (answer == gui::mrYes) {
       try {
-        Memo->Lines()->SaveToFile(FFile);
+        Memo->SaveToFile(FFile);
       } catch (const std::exception& e) {
         gui::MessageDlg(e.what(), gui::mtError, gui::mbOK, 0);
         return false;
@@ -133,6 +134,11 @@ private:
     Repaint();
     Memo->Repaint();
     gui::Application()->ProcessMessages();
+    if (ShotWidth > 0) {
+      // Only what the resize invalidated is painted, as on the user's screen.
+      platform::ResizeWindow(Handle(), ShotWidth, ShotHeight);
+      gui::Application()->ProcessMessages();
+    }
     ScreenshotFailed = !platform::CaptureWindowBmp(*Peer(), Screenshot);
     SetModalResult(gui::mrOk);
   }
@@ -148,7 +154,11 @@ int RunEdit(int argc, char** argv) {
   EditArgs args;
   bool haveFile = false;
   for (int i = 0; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--language") == 0 || std::strcmp(argv[i], "--screenshot") == 0) {
+    if (std::strcmp(argv[i], "--size") == 0) {
+      if (i + 1 >= argc || !ParseWindowSize(argv[i + 1], args.Width, args.Height))
+        return Usage("--size takes WIDTHxHEIGHT");
+      ++i;
+    } else if (std::strcmp(argv[i], "--language") == 0 || std::strcmp(argv[i], "--screenshot") == 0) {
       if (i + 1 >= argc) return Usage(std::string(argv[i]) + " needs a value");
       (argv[i][2] == 'l' ? args.Language : args.Screenshot) = argv[i + 1];
       ++i;
@@ -162,6 +172,7 @@ int RunEdit(int argc, char** argv) {
     }
   }
   if (!haveFile) return Usage("no script file given");
+  if (args.Width > 0 && args.Screenshot.empty()) return Usage("--size goes with --screenshot");
   if (!platform::HasDisplay()) {
     std::fprintf(stderr, "velmora-host edit: this build has no display; use the Windows build to edit scripts\n");
     return 2;
@@ -170,22 +181,19 @@ int RunEdit(int argc, char** argv) {
   if (!SyntaxOf(args, type))
     return Usage(args.Language.empty() ? "cannot tell the language from the file name; give --language"
                                        : "unknown language '" + args.Language + "'");
-  std::ifstream in(args.File, std::ios::binary);
-  if (!in) {
+  auto window = rtl::MakeObject<EditorWindow>(args.File, type);
+  try {
+    // A file marked as UTF-8 is shown in the process code page and saved as it came.
+    window->Memo->LoadFromFile(args.File);
+  } catch (...) {
     std::fprintf(stderr, "velmora-host edit: cannot read '%s'\n", args.File.c_str());
     return 2;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  // A file marked as UTF-8 is shown in the process code page.
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text = rtl::Utf8ToAnsi(text.substr(3)).str();
-
-  auto window = rtl::MakeObject<EditorWindow>(args.File, type);
-  window->Memo->SetText(rtl::AnsiString(text));
   window->Memo->SetModified(false);
   window->FitToText();
   window->Screenshot = args.Screenshot;
+  window->ShotWidth = args.Width;
+  window->ShotHeight = args.Height;
   window->ShowModal();
   if (!args.Screenshot.empty() && window->ScreenshotFailed) {
     std::fprintf(stderr, "velmora-host edit: cannot write the picture to '%s'\n", args.Screenshot.c_str());

@@ -69,20 +69,22 @@ const Usage kUsages[] = {
      "  Sends one command to a loaded configuration and prints its result and RESULT.\n"
      "  VALUE: a 32-bit integer, true, false, or text.\n"},
     {"edit",
-     "usage: velmora-host edit [--language NAME] FILE [--screenshot OUT.bmp]\n"
+     "usage: velmora-host edit [--language NAME] FILE [--screenshot OUT.bmp [--size WxH]]\n"
      "  Opens the script in the syntax-highlighting editor, in a resizable window titled with\n"
      "  the file name; closing it after a change asks whether to save. --screenshot writes\n"
-     "  the painted window as a 24-bit BMP and closes it. The POSIX build has no display.\n"
+     "  the painted window as a 24-bit BMP and closes it; with --size the window is first\n"
+     "  resized to W x H pixels as a drag of its edge does. The POSIX build has no display.\n"
      "  NAME: PascalScript, C++Script, JScript or BasicScript; without it the extension\n"
      "  decides (.pas; .c, .cpp; .js; .vb, .vbs).\n"},
     {"options",
      "usage: velmora-host options --script FILE [--language NAME] [--lang CODE]\n"
-     "                            [--screenshot OUT.bmp] [--library PATH]\n"
+     "                            [--screenshot OUT.bmp [--size WxH]] [--library PATH]\n"
      "  Stores the script in a configuration as run does and shows that configuration's\n"
      "  options dialog through the library, in the language CODE of its language file\n"
      "  (EN by default, e.g. DE). After OK it prints \"language: NAME\" and the script that\n"
      "  the settings now hold. --screenshot writes the painted dialog as a 24-bit BMP and\n"
-     "  closes it as Cancel does. The POSIX build has no display.\n"},
+     "  closes it as Cancel does; with --size the dialog is first resized to W x H pixels\n"
+     "  as a drag of its edge does. The POSIX build has no display.\n"},
     {"parse",
      "usage: velmora-host parse [--language NAME] FILE\n"
      "  Prints the program tree of a script, or its first syntax error.\n" LANGUAGE_HELP},
@@ -98,6 +100,16 @@ void PrintUsage(const std::string& command, OutputSink& out) {
   for (const Usage& u : kUsages)
     if (command == u.Command) out.Write(u.Text);
   out.Flush();
+}
+
+bool ParseWindowSize(const std::string& text, int& width, int& height) {
+  const std::size_t x = text.find('x');
+  if (x == std::string::npos || x == 0 || x + 1 >= text.size() || x > 5 || text.size() - x - 1 > 5) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != x && (text[i] < '0' || text[i] > '9')) return false;
+  width = std::stoi(text.substr(0, x));
+  height = std::stoi(text.substr(x + 1));
+  return width > 0 && height > 0;
 }
 
 int UsageError(const std::string& command, const std::string& why) {

@@ -2,7 +2,8 @@
 // script is stored in a fresh configuration (as run does), the dialog is shown through
 // the ShowOptionsDialog export, and after OK the store's language and script are
 // printed. --screenshot writes the dialog's picture once it has painted and closes it
-// as Cancel does.
+// as Cancel does; with --size the dialog is first resized as a user's drag resizes it,
+// and the picture shows what that repainted.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -31,7 +32,7 @@ constexpr std::uint32_t kScreenshotDelayMs = 700;
 // timer that the dialog's own message loop runs.
 class DialogScreenshot {
 public:
-  explicit DialogScreenshot(std::string file) : FFile(std::move(file)) {
+  DialogScreenshot(std::string file, int width, int height) : FFile(std::move(file)), FWidth(width), FHeight(height) {
     FTimer->SetEnabled(false);
     FTimer->SetInterval(kScreenshotDelayMs);
     FTimer->SetOnTimer([this](rtl::TObject*) { Take(); });
@@ -46,11 +47,17 @@ private:
     if (!dialog) return;
     FTimer->SetEnabled(false);
     platform::RedrawWindowNow(dialog);
+    if (FWidth > 0) {
+      // Only what the resize invalidated is painted, as on the user's screen.
+      platform::ResizeWindow(dialog, FWidth, FHeight);
+      platform::ProcessGuiMessages();
+    }
     FWritten = platform::CaptureWindowHandleBmp(dialog, FFile);
     platform::RequestWindowClose(dialog);
   }
 
   std::string FFile;
+  int FWidth, FHeight;
   rtl::TObjectPtr<gui::TTimer> FTimer = rtl::MakeObject<gui::TTimer>();
   bool FWritten = false;
 };
@@ -60,9 +67,11 @@ private:
 int RunOptions(int argc, char** argv) {
   std::string library = PluginLibrary::DefaultPath();
   std::string scriptPath, language, code = "EN", screenshot;
+  int width = 0, height = 0;
   for (int i = 0; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a != "--script" && a != "--language" && a != "--lang" && a != "--screenshot" && a != "--library")
+    if (a != "--script" && a != "--language" && a != "--lang" && a != "--screenshot" && a != "--library" &&
+        a != "--size")
       return UsageError("options", "unknown argument '" + a + "'");
     if (i + 1 >= argc) return UsageError("options", a + " needs a value");
     const std::string v = argv[++i];
@@ -70,8 +79,11 @@ int RunOptions(int argc, char** argv) {
     else if (a == "--language") language = v;
     else if (a == "--lang") code = v;
     else if (a == "--screenshot") screenshot = v;
-    else library = v;
+    else if (a == "--size") {
+      if (!ParseWindowSize(v, width, height)) return UsageError("options", "--size takes WIDTHxHEIGHT, not '" + v + "'");
+    } else library = v;
   }
+  if (width > 0 && screenshot.empty()) return UsageError("options", "--size goes with --screenshot");
   if (scriptPath.empty()) return UsageError("options", "no --script given");
   if (!language.empty() && FindLanguage(language) < 0)
     return Failure("options", "unknown language '" + language + "' (" + LanguageChoices() + ")");
@@ -106,7 +118,7 @@ int RunOptions(int argc, char** argv) {
     if (screenshot.empty()) {
       outcome = session.ShowOptions();
     } else {
-      DialogScreenshot picture(screenshot);
+      DialogScreenshot picture(screenshot, width, height);
       outcome = session.ShowOptions();
       if (!picture.Written()) {
         std::fprintf(stderr, "velmora-host options: cannot write the picture to '%s'\n", screenshot.c_str());

@@ -353,6 +353,23 @@ void TTreeView::PeerLabelEdited(std::intptr_t item, bool accepted, const std::st
   if (TTreeNode* node = accepted ? NodeOf(item) : nullptr) node->SetText(rtl::AnsiString(text));
 }
 
+TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
+  return FPeer ? NodeOf(FPeer->TreeItemAt(x, y)) : nullptr;
+}
+
+void TTreeView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbRight)
+    if (TTreeNode* node = GetNodeAt(x, y)) SetSelected(node);
+  TWinControl::MouseDown(button, shift, x, y);
+}
+
+TRect TTreeNode::DisplayRect() const {
+  TTreeView* tree = TreeView();
+  TRect r{};
+  if (tree && tree->Peer() && FItemId) tree->Peer()->TreeItemRect(FItemId, r.Left, r.Top, r.Right, r.Bottom);
+  return r;
+}
+
 void TTreeView::FullExpand() {
   for (TTreeNode* n : FItems->FRoots) n->Expand(true);
 }

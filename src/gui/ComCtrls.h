@@ -56,6 +56,9 @@ public:
   // editing does not start: no tree, a read-only tree, or one not showing.
   bool EditText();
   void MakeVisible();
+  // The rectangle of the node's label in the tree's client area; empty when it is not
+  // shown.
+  TRect DisplayRect() const;
   TTreeNodes* Owner() const noexcept { return FOwner; }
   TTreeView* TreeView() const;
 
@@ -137,6 +140,8 @@ public:
   void SetImages(TImageList* v);
   void FullExpand();
   void FullCollapse();
+  // The node shown at a client point, or null.
+  TTreeNode* GetNodeAt(int x, int y) const;
   const TTVChangedEvent& OnChange() const noexcept { return FOnChange; }
   void SetOnChange(TTVChangedEvent h) { FOnChange = std::move(h); }
 
@@ -146,6 +151,9 @@ protected:
   void PeerCreated() override;
   void DestroyPeer() override;
   void PeerChanged() override;
+  // The right button selects the node under the pointer first, so that the context
+  // menu acts on the node it was opened on.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void PeerTreeExpanded(std::intptr_t item, bool expanded) override;
   bool PeerLabelEditing(std::intptr_t item) override;
   void PeerLabelEdited(std::intptr_t item, bool accepted, const std::string& text) override;

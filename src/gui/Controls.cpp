@@ -729,7 +729,15 @@ bool TWinControl::DoKeyDown(std::uint16_t& key, TShiftState shift) {
     FOnKeyDown(this, key, shift);
     if (key == 0) return true;
   }
-  if (form && !(shift & (ssCtrl | ssAlt)) && !WantsKey(key, shift) && form->DialogKey(key, shift)) {
+  // Alt with a letter or digit presses the control whose caption marks it with "&",
+  // whichever control has the focus.
+  if (form && (shift & ssAlt) && !(shift & ssCtrl) && form->AcceleratorKey(key)) {
+    key = 0;
+    return true;
+  }
+  // Ctrl+Tab moves the focus on from controls that take Tab themselves.
+  const bool dialogShift = !(shift & ssAlt) && (!(shift & ssCtrl) || key == VK_TAB);
+  if (form && dialogShift && !WantsKey(key, shift) && form->DialogKey(key, shift)) {
     key = 0;
     return true;
   }

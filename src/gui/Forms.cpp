@@ -30,6 +30,34 @@ TButton* FindButton(const TWinControl* parent, bool isDefault) {
   return nullptr;
 }
 
+// The key a caption's accelerator stands for: the upper-case letter or digit after a
+// single "&" ("&&" is an ampersand); 0 for none.
+std::uint16_t AcceleratorOf(std::string_view caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    const char c = caption[i + 1];
+    if (c == '&') {
+      ++i;
+      continue;
+    }
+    if (c >= 'a' && c <= 'z') return static_cast<std::uint16_t>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uint16_t>(c);
+    return 0;
+  }
+  return 0;
+}
+
+TButton* FindAccelerated(const TWinControl* parent, std::uint16_t key) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (auto* b = dynamic_cast<TButton*>(c); b && AcceleratorOf(b->Text().view()) == key) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (TButton* b = FindAccelerated(w, key)) return b;
+  }
+  return nullptr;
+}
+
 // Every form that exists, in the order they were shown last.
 std::vector<TCustomForm*>& AllForms() {
   static auto* forms = new std::vector<TCustomForm*>();
@@ -424,6 +452,15 @@ bool TCustomForm::DialogKey(std::uint16_t key, TShiftState shift) {
     default:
       return false;
   }
+}
+
+bool TCustomForm::AcceleratorKey(std::uint16_t key) {
+  if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;
+  TButton* control = FindAccelerated(this, key);
+  if (!control) return false;
+  if (control->CanFocus()) control->SetFocus();
+  control->Click();
+  return true;
 }
 
 void TCustomForm::PeerCloseRequest() { Close(); }

@@ -143,6 +143,9 @@ public:
   // Tab, Enter and Escape for the focused control (Enter presses the focused or the
   // default button, Escape the cancel button); whether the key was used.
   virtual bool DialogKey(std::uint16_t key, TShiftState shift);
+  // Alt+key: clicks the showing, enabled button whose caption marks key
+  // with "&"; false when none does.
+  bool AcceleratorKey(std::uint16_t key);
 
   const rtl::TNotifyEvent& OnCreate() const noexcept { return FOnCreate; }
   void SetOnCreate(rtl::TNotifyEvent h) { FOnCreate = std::move(h); }

@@ -71,6 +71,7 @@ enum class MouseButton { Left, Right, Middle };
 struct PeerStyle {
   bool ClientEdge = false;   // sunken edge
   bool VScroll = false;      // a vertical scroll bar (hidden until set)
+  bool HScroll = false;      // a horizontal scroll bar (hidden until set)
   bool WordWrap = false;     // labels, memos
   int Alignment = 0;         // 0 left, 1 right, 2 centre
   bool CentreVertically = false;
@@ -121,6 +122,8 @@ public:
   // The close box or Alt+F4: the toolkit decides.
   virtual void PeerCloseRequest() {}
   virtual void PeerScrolled(int position) {}
+  // The user moved the horizontal scroll bar of a window that paints itself.
+  virtual void PeerHScrolled(int position) {}
   virtual void PeerTreeExpanded(std::intptr_t item, bool expanded) {}
   // The user checked or cleared an item's check box (list views).
   virtual void PeerItemChecked(int index, bool checked) {}
@@ -164,6 +167,8 @@ public:
   virtual void SetCaret(bool shown, int x, int y, int width, int height) = 0;
   // A vertical scroll bar: hidden when not visible.
   virtual void SetScrollBar(bool visible, int max, int page, int position) = 0;
+  // The horizontal one, likewise.
+  virtual void SetHScrollBar(bool visible, int max, int page, int position) = 0;
   virtual void SetCursorShape(int cursor) = 0;
   virtual void SetMouseCapture(bool capture) = 0;
   virtual void BringToFront() = 0;
@@ -187,6 +192,10 @@ public:
   virtual void TreeSelect(TreeItemId item) = 0;
   virtual TreeItemId TreeSelected() const = 0;
   virtual void TreeMakeVisible(TreeItemId item) = 0;
+  // The item shown at a client point (0 for none), and the rectangle of an item's
+  // label in client coordinates (false when the item is not shown).
+  virtual TreeItemId TreeItemAt(int x, int y) const = 0;
+  virtual bool TreeItemRect(TreeItemId item, int& left, int& top, int& right, int& bottom) const = 0;
   // The pictures a tree shows by index (memory surfaces of width x height); none
   // when empty.
   virtual void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) = 0;
@@ -232,6 +241,9 @@ public:
 std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& style, WindowPeer* parent,
                                              WindowEvents* events);
 
+// The lines one notch of the mouse wheel scrolls, as the user set it (3 by default);
+// -1 for a page.
+int WheelScrollLines();
 // The screen's pixels per logical inch (96 at 100 %).
 int ScreenPixelsPerInch();
 void ScreenSize(int& width, int& height);
@@ -260,7 +272,9 @@ bool HasDisplay();
 // messages on Windows (with the modifier keys' state set meanwhile), the peer's events
 // on POSIX. For tests and for tools that drive a window.
 struct UserInput {
-  enum InputKind { Key, MouseDown, MouseMove, MouseUp, DblClick, Wheel } Kind = Key;
+  // Click: a press and its release, both queued as a user's click queues them (a
+  // control may wait for the release inside its handling of the press).
+  enum InputKind { Key, MouseDown, MouseMove, MouseUp, DblClick, Wheel, Click } Kind = Key;
   std::uint16_t VirtualKey = 0;  // Key
   char Char = 0;                 // Key: the character typed with it, 0 for none
   std::uint32_t Shift = 0;
@@ -295,6 +309,9 @@ std::uintptr_t InputWindowOfThread();
 void RedrawWindowNow(std::uintptr_t window);
 // Asks a window to close, as its close box does.
 void RequestWindowClose(std::uintptr_t window);
+// Gives a top-level window a new size (frame included), as the user's drag of its
+// edge does; false when this build has no such window.
+bool ResizeWindow(std::uintptr_t window, int width, int height);
 
 // Shows a popup menu of texts (a "-" is a separator) at a screen point and waits;
 // the chosen index, -1 for none, -2 when this build has no display.

@@ -1,5 +1,7 @@
 #include "ui/frmOption.h"
 
+#include <vector>
+
 #include "Private/Plugins/orbConfigForm.h"
 #include "Private/Plugins/orbPluginModule.h"
 #include "gui/Clipbrd.h"
@@ -14,12 +16,14 @@ namespace {
 [[maybe_unused]] const rtl::TClassInfo& kRegistered = TfrmOption::StaticClassInfo();
 
 // The script languages in the order of the list, with their file extensions.
+// Every extension a language's files carry is offered (the samples use the second
+// ones of C++Script and BasicScript); the first is the default.
 struct TLanguageFiles {
   const char* Name;
-  const char* Extension;
+  std::vector<const char*> Extensions;
 };
-constexpr TLanguageFiles kLanguages[] = {
-    {"PascalScript", "pas"}, {"C++Script", "c"}, {"JScript", "js"}, {"BasicScript", "vb"}};
+const TLanguageFiles kLanguages[] = {
+    {"PascalScript", {"pas"}}, {"C++Script", {"c", "cpp"}}, {"JScript", {"js"}}, {"BasicScript", {"vb", "vbs"}}};
 
 constexpr std::int32_t kShowNormal = 1;
 
@@ -139,17 +143,17 @@ void TfrmOption::InitializeForm() {
   btnLoad = Make<gui::TButton>(this, "btnLoad", panTop);
   btnLoad->SetBounds(403, 2, 75, 25);
   btnLoad->SetAnchors(gui::akTop | gui::akRight);
-  btnLoad->SetCaption("Load");
+  btnLoad->SetCaption("&Load");
   btnLoad->SetOnClick([this](rtl::TObject* s) { btnLoadClick(s); });
   btnSave = Make<gui::TButton>(this, "btnSave", panTop);
   btnSave->SetBounds(483, 2, 75, 25);
   btnSave->SetAnchors(gui::akTop | gui::akRight);
-  btnSave->SetCaption("Save");
+  btnSave->SetCaption("&Save");
   btnSave->SetOnClick([this](rtl::TObject* s) { btnSaveClick(s); });
 
   btnCheck = Make<gui::TButton>(this, "btnCheck", pBot);
   btnCheck->SetBounds(0, 0, 75, 25);
-  btnCheck->SetCaption("Check");
+  btnCheck->SetCaption("&Check");
   btnCheck->SetOnClick([this](rtl::TObject* s) { btnCheckClick(s); });
 
   panTop2 = Make<gui::TPanel>(this, "panTop2", panRight);
@@ -212,6 +216,7 @@ void TfrmOption::InitializeForm() {
   edtExpr->SetSyntaxType(stPascal);
   edtExpr->SetShowFooter(true);
   edtExpr->SetShowGutter(false);
+  edtExpr->SetOnChange([this](rtl::TObject* s) { edtExprEdited(s); });
   SetActiveControl(edtExpr);
 
   OpenDialog1 = Make<gui::TOpenDialog>(this, "OpenDialog1");
@@ -228,10 +233,13 @@ void TfrmOption::InitializeForm() {
                          "Your script contains errors. Please, change it or click the 'Cancel' button.");
   MsgPlsCheck->SetHint("Warning");
   FilterFiles = MenuItem(this, PopupMenu1, "FilterFiles", "Files");
+  MsgDiscard = MenuItem(this, PopupMenu1, "MsgDiscard", "Discard the changes to the script?");
+  MsgDiscard->SetHint("Confirmation");
 
   FillImages();
   SetOnCreate([this](rtl::TObject* s) { FormCreate(s); });
   SetOnShow([this](rtl::TObject* s) { FormShow(s); });
+  SetOnCloseQuery([this](rtl::TObject* s, bool& canClose) { FormCloseQuery(s, canClose); });
 }
 
 void TfrmOption::FillImages() {
@@ -284,6 +292,7 @@ void TfrmOption::FormCreate(rtl::TObject*) {
     panTop2Resize(panTop2);
     if (comboType->ItemIndex() < 0) comboType->SetItemIndex(0);
     comboTypeChange(comboType);
+    FShownScript = edtExpr->Text().str();
   } catch (...) {
     // The dialog opens with what could be done.
   }
@@ -312,10 +321,11 @@ void TfrmOption::PrepareFileDialog(gui::TOpenDialog* Dialog) {
   if (Dialog->InitialDir().IsEmpty()) Dialog->SetInitialDir(rtl::AnsiString(SamplesFolder()));
   const int index = comboType->ItemIndex();
   const TLanguageFiles& l = kLanguages[index >= 1 && index <= 3 ? index : 0];
-  const std::string ext = l.Extension;
-  Dialog->SetFilter(rtl::AnsiString(FilterFiles->Caption().str() + " \"" + l.Name + "\" (*." + ext + ")|*." + ext));
+  std::string masks;
+  for (const char* ext : l.Extensions) masks += std::string(masks.empty() ? "" : ";") + "*." + ext;
+  Dialog->SetFilter(rtl::AnsiString(FilterFiles->Caption().str() + " \"" + l.Name + "\" (" + masks + ")|" + masks));
   Dialog->SetFilterIndex(1);
-  Dialog->SetDefaultExt(rtl::AnsiString(ext));
+  Dialog->SetDefaultExt(rtl::AnsiString(l.Extensions.front()));
 }
 
 void TfrmOption::btnLoadClick(rtl::TObject*) {
@@ -325,6 +335,7 @@ void TfrmOption::btnLoadClick(rtl::TObject*) {
       rtl::TObjectPtr<rtl::TStringList> lines = rtl::MakeObject<rtl::TStringList>();
       lines->LoadFromFile(OpenDialog1->FileName().str());
       edtExpr->SetLines(lines.get());
+      edtExprEdited(edtExpr);
     } catch (...) {
       // A file that cannot be read leaves the editor as it was.
     }
@@ -349,12 +360,12 @@ void TfrmOption::edtExprChange(rtl::TObject*) {
   FScriptOK = !enabled;
 }
 
-void TfrmOption::ShowStatus(const std::string& Text) {
+void TfrmOption::ShowStatus(const std::string& Text, bool UntilEdited) {
   lblStatus->SetCaption(rtl::AnsiString(Text));
   lblStatus->SetVisible(true);
   Status->SetEnabled(false);
   Status->SetInterval(StatusMs);
-  Status->SetEnabled(true);
+  Status->SetEnabled(!UntilEdited);
   // Directly above the bottom strip.
   lblStatus->SetTop(pBot->Top() - 10);
 }
@@ -386,7 +397,8 @@ void TfrmOption::btnCheckClick(rtl::TObject*) {
       edtExpr->SetCaret(column, line);
       r = r.substr(bar + 1);
     }
-    ShowStatus(r);
+    // The user must be able to read which error it is, however long the fix takes.
+    ShowStatus(r, true);
   } else {
     FScriptOK = true;
     ShowStatus(MsgCompOK->Caption().str());
@@ -400,6 +412,18 @@ void TfrmOption::btnOKClick(rtl::TObject*) {
   if (FScriptOK) return;
   gui::MessageDlgTitled(MsgPlsCheck->Caption().str(), MsgPlsCheck->Hint().str(), gui::mtWarning, gui::mbOK);
   SetModalResult(gui::mrNone);
+}
+
+void TfrmOption::edtExprEdited(rtl::TObject*) {
+  // An error's mark and message stand for the text they were found in.
+  if (edtExpr->ErrorLine() >= 0) edtExpr->SetErrorLine(-1);
+  if (lblStatus->Visible() && !Status->Enabled()) StatusTimer(Status);
+}
+
+void TfrmOption::FormCloseQuery(rtl::TObject*, bool& CanClose) {
+  if (ModalResult() == gui::mrOk || edtExpr->Text().str() == FShownScript) return;
+  CanClose = gui::MessageDlgTitled(MsgDiscard->Caption().str(), MsgDiscard->Hint().str(), gui::mtConfirmation,
+                                   gui::mbYes | gui::mbNo) == gui::mrYes;
 }
 
 void TfrmOption::pmPasteClick(rtl::TObject*) {

@@ -61,11 +61,13 @@ public:
   gui::TImageList* ImageList1 = nullptr;
   gui::TTimer* Status = nullptr;
   gui::TPopupMenu* PopupMenu1 = nullptr;
-  gui::TMenuItem *MsgCompOK = nullptr, *MsgPlsCheck = nullptr, *FilterFiles = nullptr;
+  gui::TMenuItem *MsgCompOK = nullptr, *MsgPlsCheck = nullptr, *FilterFiles = nullptr, *MsgDiscard = nullptr;
 
   gui::TButton* FBtnOK = nullptr;
   gui::TButton* FBtnCancel = nullptr;
   bool FScriptOK = false;
+  // The script as the dialog opened with it: closing without OK after a change asks.
+  std::string FShownScript;
 
   // The handlers.
   void FormCreate(rtl::TObject* Sender);
@@ -76,6 +78,9 @@ public:
   void btnCheckClick(rtl::TObject* Sender);
   void btnOKClick(rtl::TObject* Sender);
   void edtExprChange(rtl::TObject* Sender);
+  // Every change typed in the editor: the error's mark and message go.
+  void edtExprEdited(rtl::TObject* Sender);
+  void FormCloseQuery(rtl::TObject* Sender, bool& CanClose);
   void pmPasteClick(rtl::TObject* Sender);
   void pmCopyClick(rtl::TObject* Sender);
   void pmCopyAllClick(rtl::TObject* Sender);
@@ -88,7 +93,8 @@ public:
 
   // The shared operations.
   void PrepareFileDialog(gui::TOpenDialog* Dialog);
-  void ShowStatus(const std::string& Text);
+  // The status line, for StatusMs or, with UntilEdited, until the script is edited.
+  void ShowStatus(const std::string& Text, bool UntilEdited = false);
   void SearchTree(bool FromSelected);
   // The outline of a node and its children, two more blanks per level.
   static std::string NodeOutline(const gui::TTreeNode* Node, int Depth = 0);

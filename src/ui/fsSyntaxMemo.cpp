@@ -7,6 +7,8 @@
 #include "gui/ComCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Published.h"
+#include "rtl/CodePage.h"
+#include "rtl/Stream.h"
 #include "platform/Canvas.h"
 #include "ui/fsSynMemoSearch.h"
 #include "ui/fsSynMemoTexts.h"
@@ -128,6 +130,7 @@ platform::PeerStyle TfsSyntaxMemo::PeerStyle() const {
   platform::PeerStyle s;
   s.ClientEdge = true;
   s.VScroll = true;
+  s.HScroll = true;
   return s;
 }
 
@@ -183,6 +186,31 @@ rtl::AnsiString TfsSyntaxMemo::Text() const {
   return rtl::AnsiString(s);
 }
 
+void TfsSyntaxMemo::LoadFromFile(const std::string& fileName) {
+  rtl::TFileStream file(fileName, rtl::fmOpenRead | rtl::fmShareDenyWrite);
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  if (!bytes.empty()) file.Read(bytes.data(), static_cast<int>(bytes.size()));
+  FFileUtf8 = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  const std::size_t lf = bytes.find('\n');
+  FFileLineBreak = lf != std::string::npos && (lf == 0 || bytes[lf - 1] != '\r') ? "\n" : "\r\n";
+  SetText(FFileUtf8 ? rtl::Utf8ToAnsi(std::string_view(bytes).substr(3)) : rtl::AnsiString(bytes));
+}
+
+void TfsSyntaxMemo::SaveToFile(const std::string& fileName) {
+  // The lines as they are read (trailing blanks gone), joined: a text that ended with
+  // a line break ends with an empty line, which gives that break back and no other.
+  const rtl::TStrings* lines = Lines();
+  std::string text;
+  for (int i = 0; i < lines->Count(); ++i) {
+    if (i) text += FFileLineBreak;
+    text += lines->Get(i).view();
+  }
+  if (FFileUtf8) text = "\xEF\xBB\xBF" + rtl::AnsiToUtf8(text);
+  rtl::TFileStream file(fileName, rtl::fmCreate);
+  if (!text.empty()) file.Write(text.data(), static_cast<int>(text.size()));
+  FModified = false;
+}
+
 void TfsSyntaxMemo::SetText(const rtl::AnsiString& text) {
   // Split like Text joins, so that a text ending with a line break keeps its last line.
   FSyncing = true;
@@ -205,6 +233,7 @@ void TfsSyntaxMemo::OutsideChange() {
   }
   FHighlighter.Highlight(FText);
   FUndo.clear();
+  FRedo.clear();
   FSelStart = FSelEnd = {0, 0};
   SetCaret(FCaret.X, FCaret.Y);
   UpdateScrollBar();
@@ -235,15 +264,25 @@ void TfsSyntaxMemo::ReplaceLines(int first, int removed, const std::vector<std::
   FSyncing = false;
 }
 
-void TfsSyntaxMemo::TakeSnapshot() {
+std::string TfsSyntaxMemo::Snapshot() const {
   char head[16];
   std::snprintf(head, sizeof head, "%5d%5d", FCaret.X, FCaret.Y);
   const rtl::AnsiString text = Text();
   std::string snapshot;
   snapshot.reserve(10 + text.Length());
   snapshot.append(head, 10).append(text.view());
+  return snapshot;
+}
+
+void TfsSyntaxMemo::PushUndo(std::string snapshot) {
   FUndo.push_back(std::move(snapshot));
   if (static_cast<int>(FUndo.size()) > MaxUndo) FUndo.pop_front();
+}
+
+void TfsSyntaxMemo::TakeSnapshot() {
+  PushUndo(Snapshot());
+  // A new change ends what could be redone.
+  FRedo.clear();
 }
 
 void TfsSyntaxMemo::Changed() {
@@ -316,6 +355,8 @@ void TfsSyntaxMemo::MeasureFont() {
 void TfsSyntaxMemo::Resize() {
   TCustomControl::Resize();
   UpdateScrollBar();
+  // The footer and the last visible line follow the height: all of it is drawn anew.
+  Invalidate();
 }
 
 int TfsSyntaxMemo::VisibleLines() const { return std::max(0, (ClientHeight() - FFooterHeight) / FLineHeight); }
@@ -383,12 +424,29 @@ void TfsSyntaxMemo::UpdateScrollBar() {
   if (!FPeer) return;
   const int rows = VisibleLines();
   FPeer->SetScrollBar(rows < LineCount(), LineCount(), rows, FTopLine);
+  // Long lines, or a view scrolled to the right, get the horizontal bar.
+  std::size_t longest = 0;
+  for (const std::string& l : FText) longest = std::max(longest, l.size());
+  const int columns = std::max(1, VisibleColumns());
+  const int width = std::max(static_cast<int>(longest) + 1, FLeftCol + columns);
+  // Positions run from 0 to width - 1, of which a page shows columns.
+  FPeer->SetHScrollBar(width > columns, width - 1, columns, FLeftCol);
 }
 
 void TfsSyntaxMemo::PeerScrolled(int position) { SetTopLine(std::min(position, LineCount())); }
 
+void TfsSyntaxMemo::PeerHScrolled(int position) {
+  FLeftCol = std::clamp(position, 0, MaxLineLength - 1);
+  UpdateCaret();
+  UpdateScrollBar();
+  Invalidate();
+}
+
 bool TfsSyntaxMemo::MouseWheel(int delta, gui::TShiftState, int, int) {
-  SetTopLine(FTopLine - delta / 120);
+  // As many lines per notch as the system's setting asks (a page for its page setting).
+  const int lines = platform::WheelScrollLines();
+  const int step = lines < 0 ? std::max(1, VisibleLines()) : lines;
+  SetTopLine(FTopLine - delta * step / 120);
   return true;
 }
 
@@ -499,6 +557,20 @@ void TfsSyntaxMemo::Undo() {
   if (FUndo.empty()) return;
   const std::string snapshot = std::move(FUndo.back());
   FUndo.pop_back();
+  FRedo.push_back(Snapshot());
+  if (static_cast<int>(FRedo.size()) > MaxUndo) FRedo.pop_front();
+  Restore(snapshot);
+}
+
+void TfsSyntaxMemo::Redo() {
+  if (FRedo.empty()) return;
+  const std::string snapshot = std::move(FRedo.back());
+  FRedo.pop_back();
+  PushUndo(Snapshot());
+  Restore(snapshot);
+}
+
+void TfsSyntaxMemo::Restore(const std::string& snapshot) {
   const int column = std::atoi(snapshot.substr(0, 5).c_str());
   const int line = std::atoi(snapshot.substr(5, 5).c_str());
   SetWholeText(std::string_view(snapshot).substr(10));
@@ -663,6 +735,8 @@ void TfsSyntaxMemo::KeyDown(std::uint16_t& key, gui::TShiftState shift) {
         OpenSearch();
       } else if (key == 'Y') {
         DeleteLine();
+      } else if (key == 'Z' && sh) {
+        Redo();
       } else if (key >= '0' && key <= '9') {
         const int n = key - '0';
         if (sh) ToggleBookmark(n);

@@ -2,8 +2,8 @@
 // the caret may stand beyond the end of a line, a selection runs between two
 // positions, every change keeps a whole-text snapshot for undo (32 at most), Enter,
 // Tab and Backspace indent smartly, ten bookmarks mark lines, F3 and Ctrl+F search,
-// an error line can be marked, and a gutter, a footer with the caret position and a
-// vertical scroll bar frame the text. It classifies its text with
+// an error line can be marked, and a gutter, a footer with the caret position and
+// scroll bars (the horizontal one for lines longer than the view) frame the text. It classifies its text with
 // TfsSyntaxHighlighter and draws it with TfsSyntaxPainter.
 #pragma once
 
@@ -39,6 +39,11 @@ public:
   // The whole text, lines joined with CR LF.
   rtl::AnsiString Text() const override;
   void SetText(const rtl::AnsiString& text) override;
+  // A script file: its text, and the form it is saved back in (its line break, and
+  // UTF-8 with a byte-order mark when it came so), so that a file opened and saved
+  // unchanged keeps its bytes. Errors are the stream's (EFOpenError and the like).
+  void LoadFromFile(const std::string& fileName);
+  void SaveToFile(const std::string& fileName);
   int LineCount() const noexcept { return static_cast<int>(FText.size()); }
   // Line index (0-based) as stored, trailing blanks included.
   const std::string& Line(int index) const { return FText[static_cast<std::size_t>(index)]; }
@@ -85,7 +90,10 @@ public:
   void CutSelection();
   void PasteClipboard();
   void Undo();
+  // Takes back the last Undo (Ctrl+Shift+Z); any other change ends what can be redone.
+  void Redo();
   int UndoCount() const noexcept { return static_cast<int>(FUndo.size()); }
+  int RedoCount() const noexcept { return static_cast<int>(FRedo.size()); }
   void FindText(const rtl::AnsiString& text);
   const rtl::AnsiString& LastSearch() const noexcept { return FLastSearch; }
   // A text dropped at a point of the client area (a tree node dragged onto the
@@ -123,7 +131,10 @@ protected:
   void Resize() override;
   void FontChanged() override;
   // Tab and Enter edit the text; Escape is left to the form (a dialog's Cancel).
-  bool WantsKey(std::uint16_t key, gui::TShiftState) const override { return key != gui::VK_ESCAPE; }
+  // Ctrl+Tab and Ctrl+Shift+Tab move the focus on, as in the system's multi-line edits.
+  bool WantsKey(std::uint16_t key, gui::TShiftState shift) const override {
+    return key != gui::VK_ESCAPE && !(key == gui::VK_TAB && (shift & gui::ssCtrl));
+  }
   void KeyDown(std::uint16_t& key, gui::TShiftState shift) override;
   void KeyPress(char& key) override;
   void MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
@@ -132,6 +143,7 @@ protected:
   void DblClick() override;
   bool MouseWheel(int delta, gui::TShiftState shift, int x, int y) override;
   void PeerScrolled(int position) override;
+  void PeerHScrolled(int position) override;
   void PeerFocusChanged(bool gained) override;
 
 private:
@@ -139,6 +151,9 @@ private:
   static int Order(gui::TPoint p) noexcept { return p.Y * MaxLineLength + p.X; }
   gui::TPoint CellAt(int x, int y) const;
   void TakeSnapshot();
+  std::string Snapshot() const;
+  void PushUndo(std::string snapshot);
+  void Restore(const std::string& snapshot);
   // Lines [first, first + removed) became the given ones: keep the line list, the
   // classes and the published Lines in step.
   void ReplaceLines(int first, int removed, const std::vector<std::string>& lines);
@@ -169,7 +184,7 @@ private:
   rtl::TStringList* FLines;
   bool FSyncing = false;
   TfsSyntaxHighlighter FHighlighter;
-  std::deque<std::string> FUndo;
+  std::deque<std::string> FUndo, FRedo;
   gui::TPoint FCaret{1, 1}, FPrevCaret{1, 1};
   gui::TPoint FSelStart{0, 0}, FSelEnd{0, 0};
   int FTopLine = 0, FLeftCol = 0;
@@ -177,6 +192,8 @@ private:
   std::array<int, 10> FBookmarks;
   int FErrorLine = -1;
   rtl::AnsiString FFooterMessage, FLastSearch;
+  std::string FFileLineBreak = "\r\n";
+  bool FFileUtf8 = false;
   int FLineHeight = 16, FCharWidth = 8;
   bool FFixedFont = true;
   int FGutterWidth = 0, FFooterHeight = 0;

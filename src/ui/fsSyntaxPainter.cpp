@@ -55,6 +55,14 @@ void TfsSyntaxPainter::PaintLines(TCanvas& canvas) const {
     if (y + lh <= clip.Top || y >= clip.Bottom) continue;  // not being painted
     const std::string& text = m.Line(i);
     const std::string& attr = attrs[static_cast<std::size_t>(i)];
+    // The error line is marked across the whole text area, gutter or not.
+    const bool errorLine = i + 1 == m.ErrorLine();
+    const TColor background = errorLine ? ErrorLineColor : m.Color();
+    if (errorLine) {
+      canvas.Brush()->SetStyle(bsSolid);
+      canvas.Brush()->SetColor(background);
+      canvas.FillRect({m.GutterWidth(), y, width, y + lh});
+    }
     int x = m.GutterWidth();
     std::size_t k = static_cast<std::size_t>(m.LeftCol());
     while (k < text.size()) {
@@ -68,7 +76,7 @@ void TfsSyntaxPainter::PaintLines(TCanvas& canvas) const {
       canvas.Font()->Assign(fonts[index]);
       canvas.Font()->SetCharset(charset);
       canvas.Brush()->SetStyle(bsSolid);
-      canvas.Brush()->SetColor(sel ? m.BlockColor() : m.Color());
+      canvas.Brush()->SetColor(sel ? m.BlockColor() : background);
       if (sel) canvas.Font()->SetColor(m.BlockFontColor());
       const int runWidth = static_cast<int>(run.size()) * cw;
       canvas.FillRect({x, y, x + runWidth, y + lh});

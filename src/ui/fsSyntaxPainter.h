@@ -12,6 +12,9 @@ class TfsSyntaxMemo;
 class TfsSyntaxPainter {
 public:
   explicit TfsSyntaxPainter(const TfsSyntaxMemo& memo) : FMemo(memo) {}
+  // The background of the error line's text (a light red), so that the line stays
+  // marked where no gutter is shown.
+  static constexpr gui::TColor ErrorLineColor = gui::TColor(0x00D8D8FF);
   void Paint(gui::TCanvas& canvas) const;
 
 private:

@@ -31,13 +31,16 @@ struct DialogUser {
   rtl::TObjectPtr<gui::TTimer> Timer = rtl::MakeObject<gui::TTimer>();
   std::function<void(TfrmOption&)> Act;
   std::vector<std::string> Boxes;  // "title: text"
+  // The headless build's answers to the message boxes, in turn (then OK).
+  std::vector<int> Answers;
   bool Acted = false;
 
   explicit DialogUser(std::function<void(TfrmOption&)> act) : Act(std::move(act)) {
     Responder.ModalForm = [this](gui::TCustomForm& f) { Run(f); };
     Responder.MessageBox = [this](const std::string& text, const std::string& caption, int, int) {
       Boxes.push_back(caption + ": " + text);
-      return gui::mrOk;
+      if (Boxes.size() > Answers.size()) return gui::mrOk;
+      return Answers[Boxes.size() - 1];
     };
     Previous = gui::SetResponder(&Responder);
     Timer->SetEnabled(false);
@@ -56,6 +59,35 @@ struct DialogUser {
     auto* dialog = dynamic_cast<TfrmOption*>(&f);
     ASSERT_NE(dialog, nullptr);
     Act(*dialog);
+  }
+};
+
+// Presses the buttons of the system's message boxes titled Caption (Windows), in
+// turn, from a timer that the box's own message loop runs; Then runs a while after
+// each press, once the box has closed.
+struct BoxPresser {
+  std::string Caption;
+  std::vector<std::string> Buttons;
+  std::function<void(std::size_t pressed)> Then;
+  std::size_t Pressed = 0;
+  rtl::TObjectPtr<gui::TTimer> Timer = rtl::MakeObject<gui::TTimer>();
+  rtl::TObjectPtr<gui::TTimer> Later = rtl::MakeObject<gui::TTimer>();
+
+  BoxPresser(std::string caption, std::vector<std::string> buttons) : Caption(std::move(caption)), Buttons(std::move(buttons)) {
+    Later->SetEnabled(false);
+    Later->SetInterval(300);
+    Later->SetOnTimer([this](rtl::TObject*) {
+      Later->SetEnabled(false);
+      if (Then) Then(Pressed);
+    });
+    Timer->SetEnabled(false);
+    Timer->SetInterval(100);
+    Timer->SetOnTimer([this](rtl::TObject*) {
+      if (Pressed >= Buttons.size() || !platform::PressDialogButton(Caption, Buttons[Pressed])) return;
+      ++Pressed;
+      Later->SetEnabled(true);
+    });
+    Timer->SetEnabled(platform::HasDisplay());
   }
 };
 
@@ -133,11 +165,7 @@ TEST(OptionsDialog, CheckFailingAtLine3Column5PutsTheCaretThere) {
     EXPECT_EQ(d.edtExpr->CaretPos().Y, 3);
     EXPECT_EQ(d.edtExpr->ErrorLine(), 3);
     EXPECT_TRUE(d.lblStatus->Visible());
-    EXPECT_TRUE(d.Status->Enabled());
     EXPECT_EQ(d.lblStatus->Caption().str(), "';' expected");
-    // The status line goes when its time is up.
-    d.StatusTimer(d.Status);
-    EXPECT_FALSE(d.lblStatus->Visible());
     Press(*d.FBtnCancel);
   });
   EXPECT_EQ(cfg.ShowOptions(), 0);
@@ -205,10 +233,13 @@ TEST(OptionsDialog, CancelStoresTheGeometryOnly) {
     d.panRight->SetWidth(220);
     d.edtExpr->SetText("begin end.");
     d.comboType->SetItemIndex(2);
-    // Escape in the editor, which takes every other key, cancels the dialog.
+    // Escape in the editor, which takes every other key, cancels the dialog once the
+    // user agreed to discard the changed script.
     d.edtExpr->SetFocus();
     guitest::Key(*d.edtExpr, gui::VK_ESCAPE);
   });
+  user.Answers = {gui::mrYes};
+  BoxPresser yes("Confirmation", {"Yes"});
   EXPECT_EQ(cfg.ShowOptions(), 0);
   const Configuration::Stored s = cfg.ReadStored();
   EXPECT_EQ(s.Left, 40);
@@ -225,6 +256,151 @@ TEST(OptionsDialog, CancelStoresTheGeometryOnly) {
     Press(*d.FBtnCancel);
   });
   cfg.ShowOptions();
+}
+
+// Closing without OK after the script changed asks first; No keeps the dialog and the
+// work, Yes discards it. Without a change nothing is asked.
+TEST(OptionsDialog, ClosingWithoutOkAfterAChangeAsks) {
+  Configuration cfg(311, kDoubles);
+  TfrmOption* shown = nullptr;
+  DialogUser user([&](TfrmOption& d) {
+    shown = &d;
+    d.edtExpr->SetFocus();
+    d.edtExpr->SetCaret(1, 1);
+    guitest::Type(*d.edtExpr, "x");
+    if (!platform::HasDisplay()) {
+      // The handler itself, answered No: the dialog stays.
+      d.SetModalResult(gui::mrCancel);
+      bool canClose = true;
+      d.FormCloseQuery(&d, canClose);
+      EXPECT_FALSE(canClose);
+    }
+    // Enter in the language list presses Cancel, the default button.
+    d.comboType->SetFocus();
+    guitest::Key(*d.comboType, gui::VK_RETURN);
+  });
+  user.Answers = {gui::mrNo, gui::mrYes};
+  BoxPresser presser("Confirmation", {"No", "Yes"});
+  presser.Then = [&](std::size_t pressed) {
+    if (pressed != 1) return;
+    // Still open, with the typed text; Escape asks again.
+    EXPECT_EQ(shown->ModalResult(), gui::mrNone);
+    EXPECT_EQ(shown->edtExpr->Line(0).rfind("xbegin", 0), 0u);
+    guitest::Key(*shown->edtExpr, gui::VK_ESCAPE);
+  };
+  EXPECT_EQ(cfg.ShowOptions(), 0);
+  if (platform::HasDisplay()) {
+    EXPECT_EQ(presser.Pressed, 2u);
+  } else {
+    ASSERT_EQ(user.Boxes.size(), 2u);
+    EXPECT_EQ(user.Boxes[0], "Confirmation: Discard the changes to the script?");
+  }
+  EXPECT_NE(cfg.ReadStored().Script.find("GetVariable('v') * 2"), std::string::npos);
+  EXPECT_EQ(cfg.ReadStored().Script.find("xbegin"), std::string::npos);
+  // Typing and taking it back is no change.
+  DialogUser again([](TfrmOption& d) {
+    d.edtExpr->SetFocus();
+    guitest::Type(*d.edtExpr, "y");
+    guitest::Key(*d.edtExpr, 'Z', gui::ssCtrl, 26);
+    guitest::Key(*d.edtExpr, gui::VK_ESCAPE);
+  });
+  EXPECT_EQ(cfg.ShowOptions(), 0);
+  EXPECT_TRUE(again.Boxes.empty());
+}
+
+// A failing check's mark and message stay until the script is edited; a good check's
+// message goes with the timer.
+TEST(OptionsDialog, TheCompileErrorStaysUntilTheScriptIsEdited) {
+  Configuration cfg(312, kFailsAt3x5);
+  DialogUser user([](TfrmOption& d) {
+    Press(*d.btnCheck);
+    EXPECT_EQ(d.edtExpr->ErrorLine(), 3);
+    EXPECT_TRUE(d.lblStatus->Visible());
+    EXPECT_FALSE(d.Status->Enabled());
+    // Moving around keeps them; typing removes both.
+    d.edtExpr->SetFocus();
+    guitest::Key(*d.edtExpr, gui::VK_UP);
+    EXPECT_EQ(d.edtExpr->ErrorLine(), 3);
+    EXPECT_TRUE(d.lblStatus->Visible());
+    d.edtExpr->SetCaret(4, 3);
+    guitest::Type(*d.edtExpr, "y");
+    EXPECT_EQ(d.edtExpr->ErrorLine(), -1);
+    EXPECT_FALSE(d.lblStatus->Visible());
+    d.edtExpr->SetText(kDoubles);
+    Press(*d.btnCheck);
+    EXPECT_TRUE(d.FScriptOK);
+    EXPECT_TRUE(d.Status->Enabled());
+    Press(*d.FBtnOK);
+  });
+  EXPECT_EQ(cfg.ShowOptions(), 1);
+}
+
+// Ctrl+Tab leaves the editor, and the buttons answer Alt with their marked letters.
+TEST(OptionsDialog, KeyboardLeavesTheEditorAndReachesTheButtons) {
+  Configuration cfg(313, kFailsAt3x5);
+  DialogUser user([](TfrmOption& d) {
+    EXPECT_EQ(d.btnCheck->Caption().str(), "&Check");
+    EXPECT_EQ(d.btnLoad->Caption().str(), "&Load");
+    EXPECT_EQ(d.btnSave->Caption().str(), "&Save");
+    d.edtExpr->SetFocus();
+    const std::string before = d.edtExpr->Text().str();
+    guitest::Key(*d.edtExpr, gui::VK_TAB, gui::ssCtrl, '\t');
+    EXPECT_FALSE(d.edtExpr->Focused());
+    d.edtExpr->SetFocus();
+    guitest::Key(*d.edtExpr, gui::VK_TAB, gui::ssCtrl | gui::ssShift, '\t');
+    EXPECT_FALSE(d.edtExpr->Focused());
+    EXPECT_EQ(d.edtExpr->Text().str(), before);
+    // Alt+C checks the script from within the editor.
+    d.edtExpr->SetFocus();
+    guitest::Key(*d.edtExpr, 'C', gui::ssAlt);
+    EXPECT_EQ(d.edtExpr->ErrorLine(), 3);
+    EXPECT_EQ(d.edtExpr->Text().str(), before);
+    Press(*d.FBtnCancel);
+  });
+  EXPECT_EQ(cfg.ShowOptions(), 0);
+}
+
+// The tree under real clicks: a double click pastes its function once, and Paste after
+// a right click pastes the node that was right-clicked, not the one selected before.
+TEST(OptionsDialog, TreeClicksPasteTheNodeUnderThePointer) {
+  Configuration cfg(314, "begin\nend.");
+  DialogUser user([](TfrmOption& d) {
+    gui::TTreeNode* category = FindNode(*d.fsTree1, "Special");
+    ASSERT_NE(category, nullptr);
+    d.fsTree1->SetSelected(category);
+    category->SetExpanded(true);
+    category->MakeVisible();
+    gui::TTreeNode* first = category->Item(0);
+    gui::TTreeNode* second = category->Item(1);
+    second->MakeVisible();
+    d.edtExpr->SetCaret(1, 2);
+    const std::string before = d.edtExpr->Text().str();
+    const gui::TRect r = second->DisplayRect();
+    ASSERT_GT(r.Right, r.Left);
+    guitest::Mouse(*d.fsTree1, platform::UserInput::DblClick, r.Left + 3, (r.Top + r.Bottom) / 2);
+    EXPECT_EQ(d.edtExpr->Line(1), second->Text().str() + "end.");
+    // One paste, one step back.
+    d.edtExpr->Undo();
+    EXPECT_EQ(d.edtExpr->Text().str(), before);
+    // Right click on the second while the first is selected, then Paste from the menu
+    // (the responder picks it; a system menu would wait for the user, so on Windows
+    // the menu is taken off for the click and its item chosen as the menu would).
+    d.fsTree1->SetSelected(first);
+    gui::Responder()->PopupMenu = [&](gui::TPopupMenu&) { return d.pmPaste; };
+    gui::TPopupMenu* menu = d.fsTree1->PopupMenu();
+    if (platform::HasDisplay()) d.fsTree1->SetPopupMenu(nullptr);
+    guitest::Mouse(*d.fsTree1, platform::UserInput::Click, r.Left + 3, (r.Top + r.Bottom) / 2, 0, platform::MouseButton::Right);
+    EXPECT_EQ(d.fsTree1->Selected(), second);
+    if (platform::HasDisplay()) {
+      d.fsTree1->SetPopupMenu(menu);
+      d.pmPaste->Click();
+    }
+    EXPECT_EQ(d.edtExpr->Line(1), second->Text().str() + "end.");
+    Press(*d.FBtnCancel);
+  });
+  user.Answers = {gui::mrYes};
+  BoxPresser yes("Confirmation", {"Yes"});
+  EXPECT_EQ(cfg.ShowOptions(), 0);
 }
 
 TEST(OptionsDialog, EditAfterAGoodCheckThenOkClosesWithoutAnotherCheck) {
@@ -270,6 +446,41 @@ TEST(OptionsDialog, SearchWithEnterWalksTheMatchesAndStopsAtTheLast) {
   EXPECT_EQ(cfg.ShowOptions(), 0);
 }
 
+// The node the search found shows in the selection colours while the focus stays in
+// the search box.
+TEST(OptionsDialog, TheSearchMatchShowsAsSelected) {
+  if (!platform::HasDisplay()) GTEST_SKIP() << "the headless build draws no pixels";
+  Configuration cfg(315, kDoubles);
+  DialogUser user([](TfrmOption& d) {
+    d.edtSearch->SetFocus();
+    guitest::Type(*d.edtSearch, "str");
+    gui::TTreeNode* found = d.fsTree1->Selected();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(d.edtSearch->Focused());
+    d.fsTree1->Repaint();
+    gui::Application()->ProcessMessages();
+    const std::string file = platform::TempFolder() + "velmora-tree-match.bmp";
+    ASSERT_TRUE(platform::CaptureWindowBmp(*d.fsTree1->Peer(), file));
+    guitest::Picture p;
+    ASSERT_TRUE(p.Load(file));
+    platform::RemoveFile(file);
+    // Where the client area lies in the window's picture (inside its edge).
+    platform::ScreenRect window;
+    ASSERT_TRUE(platform::WindowRectOf(d.fsTree1->Handle(), window));
+    const gui::TPoint origin = d.fsTree1->ClientToScreen({0, 0});
+    const int dx = origin.X - window.Left, dy = origin.Y - window.Top;
+    const gui::TRect r = found->DisplayRect();
+    ASSERT_GT(r.Right, r.Left);
+    const std::uint32_t highlight = platform::SystemColor(13);
+    const int area = (r.Right - r.Left) * (r.Bottom - r.Top);
+    const int marked = p.Count(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy,
+                               [&](std::uint32_t c) { return c == highlight; });
+    EXPECT_GT(marked * 2, area) << marked << " of " << area;
+    Press(*d.FBtnCancel);
+  });
+  EXPECT_EQ(cfg.ShowOptions(), 0);
+}
+
 TEST(OptionsDialog, TreeCopyPasteAndCopyWithChildren) {
   Configuration cfg(308, "begin\nend.");
   DialogUser user([](TfrmOption& d) {
@@ -298,6 +509,8 @@ TEST(OptionsDialog, TreeCopyPasteAndCopyWithChildren) {
     EXPECT_EQ(gui::Clipboard()->AsText().str(), function->Text().str());
     Press(*d.FBtnCancel);
   });
+  user.Answers = {gui::mrYes};
+  BoxPresser yes("Confirmation", {"Yes"});
   EXPECT_EQ(cfg.ShowOptions(), 0);
 }
 
@@ -315,6 +528,21 @@ TEST(OptionsDialog, FileDialogsStartInTheSamplesFolderWithTheLanguagesFilter) {
     d.PrepareFileDialog(d.OpenDialog1);
     EXPECT_EQ(d.OpenDialog1->Filter().str(), "Files \"JScript\" (*.js)|*.js");
     EXPECT_EQ(d.OpenDialog1->DefaultExt().str(), "js");
+    // Every extension of a language, so that the shipped samples show.
+    const struct {
+      int Index;
+      const char* Filter;
+      const char* DefaultExt;
+    } kFilters[] = {{0, "Files \"PascalScript\" (*.pas)|*.pas", "pas"},
+                    {1, "Files \"C++Script\" (*.c;*.cpp)|*.c;*.cpp", "c"},
+                    {3, "Files \"BasicScript\" (*.vb;*.vbs)|*.vb;*.vbs", "vb"}};
+    for (const auto& f : kFilters) {
+      d.comboType->SetItemIndex(f.Index);
+      d.PrepareFileDialog(d.SaveDialog1);
+      EXPECT_EQ(d.SaveDialog1->Filter().str(), f.Filter);
+      EXPECT_EQ(d.SaveDialog1->DefaultExt().str(), f.DefaultExt);
+    }
+    d.comboType->SetItemIndex(2);
     const std::string module = platform::ModuleFileName(nullptr);
     EXPECT_EQ(d.OpenDialog1->InitialDir().str(), platform::ExtractFilePath(module) + "Samples");
     if (!platform::HasDisplay()) {

@@ -298,3 +298,50 @@ TEST(Forms, PopupMenuRunsTheChosenItem) {
   SetResponder(old);
   form->Hide();
 }
+
+TEST(Forms, AltWithAMarkedLetterPressesItsButton) {
+  auto form = rtl::MakeObject<DialogForm>();
+  form->Ok->SetCaption("Fish && &Chips");
+  int clicks = 0;
+  form->Ok->SetOnClick([&](rtl::TObject*) { ++clicks; });
+  ModalDriver driver(*form, [&](TCustomForm& f) {
+    auto& d = static_cast<DialogForm&>(f);
+    // "&&" is an ampersand, not a mark; a letter no caption marks does nothing.
+    guitest::Key(*d.First, 'F', ssAlt);
+    guitest::Key(*d.First, 'X', ssAlt);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(d.ModalResult(), mrNone);
+    guitest::Key(*d.First, 'C', ssAlt);
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(clicks, 1);
+}
+
+// The tree as the user works it with real clicks: the right button selects the node
+// under the pointer (before a context menu opens), and a double click is one.
+TEST(Forms, TreeRightClickSelectsAndDoubleClickCountsOnce) {
+  auto form = rtl::MakeObject<DialogForm>();
+  auto* tree = new TTreeView(form.get());
+  tree->SetParent(form.get());
+  tree->SetBounds(0, 0, 300, 120);
+  tree->SetReadOnly(true);
+  tree->Items()->LoadFromText("Strings\n\tAnsiLeftStr\n\tAnsiMidStr\n\tAnsiRightStr");
+  tree->Items()->GetFirstNode()->SetExpanded(true);
+  int doubleClicks = 0;
+  tree->SetOnDblClick([&](rtl::TObject*) { ++doubleClicks; });
+  form->Show();
+  TTreeNode* left = tree->Items()->Item(1);
+  TTreeNode* mid = tree->Items()->Item(2);
+  tree->SetSelected(left);
+  const TRect r = mid->DisplayRect();
+  ASSERT_GT(r.Right, r.Left);
+  EXPECT_EQ(tree->GetNodeAt(r.Left + 2, (r.Top + r.Bottom) / 2), mid);
+  EXPECT_EQ(tree->GetNodeAt(r.Left + 2, 119), nullptr);
+  guitest::Mouse(*tree, platform::UserInput::Click, r.Left + 2, (r.Top + r.Bottom) / 2, 0, platform::MouseButton::Right);
+  EXPECT_EQ(tree->Selected(), mid);
+  const TRect l = left->DisplayRect();
+  guitest::Mouse(*tree, platform::UserInput::DblClick, l.Left + 2, (l.Top + l.Bottom) / 2);
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(tree->Selected(), left);
+  form->Hide();
+}

@@ -10,43 +10,14 @@
 #include <vector>
 
 #include "gui/Forms.h"
+#include "gui/GuiTestSupport.h"
 #include "ui/fsSyntaxMemo.h"
 
 using namespace gui;
 
 namespace {
 
-// A 24-bit BMP as rows of (r, g, b), top row first.
-struct Picture {
-  int Width = 0, Height = 0;
-  std::vector<std::uint8_t> Bgr;
-  bool Load(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return false;
-    auto u32 = [&](std::size_t at) { return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24); };
-    const std::uint32_t offset = u32(10);
-    Width = static_cast<int>(u32(18));
-    Height = static_cast<int>(u32(22));
-    if (b[28] != 24) return false;
-    const std::size_t stride = (static_cast<std::size_t>(Width) * 3 + 3) & ~std::size_t{3};
-    Bgr.resize(static_cast<std::size_t>(Width) * Height * 3);
-    for (int y = 0; y < Height; ++y)
-      for (int x = 0; x < Width * 3; ++x)
-        Bgr[(static_cast<std::size_t>(y) * Width * 3) + x] = b[offset + (Height - 1 - y) * stride + x];
-    return true;
-  }
-  std::uint32_t At(int x, int y) const {  // 0x00BBGGRR, like TColor
-    const std::size_t i = (static_cast<std::size_t>(y) * Width + x) * 3;
-    return Bgr[i] << 16 | Bgr[i + 1] << 8 | Bgr[i + 2];
-  }
-  int Count(int x1, int y1, int x2, int y2, const std::function<bool(std::uint32_t)>& pred) const {
-    int n = 0;
-    for (int y = y1; y < y2; ++y)
-      for (int x = x1; x < x2; ++x) n += pred(At(x, y)) ? 1 : 0;
-    return n;
-  }
-};
+using guitest::Picture;
 
 bool Dark(std::uint32_t c) { return (c & 0xFF) < 90 && ((c >> 8) & 0xFF) < 90 && ((c >> 16) & 0xFF) < 90; }
 bool Navy(std::uint32_t c) { return (c & 0xFF) < 50 && ((c >> 8) & 0xFF) < 50 && ((c >> 16) & 0xFF) > 90; }
@@ -89,5 +60,54 @@ TEST(Screenshot, KeywordsCommentsStringsAndFooter) {
   const std::uint32_t face = platform::SystemColor(15);
   EXPECT_EQ(p.At(ox + 2, footerTop + 10), face);
   EXPECT_GT(p.Count(ox + g + 4, footerTop + 2, ox + g + 60, footerTop + 19, Dark), 10);
+  form->Hide();
+}
+
+// A size change repaints what depends on the size: after the window grows, the footer
+// stands at the new bottom and no old footer is left across a line; after it shrinks,
+// the footer is drawn at the new bottom too. Only what the system invalidated is
+// painted before the picture, as on the user's screen.
+TEST(Screenshot, ResizingRepaintsTheFooterWhereItNowIs) {
+  if (!platform::HasDisplay()) GTEST_SKIP() << "the headless build draws no pixels";
+  auto form = rtl::MakeObject<TForm>();
+  form->SetClientWidth(420);
+  form->SetClientHeight(200);
+  auto* memo = new ui::TfsSyntaxMemo(form.get());
+  memo->SetParent(form.get());
+  memo->SetAlign(alClient);
+  memo->SetText("begin\nend.");
+  form->Show();
+  memo->SetFocus();
+  memo->Repaint();
+  Application()->ProcessMessages();
+  const std::uint32_t face = platform::SystemColor(15), window = platform::SystemColor(5);
+  const int ox = 2, oy = 2;  // the sunken edge
+  // The footer's band, a row inside it at the given client height.
+  auto footerRow = [&](int clientHeight) { return oy + clientHeight - 20 + 14; };
+  auto picture = [&](const char* name) {
+    Picture p;
+    const std::string file = std::string("editor-") + name + ".bmp";
+    EXPECT_TRUE(platform::CaptureWindowBmp(*memo->Peer(), file));
+    EXPECT_TRUE(p.Load(file));
+    std::remove(file.c_str());
+    return p;
+  };
+  const int before = memo->ClientHeight();
+  ASSERT_TRUE(platform::ResizeWindow(form->Handle(), form->Width() + 60, form->Height() + 90));
+  Application()->ProcessMessages();
+  const int grown = memo->ClientHeight();
+  ASSERT_GT(grown, before + 60);
+  Picture big = picture("grown");
+  const int right = ox + memo->ClientWidth() - 4;
+  // The old footer's place is text area now; the new footer is button face.
+  EXPECT_EQ(big.Count(ox + 30, footerRow(before) - 3, right, footerRow(before) + 3, [&](std::uint32_t c) { return c == face; }), 0);
+  EXPECT_EQ(big.At(right - 10, footerRow(grown)), face);
+  ASSERT_TRUE(platform::ResizeWindow(form->Handle(), form->Width() - 40, form->Height() - 130));
+  Application()->ProcessMessages();
+  const int shrunk = memo->ClientHeight();
+  ASSERT_LT(shrunk, before);
+  Picture small = picture("shrunk");
+  EXPECT_EQ(small.At(ox + memo->ClientWidth() - 10, footerRow(shrunk)), face);
+  EXPECT_EQ(small.At(ox + memo->ClientWidth() - 10, oy + shrunk - 20 - 4), window);
   form->Hide();
 }

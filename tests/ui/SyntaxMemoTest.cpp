@@ -3,12 +3,16 @@
 // its text, caret, selection, bookmarks and undo history.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "gui/Clipbrd.h"
 #include "gui/ComCtrls.h"
 #include "gui/Menus.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/StdCtrls.h"
+#include "platform/Files.h"
 #include "ui/fsSynMemoSearch.h"
 #include "ui/fsSyntaxMemo.h"
 
@@ -103,6 +107,91 @@ TEST_F(SyntaxMemoTest, UndoKeepsThirtyTwoSnapshots) {
   Type("bc");
   SetText("new");
   EXPECT_EQ(M.UndoCount(), 0);
+}
+
+TEST_F(SyntaxMemoTest, CtrlShiftZRedoesWhatCtrlZUndid) {
+  SetText("x");
+  Caret(2, 1);
+  Type("ab");
+  Ctrl('Z');
+  Ctrl('Z');
+  EXPECT_EQ(Text(), "x");
+  const char ctrlZ = 26;
+  Key('Z', ssCtrl | ssShift, ctrlZ);
+  EXPECT_EQ(Text(), "xa");
+  EXPECT_EQ(At(), P(3, 1));
+  Key('Z', ssCtrl | ssShift, ctrlZ);
+  EXPECT_EQ(Text(), "xab");
+  EXPECT_EQ(M.RedoCount(), 0);
+  Key('Z', ssCtrl | ssShift, ctrlZ);  // nothing more to redo
+  EXPECT_EQ(Text(), "xab");
+  // Undo and redo take turns; a new change ends what could be redone.
+  Ctrl('Z');
+  EXPECT_EQ(Text(), "xa");
+  Type("c");
+  EXPECT_EQ(M.RedoCount(), 0);
+  Key('Z', ssCtrl | ssShift, ctrlZ);
+  EXPECT_EQ(Text(), "xac");
+  // Ctrl+Y keeps deleting the line.
+  SetText("one\ntwo");
+  Caret(1, 1);
+  Key('Y', ssCtrl, 25);
+  EXPECT_EQ(Text(), "two");
+}
+
+TEST_F(SyntaxMemoTest, CtrlTabMovesTheFocusOnAndTabStillIndents) {
+  auto* before = new TEdit(Form.get());
+  before->SetParent(Form.get());
+  before->SetAlign(alTop);
+  before->SetTabOrder(0);
+  auto* after = new TButton(Form.get());
+  after->SetParent(Form.get());
+  after->SetAlign(alBottom);
+  M.SetFocus();
+  SetText("  if x then\n");
+  Caret(1, 2);
+  Key(VK_TAB, 0, '\t');
+  EXPECT_EQ(Text(), "  if x then\r\n  ");
+  Key(VK_TAB, ssCtrl, '\t');
+  EXPECT_TRUE(after->Focused());
+  EXPECT_EQ(Text(), "  if x then\r\n  ");
+  M.SetFocus();
+  Key(VK_TAB, ssCtrl | ssShift, '\t');
+  EXPECT_TRUE(before->Focused());
+  EXPECT_EQ(Text(), "  if x then\r\n  ");
+}
+
+// A file opened and saved unchanged keeps its bytes: its line break, whether it ends
+// with one, and UTF-8 with its byte-order mark.
+TEST_F(SyntaxMemoTest, FilesKeepTheirBytesThroughOpenAndSave) {
+  const std::string file = platform::TempFolder() + "velmora-memo-file.pas";
+  for (const std::string& bytes : {std::string("begin\r\nend.\r\n"), std::string("begin\r\nend."),
+                                   std::string("a\nb\n\n"), std::string("\xEF\xBB\xBF" "x := '\xC3\xA4';\r\n"),
+                                   std::string()}) {
+    {
+      std::ofstream out(file, std::ios::binary);
+      out << bytes;
+    }
+    M.LoadFromFile(file);
+    M.SaveToFile(file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, bytes);
+  }
+  // Shown in the process code page; an edit is saved in the file's own form.
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "\xEF\xBB\xBF" "x := '\xC3\xA4';\n";
+  }
+  M.LoadFromFile(file);
+  EXPECT_EQ(M.Line(0), "x := '\xE4';");
+  Caret(1, 2);
+  Type("y");
+  M.SaveToFile(file);
+  std::ifstream in(file, std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(saved, "\xEF\xBB\xBF" "x := '\xC3\xA4';\ny");
+  platform::RemoveFile(file);
 }
 
 TEST_F(SyntaxMemoTest, BackspaceDeleteAndJoins) {
@@ -305,17 +394,37 @@ TEST_F(SyntaxMemoTest, WheelAndScrollBarMoveTheTopLine) {
   wheel.Kind = platform::UserInput::Wheel;
   wheel.X = X(2);
   wheel.Y = Y(2);
-  wheel.Delta = -360;  // three notches towards the user
+  // Three notches towards the user, each as many lines as the system's setting (three
+  // unless the user changed it).
+  const int perNotch = platform::WheelScrollLines();
+  ASSERT_GT(perNotch, 0);
+  wheel.Delta = -360;
   platform::SendUserInput(*M.Peer(), wheel);
-  EXPECT_EQ(M.TopLine(), 3);
+  EXPECT_EQ(M.TopLine(), 3 * perNotch);
   wheel.Delta = 120;
   platform::SendUserInput(*M.Peer(), wheel);
-  EXPECT_EQ(M.TopLine(), 2);
+  EXPECT_EQ(M.TopLine(), 2 * perNotch);
   // The caret keeps its place; a click puts it under the pointer in the scrolled view.
   EXPECT_EQ(At(), P(1, 1));
   guitest::Mouse(M, platform::UserInput::MouseDown, X(1), Y(1));
   guitest::Mouse(M, platform::UserInput::MouseUp, X(1), Y(1));
-  EXPECT_EQ(At(), P(1, 3));
+  EXPECT_EQ(At(), P(1, 2 * perNotch + 1));
+}
+
+TEST_F(SyntaxMemoTest, LongLinesGetAHorizontalScrollBar) {
+  SetText("short");
+  const int full = M.ClientHeight();
+  const int columns = M.VisibleColumns();
+  // A line longer than the view: the bar takes its place at the bottom.
+  SetText("short\n" + std::string(static_cast<std::size_t>(columns) + 10, 'x'));
+  EXPECT_LT(M.ClientHeight(), full);
+  Caret(columns + 5, 2);
+  EXPECT_GT(M.LeftCol(), 0);
+  // Back to short lines and the left edge: the bar goes.
+  SetText("short");
+  Caret(1, 1);
+  EXPECT_EQ(M.LeftCol(), 0);
+  EXPECT_EQ(M.ClientHeight(), full);
 }
 
 TEST_F(SyntaxMemoTest, OwnContextMenu) {

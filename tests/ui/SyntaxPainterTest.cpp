@@ -8,6 +8,7 @@
 #include "gui/Forms.h"
 #include "gui/GuiTestSupport.h"
 #include "ui/fsSyntaxMemo.h"
+#include "ui/fsSyntaxPainter.h"
 
 using namespace gui;
 using platform::DrawOp;
@@ -108,6 +109,19 @@ TEST_F(PainterTest, GutterBookmarksAndErrorLine) {
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(error->Fill, 0x0000FFu);
   EXPECT_EQ(error->Pen, 0u);
+  // The error line's text is marked across the text area, and stays so without a gutter.
+  // The colour of the band filled across line 3 from left, or -1 for none.
+  const auto band = [&](int left) -> std::int64_t {
+    const auto painted = Paint();
+    const DrawOp* fill = Find(painted, DrawOp::opFill, {left, 2 * lh, M->ClientWidth(), 3 * lh});
+    return fill ? static_cast<std::int64_t>(fill->Fill) : -1;
+  };
+  const std::int64_t marked = static_cast<std::uint32_t>(ui::TfsSyntaxPainter::ErrorLineColor);
+  EXPECT_EQ(band(M->GutterWidth()), marked);
+  M->SetShowGutter(false);
+  EXPECT_EQ(band(0), marked);
+  M->SetErrorLine(-1);
+  EXPECT_EQ(band(0), -1);
 }
 
 TEST_F(PainterTest, SelectionColoursAndLineBreaks) {

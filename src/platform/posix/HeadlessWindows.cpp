@@ -66,6 +66,7 @@ public:
     }
     if (FStyle.ClientEdge) frameX += 4, frameY += 4;
     if (FScrollVisible) frameX += 17;
+    if (FHScrollVisible) frameY += 17;
     width = std::max(0, FWidth - frameX);
     height = std::max(0, FHeight - frameY - caption);
   }
@@ -99,6 +100,7 @@ public:
   bool Focused() const override { return gFocused == this; }
   void SetCaret(bool, int, int, int, int) override {}
   void SetScrollBar(bool visible, int, int, int) override { FScrollVisible = visible; }
+  void SetHScrollBar(bool visible, int, int, int) override { FHScrollVisible = visible; }
   void SetCursorShape(int) override {}
   void SetMouseCapture(bool) override {}
   void BringToFront() override {}
@@ -139,6 +141,42 @@ public:
   void TreeSelect(TreeItemId item) override { FTreeSelected = item; }
   TreeItemId TreeSelected() const override { return FTreeSelected; }
   void TreeMakeVisible(TreeItemId) override {}
+  // The shown items are rows of the item height in display order, each label
+  // indented by its level and as wide as its text in the fixed metrics.
+  TreeItemId TreeItemAt(int x, int y) const override {
+    if (x < 0 || y < 0 || x >= FWidth) return 0;
+    const std::vector<std::pair<TreeItemId, int>> rows = ShownTreeItems();
+    const std::size_t row = static_cast<std::size_t>(y / kItemHeight);
+    return row < rows.size() ? rows[row].first : 0;
+  }
+  bool TreeItemRect(TreeItemId item, int& left, int& top, int& right, int& bottom) const override {
+    const std::vector<std::pair<TreeItemId, int>> rows = ShownTreeItems();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].first != item) continue;
+      left = (rows[i].second + 1) * FStyle.TreeIndent;
+      right = left + 6 * static_cast<int>(FTree.at(item).Text.size()) + 4;
+      top = static_cast<int>(i) * kItemHeight;
+      bottom = top + kItemHeight;
+      return true;
+    }
+    return false;
+  }
+  // (item, level) of every item whose parents are all expanded, in display order.
+  std::vector<std::pair<TreeItemId, int>> ShownTreeItems() const {
+    std::map<TreeItemId, std::vector<TreeItemId>> children;
+    for (const auto& [id, node] : FTree) children[node.Parent].push_back(id);
+    std::vector<std::pair<TreeItemId, int>> rows;
+    std::function<void(TreeItemId, int)> walk = [&](TreeItemId parent, int level) {
+      const auto it = children.find(parent);
+      if (it == children.end()) return;
+      for (TreeItemId id : it->second) {
+        rows.emplace_back(id, level);
+        if (FTree.at(id).Expanded) walk(id, level + 1);
+      }
+    };
+    walk(0, 0);
+    return rows;
+  }
   void SetTreeImages(const std::vector<CanvasPeer*>& images, int, int) override { FTreeImages = images.size(); }
   void SetRange(int min, int max, int position) override {
     FMin = min, FMax = max < min ? min : max;
@@ -313,6 +351,14 @@ public:
   }
   // A press on a list selects the item under it, as the native control does.
   void NativeMouseDown(int x, int y) {
+    if (FKind == PeerClass::TreeView) {
+      // The native tree selects the item pressed with the left button.
+      const TreeItemId item = TreeItemAt(x, y);
+      if (!item || item == FTreeSelected) return;
+      FTreeSelected = item;
+      FEvents->PeerChanged();
+      return;
+    }
     if (FKind != PeerClass::ListBox && FKind != PeerClass::CheckListBox && FKind != PeerClass::ListView) return;
     const int index = ItemAt(x, y);
     if (index < 0 || index == FItemIndex) return;
@@ -388,7 +434,7 @@ private:
   WindowEvents* FEvents;
   std::uintptr_t FHandle;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
-  bool FVisible = false, FEnabled = true, FDirty = true, FScrollVisible = false;
+  bool FVisible = false, FEnabled = true, FDirty = true, FScrollVisible = false, FHScrollVisible = false;
   std::string FText;
   int FChecked = 0;
   std::vector<std::string> FItems;
@@ -480,10 +526,19 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
       if (input.Button == MouseButton::Left && Peers().count(static_cast<HeadlessPeer*>(&window)))
         static_cast<HeadlessPeer&>(window).NativeMouseDown(input.X, input.Y);
       break;
+    case UserInput::Click:
+      events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y);
+      if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
+      if (input.Button == MouseButton::Left) static_cast<HeadlessPeer&>(window).NativeMouseDown(input.X, input.Y);
+      if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
+      events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y);
+      break;
     case UserInput::MouseMove: events->PeerMouseMove(input.Shift, input.X, input.Y); break;
     case UserInput::MouseUp: events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y); break;
     case UserInput::DblClick:
       events->PeerMouseDown(input.Button, input.Shift, input.X, input.Y);
+      if (!Peers().count(static_cast<HeadlessPeer*>(&window))) return;
+      if (input.Button == MouseButton::Left) static_cast<HeadlessPeer&>(window).NativeMouseDown(input.X, input.Y);
       events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y);
       events->PeerDblClick(input.Button, input.Shift | kDouble, input.X, input.Y);
       events->PeerMouseUp(input.Button, input.Shift, input.X, input.Y);
@@ -511,6 +566,8 @@ bool CaptureWindowHandleBmp(std::uintptr_t, const std::string&) { return false; 
 std::uintptr_t InputWindowOfThread() { return 0; }
 void RedrawWindowNow(std::uintptr_t) {}
 void RequestWindowClose(std::uintptr_t) {}
+bool ResizeWindow(std::uintptr_t, int, int) { return false; }
+int WheelScrollLines() { return 3; }
 
 int ShowPopupMenu(WindowPeer&, const std::vector<std::string>&, const std::vector<bool>&, int, int) { return -2; }
 

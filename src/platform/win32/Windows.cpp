@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -44,7 +45,9 @@ void RegisterCustomClass() {
     InitCommonControlsEx(&icc);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
+    // A size change repaints the whole window: what the toolkit paints (the editor's
+    // footer, a panel's edges) depends on the size, not only the uncovered part does.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = &CustomProc;
     wc.hInstance = ModuleInstance();
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -114,7 +117,10 @@ public:
 
   void SetBounds(int left, int top, int width, int height) override {
     if (FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList) height += 160;  // the drop-down list
-    SetWindowPos(FHwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A child that moves is painted afresh at its new place: the pixels the system
+    // would copy along are stale while a layout moves several children one by one.
+    const UINT copy = FParent ? SWP_NOCOPYBITS : 0;
+    SetWindowPos(FHwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | copy);
   }
   void ClientSize(int& width, int& height) const override {
     RECT r{};
@@ -221,15 +227,30 @@ public:
     }
   }
   void SetScrollBar(bool visible, int max, int page, int position) override {
-    // Showing or hiding a scroll bar changes the window's frame: only when it must.
-    if (max != FScrollMax || page != FScrollPage || position != FScrollPos) {
+    SetBar(FVScroll, SB_VERT, visible, max, page, position);
+  }
+  void SetHScrollBar(bool visible, int max, int page, int position) override {
+    SetBar(FHScroll, SB_HORZ, visible, max, page, position);
+  }
+  // A scroll bar of our own windows and what it was last told.
+  struct ScrollBarState {
+    int Max = -1, Page = -1, Pos = -1;
+    bool Visible = false;
+  };
+  void SetBar(ScrollBarState& bar, int which, bool visible, int max, int page, int position) {
+    // Showing or hiding a scroll bar changes the window's frame: only when it must. New
+    // values may show or hide the bar by themselves (a range that the page covers or
+    // not), so its state is set again after them.
+    bool changed = false;
+    if (max != bar.Max || page != bar.Page || position != bar.Pos) {
       SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, max, static_cast<UINT>(page), position, 0};
-      SetScrollInfo(FHwnd, SB_VERT, &si, visible);
-      FScrollMax = max, FScrollPage = page, FScrollPos = position;
+      SetScrollInfo(FHwnd, which, &si, visible);
+      bar.Max = max, bar.Page = page, bar.Pos = position;
+      changed = true;
     }
-    if (visible != FScrollVisible) {
-      ShowScrollBar(FHwnd, SB_VERT, visible);
-      FScrollVisible = visible;
+    if (changed || visible != bar.Visible) {
+      ShowScrollBar(FHwnd, which, visible);
+      bar.Visible = visible;
     }
   }
   void SetCursorShape(int cursor) override { FCursor = cursor; }
@@ -341,6 +362,21 @@ public:
     return static_cast<TreeItemId>(SendMessageW(FHwnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
   }
   void TreeMakeVisible(TreeItemId item) override { SendMessageW(FHwnd, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item)); }
+  TreeItemId TreeItemAt(int x, int y) const override {
+    TVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(FHwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return item && (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT)) ? reinterpret_cast<TreeItemId>(item) : 0;
+  }
+  bool TreeItemRect(TreeItemId item, int& left, int& top, int& right, int& bottom) const override {
+    // The message takes the item in the rectangle's first bytes.
+    RECT r{};
+    const auto handle = reinterpret_cast<HTREEITEM>(item);
+    std::memcpy(&r, &handle, sizeof handle);
+    if (!item || !SendMessageW(FHwnd, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) return false;
+    left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+    return true;
+  }
   void SetTreeImages(const std::vector<CanvasPeer*>& images, int width, int height) override {
     HIMAGELIST list = nullptr;
     if (!images.empty()) {
@@ -516,6 +552,19 @@ public:
     }
     return DateOf(st);
   }
+  // A tree whose selection stays visible shows it in the selection colours while
+  // another control has the focus too (a search box that found the node), not in the
+  // faint grey the control would use.
+  LRESULT TreeCustomDraw(NMTVCUSTOMDRAW& cd) const {
+    if (!FStyle.ShowSelectionAlways) return CDRF_DODEFAULT;
+    if (cd.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (cd.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && GetFocus() != FHwnd &&
+        cd.nmcd.dwItemSpec == static_cast<DWORD_PTR>(TreeSelected())) {
+      cd.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+      cd.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    }
+    return CDRF_DODEFAULT;
+  }
   // Our check list boxes draw their items: a check box, then the text.
   void DrawCheckItem(const DRAWITEMSTRUCT& d) {
     if (d.itemID == static_cast<UINT>(-1)) return;
@@ -572,14 +621,14 @@ private:
   bool FSwallowChar = false; // the character of a key the toolkit used
   bool FCaretShown = false, FCaretMade = false;
   int FCaretX = 0, FCaretY = 0, FCaretW = 2, FCaretH = 12;
-  int FScrollMax = -1, FScrollPage = -1, FScrollPos = -1;
-  bool FScrollVisible = false;
+  ScrollBarState FVScroll, FHScroll;
   int FCursor = 0;
   RgbColor FColor = 0xF0F0F0, FFontColor = 0;
   HBRUSH FBrush = nullptr;
   HIMAGELIST FImages = nullptr;
   bool FMouseInside = false;
   bool FCaptureWanted = false;
+  bool FDblClickReported = false;
   std::vector<bool> FChecks;  // check list boxes
 };
 
@@ -660,6 +709,7 @@ DWORD Win32Peer::StyleBits() const {
     case PeerClass::MonthCalendar: s = WS_CHILD | WS_TABSTOP; break;
   }
   if (FStyle.VScroll && FKind == PeerClass::Custom) s |= WS_VSCROLL;
+  if (FStyle.HScroll && FKind == PeerClass::Custom) s |= WS_HSCROLL;
   return s;
 }
 
@@ -707,12 +757,13 @@ void Win32Peer::Create() {
   if (cls != kCustomClass)
     FOldProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(FHwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
   if (FStyle.VScroll && FKind == PeerClass::Custom) ShowScrollBar(FHwnd, SB_VERT, FALSE);
+  if (FStyle.HScroll && FKind == PeerClass::Custom) ShowScrollBar(FHwnd, SB_HORZ, FALSE);
   if (FKind == PeerClass::ListView) SendMessageW(FHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ListViewExStyle());
   if (FKind == PeerClass::RichEdit) SendMessageW(FHwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
   if (FKind == PeerClass::TabControl || FKind == PeerClass::StatusBar || FKind == PeerClass::DateTimePicker ||
       FKind == PeerClass::MonthCalendar)
     SendMessageW(FHwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  FScrollVisible = false;
+  FVScroll.Visible = FHScroll.Visible = false;
 }
 
 void Win32Peer::Paint() {
@@ -771,6 +822,13 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       result = Default(FHwnd, WM_CHAR, changed.empty() ? 0 : changed[0], lParam);
       return true;
     }
+    case WM_SYSCHAR:
+      // The character of an Alt key the toolkit used (an accelerator): no menu, no beep.
+      if (FSwallowChar) {
+        FSwallowChar = false;
+        return true;
+      }
+      return false;
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       std::uint16_t key = static_cast<std::uint16_t>(wParam);
@@ -781,6 +839,7 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
       result = DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
       return true;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+      FDblClickReported = false;
       const MouseButton b = msg == WM_LBUTTONDOWN ? MouseButton::Left : msg == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle;
       if (IsCustom() && b == MouseButton::Left) SetCapture(FHwnd);
       FEvents->PeerMouseDown(b, ShiftFromMouse(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -795,6 +854,8 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: {
       const MouseButton b = msg == WM_LBUTTONDBLCLK ? MouseButton::Left : msg == WM_RBUTTONDBLCLK ? MouseButton::Right : MouseButton::Middle;
       if (IsCustom() && b == MouseButton::Left) SetCapture(FHwnd);
+      // A tree or list view reports the same double click once more as NM_DBLCLK.
+      FDblClickReported = true;
       FEvents->PeerDblClick(b, ShiftFromMouse(wParam) | kDouble, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return IsCustom();
     }
@@ -870,6 +931,10 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_NOTIFY: {
       const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
       Win32Peer* child = nm ? PeerOf(nm->hwndFrom) : nullptr;
+      if (child && nm->code == NM_CUSTOMDRAW && child->FKind == PeerClass::TreeView) {
+        result = child->TreeCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lParam));
+        return true;
+      }
       if (!child || child->FQuiet) return false;
       if (nm->code == TVN_SELCHANGEDW || nm->code == TCN_SELCHANGE || nm->code == DTN_DATETIMECHANGE ||
           nm->code == MCN_SELCHANGE) {
@@ -911,6 +976,10 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         result = FALSE;
         return true;
       } else if (nm->code == NM_DBLCLK) {
+        if (child->FDblClickReported) {
+          child->FDblClickReported = false;
+          return false;
+        }
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(child->FHwnd, &p);
@@ -961,27 +1030,31 @@ bool Win32Peer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         if (child->FKind == PeerClass::TrackBar && !child->FQuiet) child->FEvents->PeerScrolled(child->Position());
         return true;
       }
-      if (msg == WM_HSCROLL) return false;
-      if (!IsCustom()) return false;
-      int pos = FScrollPos;
+      // A scroll bar control of its own (not ours) names itself; the window's bars do not.
+      if (lParam || !IsCustom()) return false;
+      const bool vertical = msg == WM_VSCROLL;
+      const ScrollBarState& bar = vertical ? FVScroll : FHScroll;
+      int pos = bar.Pos;
+      // The line and page codes of both bars share their values (SB_LINELEFT is SB_LINEUP).
       switch (LOWORD(wParam)) {
         case SB_LINEUP: pos -= 1; break;
         case SB_LINEDOWN: pos += 1; break;
-        case SB_PAGEUP: pos -= FScrollPage; break;
-        case SB_PAGEDOWN: pos += FScrollPage; break;
+        case SB_PAGEUP: pos -= bar.Page; break;
+        case SB_PAGEDOWN: pos += bar.Page; break;
         case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = FScrollMax; break;
+        case SB_BOTTOM: pos = bar.Max; break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
           SCROLLINFO si{sizeof si, SIF_TRACKPOS};
-          GetScrollInfo(FHwnd, SB_VERT, &si);
+          GetScrollInfo(FHwnd, vertical ? SB_VERT : SB_HORZ, &si);
           pos = si.nTrackPos;
           break;
         }
         default: return true;
       }
-      pos = std::clamp(pos, 0, std::max(0, FScrollMax));
-      FEvents->PeerScrolled(pos);
+      pos = std::clamp(pos, 0, std::max(0, bar.Max));
+      if (vertical) FEvents->PeerScrolled(pos);
+      else FEvents->PeerHScrolled(pos);
       return true;
     }
     case WM_SETCURSOR:
@@ -1055,6 +1128,12 @@ std::unique_ptr<WindowPeer> CreateWindowPeer(PeerClass kind, const PeerStyle& st
   return std::make_unique<Win32Peer>(kind, style, static_cast<Win32Peer*>(parent), events);
 }
 
+int WheelScrollLines() {
+  UINT lines = 3;
+  if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return 3;
+  return lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(lines);
+}
+
 int ScreenPixelsPerInch() {
   HDC dc = GetDC(nullptr);
   const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
@@ -1067,10 +1146,18 @@ void ScreenSize(int& width, int& height) {
   height = GetSystemMetrics(SM_CYSCREEN);
 }
 
-ScreenRect DesktopRect() {
+namespace {
+// The virtual screen; the primary screen when the system reports an empty one (no
+// monitor yet, as a desktop started before any display has).
+ScreenRect VirtualScreen() {
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  if (w > 0 && h > 0) return {x, y, x + w, y + h};
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
+}  // namespace
+
+ScreenRect DesktopRect() { return VirtualScreen(); }
 
 bool WindowRectOf(std::uintptr_t window, ScreenRect& rect) {
   RECT r;
@@ -1082,10 +1169,15 @@ bool WindowRectOf(std::uintptr_t window, ScreenRect& rect) {
 
 bool MonitorAtCursor(ScreenRect& rect) {
   POINT p;
-  if (!GetCursorPos(&p)) return false;
+  if (!GetCursorPos(&p)) p = {0, 0};
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) return false;
+  HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) {
+    // No monitor reported: the virtual screen stands in for it.
+    rect = VirtualScreen();
+    return rect.Right > rect.Left && rect.Bottom > rect.Top;
+  }
   rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
   return true;
 }
@@ -1171,6 +1263,15 @@ void SendUserInput(WindowPeer& window, const UserInput& input) {
       break;
     }
     case UserInput::MouseDown: SendMessageW(h, down, mk | buttonBit, at); break;
+    case UserInput::Click: {
+      // The release waits in the queue while the press is handled (a tree view's press
+      // tracks the mouse until a button message comes); one left there is handled now.
+      PostMessageW(h, up, mk, at);
+      SendMessageW(h, down, mk | buttonBit, at);
+      MSG m;
+      if (IsWindow(h) && PeekMessageW(&m, h, up, up, PM_REMOVE)) DispatchMessageW(&m);
+      break;
+    }
     case UserInput::MouseMove: SendMessageW(h, WM_MOUSEMOVE, mk, at); break;
     case UserInput::MouseUp: SendMessageW(h, up, mk & ~buttonBit, at); break;
     case UserInput::DblClick:
@@ -1258,6 +1359,11 @@ void RedrawWindowNow(std::uintptr_t window) {
 }
 
 void RequestWindowClose(std::uintptr_t window) { PostMessageW(reinterpret_cast<HWND>(window), WM_CLOSE, 0, 0); }
+
+bool ResizeWindow(std::uintptr_t window, int width, int height) {
+  return SetWindowPos(reinterpret_cast<HWND>(window), nullptr, 0, 0, width, height,
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
 
 bool CaptureWindowHandleBmp(std::uintptr_t window, const std::string& fileName) {
   HWND h = reinterpret_cast<HWND>(window);

@@ -90,23 +90,6 @@ private:
   std::size_t FCount = 0;
 };
 
-// The runs (TObjectRun) going on on this thread: the tracker, how deeply its runs nest,
-// and the objects it took on while they last (some may be gone again). The script and
-// the objects it makes live on one thread, so a run costs no lock. Entries stay when
-// their runs end, so that a run per row costs no allocation either.
-struct ActiveRun {
-  const TObjectTracker* Tracker;
-  int Depth = 0;
-  std::vector<TObject*> Objects;
-};
-thread_local std::vector<ActiveRun> tRuns;
-
-ActiveRun* ActiveRunOf(const TObjectTracker* tracker) {
-  for (ActiveRun& run : tRuns)
-    if (run.Tracker == tracker) return &run;
-  return nullptr;
-}
-
 // A tracker's failed runs' objects, to be swept (some may be gone again), and how many
 // of them the last sweep kept.
 struct FailedRuns {
@@ -285,10 +268,8 @@ void TObjectTracker::Track(TObject* object) {
   it->Value = this;
   it->Failed = false;
   FObjects.insert(object);
-  if (tRuns.empty()) return;
-  ActiveRun* run = ActiveRunOf(this);
-  if (!run || run->Depth == 0) return;
-  std::vector<TObject*>& made = run->Objects;
+  if (FRunDepth == 0 || FRunThread != std::this_thread::get_id()) return;
+  std::vector<TObject*>& made = FRunObjects;
   // A run that makes and frees objects by the million keeps only the living ones.
   if (made.size() >= 4096 && made.size() / 2 > FObjects.size()) {
     std::size_t kept = 0;
@@ -351,45 +332,34 @@ bool TObjectTracker::IsTracked(const TObject* object) {
 // TObjectRun ----------------------------------------------------------------------------
 
 TObjectRun::TObjectRun(TObjectTracker& tracker) : FTracker(tracker) {
-  ActiveRun* run = ActiveRunOf(&tracker);
-  if (!run) {
-    // Entries of trackers whose runs are over are dropped before the list grows long
-    // (their trackers may be gone).
-    if (tRuns.size() >= 16)
-      tRuns.erase(std::remove_if(tRuns.begin(), tRuns.end(), [](const ActiveRun& r) { return r.Depth == 0; }),
-                  tRuns.end());
-    run = &tRuns.emplace_back(ActiveRun{&tracker, 0, {}});
-  }
-  if (run->Depth++ == 0 && !run->Objects.empty()) {
-    std::lock_guard<std::mutex> guard(Live().Mutex);
-    run->Objects.clear();
+  std::lock_guard<std::mutex> guard(Live().Mutex);
+  if (tracker.FRunDepth++ == 0) {
+    tracker.FRunThread = std::this_thread::get_id();
+    tracker.FRunObjects.clear();
   }
 }
 
 TObjectRun::~TObjectRun() {
-  ActiveRun* run = ActiveRunOf(&FTracker);
-  if (!run || --run->Depth > 0 || run->Objects.empty()) return;
   std::lock_guard<std::mutex> guard(Live().Mutex);
-  run->Objects.clear();
+  if (--FTracker.FRunDepth > 0) return;
+  FTracker.FRunObjects.clear();
   // A run that made many objects leaves no large buffer behind.
-  if (run->Objects.capacity() > 4096) run->Objects.shrink_to_fit();
+  if (FTracker.FRunObjects.capacity() > 4096) FTracker.FRunObjects.shrink_to_fit();
 }
 
 bool TObjectRun::Failed() {
-  ActiveRun* run = ActiveRunOf(&FTracker);
-  if (!run || run->Depth != 1) return false;
   auto& live = Live();
   std::lock_guard<std::mutex> guard(live.Mutex);
-  if (run->Objects.empty()) return false;
+  if (FTracker.FRunDepth != 1 || FTracker.FRunObjects.empty()) return false;
   FailedRuns& failed = live.Failed[&FTracker];
-  for (TObject* o : run->Objects) {
+  for (TObject* o : FTracker.FRunObjects) {
     LiveTable::Slot* slot = live.Map.Find(o);
     if (slot && slot->Value == &FTracker && !slot->Failed) {
       slot->Failed = true;
       failed.Objects.push_back(o);
     }
   }
-  run->Objects.clear();
+  FTracker.FRunObjects.clear();
   return failed.Objects.size() >= std::max(TObjectRun::kSweepBatch, 2 * failed.KeptAtSweep);
 }
 

@@ -11,7 +11,9 @@
 #pragma once
 
 #include <cstddef>
+#include <thread>
 #include <unordered_set>
+#include <vector>
 
 namespace rtl {
 
@@ -43,7 +45,16 @@ public:
 
 private:
   friend class TObject;
+  friend class TObjectRun;
   std::unordered_set<TObject*> FObjects;  // guarded by the table of living objects' lock
+  // The run going on (TObjectRun), guarded by the same lock: the thread it runs on, how
+  // deeply its runs nest, and the objects taken on meanwhile (some may be gone again).
+  // They stay with the tracker rather than the thread, as a thread's own storage with a
+  // destructor is not torn down safely on every runtime; the buffer stays between runs,
+  // so that a run per row costs no allocation.
+  std::thread::id FRunThread;
+  int FRunDepth = 0;
+  std::vector<TObject*> FRunObjects;
 };
 
 }  // namespace rtl

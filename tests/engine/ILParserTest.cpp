@@ -14,6 +14,7 @@
 #include "engine/fsILParser.h"
 #include "engine/fsScript.h"
 #include "engine/fsStrings.h"
+#include "platform/Process.h"
 #include "rtl/Exceptions.h"
 
 namespace fs {
@@ -305,7 +306,9 @@ TEST_F(ILParserTest, RegistryReplacesByNameIgnoringCase) {
 #ifndef _WIN32
 // A unit named by a named pipe would keep the compile waiting for a writer for ever.
 TEST_F(ILParserTest, AUnitThatIsNoRegularFileIsRefused) {
-  const std::string fifo = (std::filesystem::temp_directory_path() / "velmora-unit-fifo.pas").string();
+  const std::string fifo = (std::filesystem::temp_directory_path() /
+                            ("velmora-unit-fifo-" + std::to_string(platform::CurrentProcessId()) + ".pas"))
+                               .string();
   std::filesystem::remove(fifo);
   ASSERT_EQ(std::system(("mkfifo '" + fifo + "'").c_str()), 0);
   // Passed over before it is opened (a pipe would wait for a writer): no unit file

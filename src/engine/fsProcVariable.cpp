@@ -1,5 +1,7 @@
 #include "engine/fsProcVariable.h"
 
+#include <algorithm>
+
 #include "engine/fsScript.h"
 #include "engine/fsStackGuard.h"
 #include "engine/fsStatements.h"
@@ -41,11 +43,8 @@ rtl::Variant TfsProcVariable::GetValue() {
   FDepthRoot->RunLimit().Tick();
   int& depth = FDepthRoot->CallDepth();
   const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-  if (depth == 0) FDepthRoot->CallStackBase() = here;
-  if (depth >= kMaxCallDepth ||
-      (depth > 0 && FDepthRoot->CallStackBase() > here && FDepthRoot->CallStackBase() - here > kMaxCallStack) ||
-      StackNearlyFull(here))
-    throw EStackOverflow();
+  if (depth == 0) FDepthRoot->CallStackFloor() = std::max(StackFloor(), here > kMaxCallStack ? here - kMaxCallStack : 0);
+  if (depth >= kMaxCallDepth || here < FDepthRoot->CallStackFloor()) throw EStackOverflow();
   ++depth;
   bool wasExecuting = FExecuting;
   FExecuting = true;

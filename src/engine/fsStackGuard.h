@@ -18,12 +18,15 @@ constexpr std::size_t kStackReserve = 256u << 10;
 constexpr std::size_t kStackReserve = 64u << 10;
 #endif
 
-// here: an address in the caller's frame.
-inline bool StackNearlyFull(std::uintptr_t here) {
+// The lowest address the calling thread's script levels may use (0: not known).
+inline std::uintptr_t StackFloor() {
   const platform::StackBounds bounds = platform::CurrentStackBounds();
-  if (bounds.Low == 0) return false;
+  if (bounds.Low == 0) return 0;
   const std::size_t reserve = bounds.Size / 4 < kStackReserve ? bounds.Size / 4 : kStackReserve;
-  return here < bounds.Low + reserve;
+  return bounds.Low + reserve;
 }
+
+// here: an address in the caller's frame.
+inline bool StackNearlyFull(std::uintptr_t here) { return here < StackFloor(); }
 
 }  // namespace fs

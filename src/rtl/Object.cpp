@@ -268,7 +268,9 @@ void TObjectTracker::Track(TObject* object) {
   it->Value = this;
   it->Failed = false;
   FObjects.insert(object);
-  if (FRunDepth == 0 || FRunThread != std::this_thread::get_id()) return;
+  if (FRunDepth.load(std::memory_order_acquire) == 0 ||
+      FRunThread.load(std::memory_order_relaxed) != std::this_thread::get_id())
+    return;
   std::vector<TObject*>& made = FRunObjects;
   // A run that makes and frees objects by the million keeps only the living ones.
   if (made.size() >= 4096 && made.size() / 2 > FObjects.size()) {
@@ -332,16 +334,18 @@ bool TObjectTracker::IsTracked(const TObject* object) {
 // TObjectRun ----------------------------------------------------------------------------
 
 TObjectRun::TObjectRun(TObjectTracker& tracker) : FTracker(tracker) {
-  std::lock_guard<std::mutex> guard(Live().Mutex);
-  if (tracker.FRunDepth++ == 0) {
-    tracker.FRunThread = std::this_thread::get_id();
+  const int depth = tracker.FRunDepth.load(std::memory_order_relaxed);
+  if (depth == 0) {
+    tracker.FRunThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
     tracker.FRunObjects.clear();
   }
+  tracker.FRunDepth.store(depth + 1, std::memory_order_release);
 }
 
 TObjectRun::~TObjectRun() {
-  std::lock_guard<std::mutex> guard(Live().Mutex);
-  if (--FTracker.FRunDepth > 0) return;
+  const int depth = FTracker.FRunDepth.load(std::memory_order_relaxed) - 1;
+  FTracker.FRunDepth.store(depth, std::memory_order_release);
+  if (depth > 0) return;
   FTracker.FRunObjects.clear();
   // A run that made many objects leaves no large buffer behind.
   if (FTracker.FRunObjects.capacity() > 4096) FTracker.FRunObjects.shrink_to_fit();

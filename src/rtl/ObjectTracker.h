@@ -10,6 +10,7 @@
 // table's lock, which every object's construction and destruction take anyway.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <thread>
 #include <unordered_set>
@@ -47,13 +48,15 @@ private:
   friend class TObject;
   friend class TObjectRun;
   std::unordered_set<TObject*> FObjects;  // guarded by the table of living objects' lock
-  // The run going on (TObjectRun), guarded by the same lock: the thread it runs on, how
-  // deeply its runs nest, and the objects taken on meanwhile (some may be gone again).
-  // They stay with the tracker rather than the thread, as a thread's own storage with a
+  // The run going on (TObjectRun): the thread it runs on and how deeply its runs nest,
+  // written by that thread only (the thread first, then the depth, so that a thread
+  // that sees the depth sees the thread), and the objects taken on meanwhile (some may
+  // be gone again), touched by the run's thread only, so a run costs no lock. They stay
+  // with the tracker rather than the thread, as a thread's own storage with a
   // destructor is not torn down safely on every runtime; the buffer stays between runs,
   // so that a run per row costs no allocation.
-  std::thread::id FRunThread;
-  int FRunDepth = 0;
+  std::atomic<std::thread::id> FRunThread{};
+  std::atomic<int> FRunDepth{0};
   std::vector<TObject*> FRunObjects;
 };
 

@@ -111,6 +111,39 @@ void Count(TScriptMemory* running, const void* block, std::size_t bytes) noexcep
 void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
   TScriptMemory* running = RunningScriptMemory();
   if (running && bytes > oldBytes) running->Check(bytes - oldBytes);
+  if (running && oldBytes >= kLargeBlock && bytes >= kLargeBlock) {
+    // A growing large string: its entry is taken out while the block moves and put back
+    // under the new address, instead of forgetting and charging the block anew for
+    // every append.
+    auto& large = scriptmemory_detail::Large();
+    decltype(large.Map)::node_type entry;
+    {
+      std::lock_guard<std::mutex> guard(large.Mutex);
+      auto it = large.Map.find(block);
+      if (it != large.Map.end() && it->second.Budget.get() == running) entry = large.Map.extract(it);
+    }
+    if (entry) {
+      void* moved = nullptr;
+      try {
+        moved = sys::BoundaryRealloc(block, bytes);
+      } catch (...) {
+        std::lock_guard<std::mutex> guard(large.Mutex);
+        large.Map.insert(std::move(entry));
+        throw;
+      }
+      running->CountLarge(static_cast<std::int64_t>(bytes) - static_cast<std::int64_t>(entry.mapped().Bytes));
+      entry.key() = moved;
+      entry.mapped().Bytes = bytes;
+      std::lock_guard<std::mutex> guard(large.Mutex);
+      auto put = large.Map.insert(std::move(entry));
+      if (!put.inserted) {
+        // The address is ours now: an entry left there by a block freed uncounted goes.
+        put.position->second.Budget->CountLarge(-static_cast<std::int64_t>(put.position->second.Bytes));
+        put.position->second = std::move(put.node.mapped());
+      }
+      return moved;
+    }
+  }
   // Should the move fail, the old block stays uncounted.
   Uncount(running, block, oldBytes);
   void* moved = sys::BoundaryRealloc(block, bytes);

@@ -87,8 +87,9 @@ TEST(ObjectTracker, LiveObjectsAreKnownExactlyThroughManyComingsAndGoings) {
     delete objects[i];
     objects[i] = nullptr;
   }
-  for (rtl::TObject* o : objects)
+  for (rtl::TObject* o : objects) {
     if (o) EXPECT_TRUE(rtl::TObject::IsLive(o));
+  }
   std::size_t stillGone = 0;
   for (const void* g : gone) stillGone += rtl::TObject::IsLive(g) ? 0 : 1;
   EXPECT_EQ(rtl::TObject::LiveCount(), before + objects.size() - gone.size());

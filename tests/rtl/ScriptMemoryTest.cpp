@@ -57,6 +57,27 @@ TEST(ScriptMemory, LargeBlocksCountForTheirLifeAndWhatWouldPassTheLimitIsRefused
   EXPECT_EQ(AnsiString(std::string(3 * kMB, 'e')).Length(), 3 * kMB);
 }
 
+TEST(ScriptMemory, AStringGrownByAppendsCountsItsSizeOnceAndGivesItBack) {
+  auto budget = std::make_shared<TScriptMemory>(1);
+  AnsiString grown, uncounted(std::string(100 * 1024, 'u'));  // made outside any budget
+  {
+    TScriptMemoryScope scope(budget.get());
+    const std::string piece(1000, 'x');
+    // Past the large-block size the block moves and grows: it stays one charge of its size.
+    for (int i = 0; i < 200; ++i) grown += piece;
+    EXPECT_GE(budget->Used(), 200 * 1000);
+    EXPECT_LT(budget->Used(), 200 * 1000 + 4096);
+    // A large block made before the budget ran is charged once it grows under it.
+    uncounted += piece;
+    EXPECT_GE(budget->Used(), 200 * 1000 + 100 * 1024 + 1000);
+    const std::string chunk(64 * 1024, 'y');
+    EXPECT_EQ(LimitError([&] { for (;;) grown += chunk; }), "Script memory limit exceeded (1 MB)");
+  }
+  grown = AnsiString();
+  uncounted = AnsiString();
+  EXPECT_EQ(budget->Used(), 0);
+}
+
 TEST(ScriptMemory, SmallBlocksCountWithinTheirSection) {
   auto budget = std::make_shared<TScriptMemory>(1);
   std::vector<AnsiString> texts;

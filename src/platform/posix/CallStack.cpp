@@ -60,7 +60,7 @@ void* RunWork(void* arg) {
 bool RunOnThreadWithStack(std::size_t stackBytes, const std::function<void()>& work) {
   pthread_attr_t attr;
   if (pthread_attr_init(&attr) != 0) return false;
-  if (stackBytes < PTHREAD_STACK_MIN) stackBytes = PTHREAD_STACK_MIN;
+  if (stackBytes < static_cast<std::size_t>(PTHREAD_STACK_MIN)) stackBytes = static_cast<std::size_t>(PTHREAD_STACK_MIN);
   ThreadWork w{&work, nullptr};
   pthread_t thread;
   const bool started =

@@ -43,8 +43,18 @@ rtl::Variant TfsProcVariable::GetValue() {
   FDepthRoot->RunLimit().Tick();
   int& depth = FDepthRoot->CallDepth();
   const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-  if (depth == 0) FDepthRoot->CallStackFloor() = std::max(StackFloor(), here > kMaxCallStack ? here - kMaxCallStack : 0);
-  if (depth >= kMaxCallDepth || here < FDepthRoot->CallStackFloor()) throw EStackOverflow();
+  if (depth == 0) {
+    // The outermost call: one level, within the stack guard's reserve.
+    FDepthRoot->CallStackBase() = here;
+    FDepthRoot->CallStackFloor() = 0;
+  } else {
+    std::uintptr_t& floor = FDepthRoot->CallStackFloor();
+    if (floor == 0) {
+      const std::uintptr_t base = FDepthRoot->CallStackBase();
+      floor = std::max<std::uintptr_t>({StackFloor(), base > kMaxCallStack ? base - kMaxCallStack : 0, 1});
+    }
+    if (depth >= kMaxCallDepth || here < floor) throw EStackOverflow();
+  }
   ++depth;
   bool wasExecuting = FExecuting;
   FExecuting = true;

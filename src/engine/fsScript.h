@@ -146,10 +146,12 @@ public:
   void MarkErrorPosition();
   void ClearErrorPosition() noexcept { FLastErrorPos.clear(); }
 
-  // Nesting of script procedure calls, counted in the compiled program's script, and
-  // the lowest stack address the calls may reach, worked out when the outermost call
-  // starts (so that a call compares one address instead of asking for the stack).
+  // Nesting of script procedure calls, counted in the compiled program's script; the
+  // stack address where the outermost call started, and the lowest one the calls may
+  // reach (0 until the first nested call works it out, so that a call compares one
+  // address instead of asking for the stack).
   int& CallDepth() noexcept { return FCallDepth; }
+  std::uintptr_t& CallStackBase() noexcept { return FCallStackBase; }
   std::uintptr_t& CallStackFloor() noexcept { return FCallStackFloor; }
 
   // The time bound of a run, shared by the compiled program's script and the scopes of
@@ -191,6 +193,7 @@ private:
   std::unique_ptr<rtl::TObjectTracker> FOwnObjects;  // made with the first object
   TfsScript* FObjectRoot = this;
   int FCallDepth = 0;
+  std::uintptr_t FCallStackBase = 0;
   std::uintptr_t FCallStackFloor = 0;
   bool FGlobalMark = false;
   bool FMainRun = false;

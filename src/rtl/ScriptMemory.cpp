@@ -1,5 +1,6 @@
 #include "rtl/ScriptMemory.h"
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -25,6 +26,10 @@ struct LargeBlocks {
   };
   std::mutex Mutex;
   std::unordered_map<const void*, Entry> Map;
+  // The entries, readable without the lock: where there are none (no script ran with a
+  // budget), freeing and moving large blocks does not look. A block charged on one
+  // thread reaches another only through a hand-over that makes the entry seen.
+  std::atomic<std::size_t> Count{0};
 };
 
 // Never freed, so that blocks freed during process exit still find it.
@@ -50,18 +55,21 @@ void ChargeLarge(TScriptMemory* running, const void* block, std::size_t bytes) n
     // Without room in the table the block goes uncounted rather than lost.
     return;
   }
+  large.Count.store(large.Map.size(), std::memory_order_relaxed);
   budget->CountLarge(static_cast<std::int64_t>(bytes));
 }
 
 void ForgetLarge(const void* block) noexcept {
   std::shared_ptr<TScriptMemory> budget;  // released after the lock
   auto& large = Large();
+  if (large.Count.load(std::memory_order_relaxed) == 0) return;
   std::lock_guard<std::mutex> guard(large.Mutex);
   auto it = large.Map.find(block);
   if (it == large.Map.end()) return;
   it->second.Budget->CountLarge(-static_cast<std::int64_t>(it->second.Bytes));
   budget = std::move(it->second.Budget);
   large.Map.erase(it);
+  large.Count.store(large.Map.size(), std::memory_order_relaxed);
 }
 
 }  // namespace scriptmemory_detail
@@ -121,6 +129,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
       std::lock_guard<std::mutex> guard(large.Mutex);
       auto it = large.Map.find(block);
       if (it != large.Map.end() && it->second.Budget.get() == running) entry = large.Map.extract(it);
+      large.Count.store(large.Map.size(), std::memory_order_relaxed);
     }
     if (entry) {
       void* moved = nullptr;
@@ -129,6 +138,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
       } catch (...) {
         std::lock_guard<std::mutex> guard(large.Mutex);
         large.Map.insert(std::move(entry));
+        large.Count.store(large.Map.size(), std::memory_order_relaxed);
         throw;
       }
       running->CountLarge(static_cast<std::int64_t>(bytes) - static_cast<std::int64_t>(entry.mapped().Bytes));
@@ -141,6 +151,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
         put.position->second.Budget->CountLarge(-static_cast<std::int64_t>(put.position->second.Bytes));
         put.position->second = std::move(put.node.mapped());
       }
+      large.Count.store(large.Map.size(), std::memory_order_relaxed);
       return moved;
     }
   }

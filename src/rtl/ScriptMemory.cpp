@@ -16,6 +16,8 @@ constinit thread_local TScriptMemory* tRunning __attribute__((tls_model("initial
 constinit thread_local TScriptMemory* tRunning = nullptr;
 #endif
 
+constinit std::atomic<std::size_t> gLargeCount{0};
+
 namespace {
 
 // The large blocks alive with the budget each was charged to.
@@ -26,10 +28,8 @@ struct LargeBlocks {
   };
   std::mutex Mutex;
   std::unordered_map<const void*, Entry> Map;
-  // The entries, readable without the lock: where there are none (no script ran with a
-  // budget), freeing and moving large blocks does not look. A block charged on one
-  // thread reaches another only through a hand-over that makes the entry seen.
-  std::atomic<std::size_t> Count{0};
+  // Under the lock, after every change of the map.
+  void Counted() noexcept { gLargeCount.store(Map.size(), std::memory_order_relaxed); }
 };
 
 // Never freed, so that blocks freed during process exit still find it.
@@ -55,21 +55,20 @@ void ChargeLarge(TScriptMemory* running, const void* block, std::size_t bytes) n
     // Without room in the table the block goes uncounted rather than lost.
     return;
   }
-  large.Count.store(large.Map.size(), std::memory_order_relaxed);
+  large.Counted();
   budget->CountLarge(static_cast<std::int64_t>(bytes));
 }
 
-void ForgetLarge(const void* block) noexcept {
+void ForgetLargeCharged(const void* block) noexcept {
   std::shared_ptr<TScriptMemory> budget;  // released after the lock
   auto& large = Large();
-  if (large.Count.load(std::memory_order_relaxed) == 0) return;
   std::lock_guard<std::mutex> guard(large.Mutex);
   auto it = large.Map.find(block);
   if (it == large.Map.end()) return;
   it->second.Budget->CountLarge(-static_cast<std::int64_t>(it->second.Bytes));
   budget = std::move(it->second.Budget);
   large.Map.erase(it);
-  large.Count.store(large.Map.size(), std::memory_order_relaxed);
+  large.Counted();
 }
 
 }  // namespace scriptmemory_detail
@@ -116,10 +115,12 @@ void Count(TScriptMemory* running, const void* block, std::size_t bytes) noexcep
 
 }  // namespace
 
-void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
-  TScriptMemory* running = RunningScriptMemory();
-  if (running && bytes > oldBytes) running->Check(bytes - oldBytes);
-  if (running && oldBytes >= kLargeBlock && bytes >= kLargeBlock) {
+namespace {
+
+// ScriptRealloc under a budget, apart so that the way without one stays short.
+[[gnu::noinline]] void* ReallocCounted(TScriptMemory* running, void* block, std::size_t oldBytes, std::size_t bytes) {
+  if (bytes > oldBytes) running->Check(bytes - oldBytes);
+  if (oldBytes >= kLargeBlock && bytes >= kLargeBlock) {
     // A growing large string: its entry is taken out while the block moves and put back
     // under the new address, instead of forgetting and charging the block anew for
     // every append.
@@ -129,7 +130,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
       std::lock_guard<std::mutex> guard(large.Mutex);
       auto it = large.Map.find(block);
       if (it != large.Map.end() && it->second.Budget.get() == running) entry = large.Map.extract(it);
-      large.Count.store(large.Map.size(), std::memory_order_relaxed);
+      large.Counted();
     }
     if (entry) {
       void* moved = nullptr;
@@ -138,7 +139,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
       } catch (...) {
         std::lock_guard<std::mutex> guard(large.Mutex);
         large.Map.insert(std::move(entry));
-        large.Count.store(large.Map.size(), std::memory_order_relaxed);
+        large.Counted();
         throw;
       }
       running->CountLarge(static_cast<std::int64_t>(bytes) - static_cast<std::int64_t>(entry.mapped().Bytes));
@@ -151,7 +152,7 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
         put.position->second.Budget->CountLarge(-static_cast<std::int64_t>(put.position->second.Bytes));
         put.position->second = std::move(put.node.mapped());
       }
-      large.Count.store(large.Map.size(), std::memory_order_relaxed);
+      large.Counted();
       return moved;
     }
   }
@@ -160,6 +161,14 @@ void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
   void* moved = sys::BoundaryRealloc(block, bytes);
   Count(running, moved, bytes);
   return moved;
+}
+
+}  // namespace
+
+void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes) {
+  if (TScriptMemory* running = RunningScriptMemory()) return ReallocCounted(running, block, oldBytes, bytes);
+  if (oldBytes >= kLargeBlock) scriptmemory_detail::ForgetLarge(block);
+  return sys::BoundaryRealloc(block, bytes);
 }
 
 void ScriptStorageResize(const void* container, std::size_t oldBytes, std::size_t bytes) {

@@ -83,7 +83,15 @@ extern constinit thread_local TScriptMemory* tRunning __attribute__((tls_model("
 extern constinit thread_local TScriptMemory* tRunning;
 #endif
 void ChargeLarge(TScriptMemory* running, const void* block, std::size_t bytes) noexcept;
-void ForgetLarge(const void* block) noexcept;
+// How many large blocks are charged, readable without a lock: where there are none (no
+// script ran with a budget), freeing and moving large blocks does not look them up. A
+// block charged on one thread reaches another only through a hand-over that makes its
+// count seen.
+extern constinit std::atomic<std::size_t> gLargeCount;
+void ForgetLargeCharged(const void* block) noexcept;
+inline void ForgetLarge(const void* block) noexcept {
+  if (gLargeCount.load(std::memory_order_relaxed) != 0) ForgetLargeCharged(block);
+}
 }  // namespace scriptmemory_detail
 
 // The running thread's budget for the life of the scope (nil: none); scopes nest. A new

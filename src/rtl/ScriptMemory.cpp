@@ -91,13 +91,6 @@ TScriptMemoryScope::~TScriptMemoryScope() {
   scriptmemory_detail::tRunning = FPrevious;
 }
 
-void* ScriptAlloc(std::size_t bytes) {
-  ScriptBlockComing(bytes);
-  void* block = sys::BoundaryAlloc(bytes);
-  ScriptBlockMade(block, bytes);
-  return block;
-}
-
 namespace {
 
 // A block of oldBytes leaves the count (it may not exist afterwards).
@@ -112,10 +105,6 @@ void Count(TScriptMemory* running, const void* block, std::size_t bytes) noexcep
   if (bytes >= kLargeBlock) scriptmemory_detail::ChargeLarge(running, block, bytes);
   else running->CountSection(static_cast<std::int64_t>(bytes));
 }
-
-}  // namespace
-
-namespace {
 
 // ScriptRealloc under a budget, apart so that the way without one stays short.
 [[gnu::noinline]] void* ReallocCounted(TScriptMemory* running, void* block, std::size_t oldBytes, std::size_t bytes) {
@@ -177,12 +166,6 @@ void ScriptStorageResize(const void* container, std::size_t oldBytes, std::size_
   if (running && bytes > oldBytes) running->Check(bytes - oldBytes);
   Uncount(running, container, oldBytes);
   if (bytes) Count(running, container, bytes);
-}
-
-void ScriptFree(void* block, std::size_t bytes) noexcept {
-  if (!block) return;
-  ScriptBlockGone(block, bytes);
-  sys::BoundaryFree(block);
 }
 
 void TScriptStorageCharge::Grow(std::size_t bytes) {

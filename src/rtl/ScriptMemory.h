@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "rtl/Exceptions.h"
+#include "rtl/SysMemory.h"
 
 namespace rtl {
 
@@ -140,11 +141,21 @@ inline void ScriptBlockGone(const void* block, std::size_t bytes) noexcept {
   }
 }
 
-// Blocks of the process-wide allocator for script values, counted as above.
-void* ScriptAlloc(std::size_t bytes);
+// Blocks of the process-wide allocator for script values, counted as above. Inline:
+// every string a row makes comes through here.
+inline void* ScriptAlloc(std::size_t bytes) {
+  ScriptBlockComing(bytes);
+  void* block = sys::BoundaryAlloc(bytes);
+  ScriptBlockMade(block, bytes);
+  return block;
+}
 // Moves a block made by ScriptAlloc to a new size (the contents kept as realloc does).
 void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes);
-void ScriptFree(void* block, std::size_t bytes) noexcept;
+inline void ScriptFree(void* block, std::size_t bytes) noexcept {
+  if (!block) return;
+  ScriptBlockGone(block, bytes);
+  sys::BoundaryFree(block);
+}
 
 // The storage a container keeps for script values (a list's entries) goes from oldBytes
 // to bytes; the container's address stands for the storage, which is counted as a block

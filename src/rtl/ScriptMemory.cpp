@@ -78,6 +78,20 @@ EScriptMemoryLimit::EScriptMemoryLimit(std::uint32_t limitMB)
 
 void TScriptMemory::Exceeded() const { throw EScriptMemoryLimit(LimitMB()); }
 
+void TScriptMemory::CheckSection(std::size_t bytes) {
+  const std::int64_t limit = FLimit.load(std::memory_order_relaxed);
+  if (!limit) {
+    FSectionMark.store(INT64_MAX, std::memory_order_relaxed);
+    return;
+  }
+  const std::int64_t mark = limit - FLarge.load(std::memory_order_relaxed);
+  if (FSection > mark) {
+    FSection -= static_cast<std::int64_t>(bytes);
+    Exceeded();
+  }
+  FSectionMark.store(mark, std::memory_order_relaxed);
+}
+
 TScriptMemoryScope::TScriptMemoryScope(TScriptMemory* budget) noexcept : FPrevious(scriptmemory_detail::tRunning) {
   if (budget) {
     FPreviousSection = budget->FSection;
@@ -166,6 +180,12 @@ void ScriptStorageResize(const void* container, std::size_t oldBytes, std::size_
   if (running && bytes > oldBytes) running->Check(bytes - oldBytes);
   Uncount(running, container, oldBytes);
   if (bytes) Count(running, container, bytes);
+}
+
+void ScriptFree(void* block, std::size_t bytes) noexcept {
+  if (!block) return;
+  ScriptBlockGone(block, bytes);
+  sys::BoundaryFree(block);
 }
 
 void TScriptStorageCharge::Grow(std::size_t bytes) {

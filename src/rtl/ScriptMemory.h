@@ -16,6 +16,7 @@
 #pragma once
 
 #include <atomic>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,7 @@ public:
   void SetLimitMB(std::uint32_t mb) noexcept {
     FLimitMB.store(mb, std::memory_order_relaxed);
     FLimit.store(static_cast<std::int64_t>(mb) << 20, std::memory_order_relaxed);
+    FSectionMark.store(kMarkUnknown, std::memory_order_relaxed);
   }
   // Bytes counted now: the large blocks alive and the running section's small ones.
   std::int64_t Used() const noexcept {
@@ -62,17 +64,33 @@ public:
   }
   // Small blocks made (positive) or freed (negative) by the running section.
   void CountSection(std::int64_t bytes) noexcept { FSection += bytes; }
-  // Large blocks and storage charged (positive) or given back (negative).
-  void CountLarge(std::int64_t bytes) noexcept { FLarge.fetch_add(bytes, std::memory_order_relaxed); }
+  // A small block of the running section is coming: counted, and checked only once the
+  // section passes the mark below which it cannot reach the limit.
+  void SmallBlockComing(std::size_t bytes) {
+    FSection += static_cast<std::int64_t>(bytes);
+    if (FSection > FSectionMark.load(std::memory_order_relaxed)) CheckSection(bytes);
+  }
+  // Large blocks and storage charged (positive) or given back (negative). A charge
+  // moves the section's mark down, so the next small block checks again.
+  void CountLarge(std::int64_t bytes) noexcept {
+    FLarge.fetch_add(bytes, std::memory_order_relaxed);
+    if (bytes > 0) FSectionMark.store(kMarkUnknown, std::memory_order_relaxed);
+  }
 
 private:
   friend class TScriptMemoryScope;
   [[noreturn]] void Exceeded() const;
+  // The section took bytes more and passed its mark: the whole check, and a new mark.
+  void CheckSection(std::size_t bytes);
+  static constexpr std::int64_t kMarkUnknown = INT64_MIN;
 
   std::atomic<std::int64_t> FLimit{0};
   std::atomic<std::uint32_t> FLimitMB{0};
   std::atomic<std::int64_t> FLarge{0};
   std::int64_t FSection = 0;  // the running section's small blocks, on its thread only
+  // The section's level up to which it stays within the limit with the large blocks
+  // as they were when it was worked out (kMarkUnknown: to be worked out).
+  std::atomic<std::int64_t> FSectionMark{kMarkUnknown};
 };
 
 namespace scriptmemory_detail {
@@ -124,8 +142,8 @@ inline void ScriptMemoryCheck(std::uint64_t bytes) {
 inline void ScriptBlockComing(std::size_t bytes) {
   TScriptMemory* running = scriptmemory_detail::tRunning;
   if (!running) return;
-  running->Check(bytes);
-  if (bytes < kLargeBlock) running->CountSection(static_cast<std::int64_t>(bytes));
+  if (bytes < kLargeBlock) running->SmallBlockComing(bytes);
+  else running->Check(bytes);
 }
 // After the block was made: a large one is charged to the running budget.
 inline void ScriptBlockMade(const void* block, std::size_t bytes) noexcept {
@@ -151,11 +169,8 @@ inline void* ScriptAlloc(std::size_t bytes) {
 }
 // Moves a block made by ScriptAlloc to a new size (the contents kept as realloc does).
 void* ScriptRealloc(void* block, std::size_t oldBytes, std::size_t bytes);
-inline void ScriptFree(void* block, std::size_t bytes) noexcept {
-  if (!block) return;
-  ScriptBlockGone(block, bytes);
-  sys::BoundaryFree(block);
-}
+// Out of line: kept small, a string's release stays inlined where it is used.
+void ScriptFree(void* block, std::size_t bytes) noexcept;
 
 // The storage a container keeps for script values (a list's entries) goes from oldBytes
 // to bytes; the container's address stands for the storage, which is counted as a block

@@ -39,7 +39,7 @@ const char* const kMessageLines[] = {
     "MsgCompile||\"%s\" script has been compiled successfully||||||D||||||||",
     "MsgExecErr||Unable to execute \"%s\" script: %s||||||D||||||||",
     "MsgDiscard||Data packet has been discarded||||||D||||||||",
-    "MsgTextLost||%s lost characters outside the code page: they became \"?\"||||||D||||||||",
+    "MsgTextLost||%s lost characters outside the code page||||||D||||||||",
     " ",
 };
 

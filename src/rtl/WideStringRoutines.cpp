@@ -29,6 +29,13 @@ void AppendUnits(std::u16string_view s, std::string& out) {
   }
 }
 
+// How many units the bytes of AppendUnits hold: every byte that is no continuation byte
+// starts one.
+std::size_t UnitsIn(std::string_view bytes) noexcept {
+  return static_cast<std::size_t>(
+      std::count_if(bytes.begin(), bytes.end(), [](char b) { return (static_cast<unsigned char>(b) & 0xC0) != 0x80; }));
+}
+
 std::string Units(std::u16string_view s) {
   ScriptMemoryCheck(std::uint64_t{s.size()} * 3);
   std::string out;
@@ -67,10 +74,26 @@ std::size_t FindWideText(std::u16string_view text, std::u16string_view pattern, 
   const std::string units = Units(text.substr(from));
   const std::size_t at = FindText(units, Units(pattern));
   if (at == std::string::npos) return std::u16string_view::npos;
-  // Back from bytes to units: every byte that is no continuation byte starts one.
-  const auto starts = std::count_if(units.begin(), units.begin() + static_cast<std::ptrdiff_t>(at),
-                                    [](char b) { return (static_cast<unsigned char>(b) & 0xC0) != 0x80; });
-  return from + static_cast<std::size_t>(starts);
+  return from + UnitsIn(std::string_view(units).substr(0, at));
+}
+
+std::u16string WideReplace(std::u16string_view text, std::u16string_view from, std::u16string_view to) {
+  if (from.empty()) return std::u16string(text);
+  const std::string units = Units(text), pattern = Units(from);
+  const TTextSearch search(pattern);
+  std::u16string out;
+  std::size_t unit = 0, byte = 0;  // where the text not yet copied starts
+  for (;;) {
+    const std::size_t found = search.Find(units, byte);
+    if (found == TTextSearch::npos) break;
+    const std::size_t at = unit + UnitsIn(std::string_view(units).substr(byte, found - byte));
+    ScriptMemoryCheck((std::uint64_t{out.size()} + (at - unit) + to.size()) * 2);
+    out.append(text.substr(unit, at - unit)).append(to);
+    unit = at + from.size();
+    byte = found + pattern.size();
+  }
+  out.append(text.substr(unit));
+  return out;
 }
 
 std::int32_t WidePos(std::u16string_view sub, std::u16string_view s) {

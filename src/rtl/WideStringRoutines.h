@@ -18,6 +18,8 @@ void WideInsert(std::u16string_view sub, std::u16string& s, std::int64_t pos);
 // The 0-based offset of the first occurrence of pattern at or after from; npos when
 // there is none or the pattern is empty. Linear in both lengths, as FindText.
 std::size_t FindWideText(std::u16string_view text, std::u16string_view pattern, std::size_t from = 0);
+// Every occurrence of from replaced by to, left to right; linear as FindWideText.
+std::u16string WideReplace(std::u16string_view text, std::u16string_view from, std::u16string_view to);
 // 1-based position of the first occurrence of sub in s; 0 when absent or sub is empty.
 std::int32_t WidePos(std::u16string_view sub, std::u16string_view s);
 

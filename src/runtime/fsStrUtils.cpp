@@ -173,6 +173,7 @@ Variant StuffString(Args& a) {
   return Text(rtl::Copy(text, 1, start - 1).str() + a.Str(3).str() + rtl::Copy(text, start + length, INT64_MAX).str());
 }
 
+// One of its texts as it came: the same work on 8-bit and on wide text.
 Variant IfThen(Args& a) { return a.Value(a.Bool(0) ? 1 : 2); }
 
 // Parts by bytes, and by characters of the code page.
@@ -217,6 +218,8 @@ Variant WideContainsStr(Args& a) { return Variant(rtl::FindWideText(a.Wide(0), a
 Variant WideStartsStr(Args& a) { return Variant(a.Wide(1).starts_with(a.Wide(0))); }
 Variant WideEndsStr(Args& a) { return Variant(a.Wide(1).ends_with(a.Wide(0))); }
 
+Variant WideReplaceStr(Args& a) { return Variant(rtl::WideReplace(a.Wide(0), a.Wide(1), a.Wide(2))); }
+
 // A surrogate pair stays a pair, in its order.
 Variant WideReverseString(Args& a) {
   std::u16string r(a.Wide(0).rbegin(), a.Wide(0).rend());
@@ -234,13 +237,13 @@ const TfsLibraryEntry kStrUtils[] = {
     {"function AnsiContainsStr(const AText, ASubText: string): Boolean", &Contains<false>, kAllRequired, &WideContainsStr},
     {"function AnsiStartsStr(const ASubText, AText: string): Boolean", &StartsWith<false>, kAllRequired, &WideStartsStr},
     {"function AnsiEndsStr(const ASubText, AText: string): Boolean", &EndsWith<false>, kAllRequired, &WideEndsStr},
-    {"function AnsiReplaceStr(const AText, AFromText, AToText: string): string", &Replace<false>},
+    {"function AnsiReplaceStr(const AText, AFromText, AToText: string): string", &Replace<false>, kAllRequired, &WideReplaceStr},
     {"function DupeString(const AText: string; ACount: Integer): string", &DupeString},
     {"function ReverseString(const AText: string): string", &ReverseString, kAllRequired, &WideReverseString},
     {"function AnsiReverseString(const AText: AnsiString): AnsiString", &AnsiReverseString},
     {"function StuffString(const AText: string; AStart, ALength: Cardinal; const ASubText: string): string",
      &StuffString},
-    {"function IfThen(AValue: Boolean; const ATrue: string; AFalse: string = ''): string", &IfThen},
+    {"function IfThen(AValue: Boolean; const ATrue: string; AFalse: string = ''): string", &IfThen, kAllRequired, &IfThen},
     {"function LeftStr(const AText: AnsiString; const ACount: Integer): AnsiString", &LeftStr, kAllRequired, &WideLeftStr},
     {"function RightStr(const AText: AnsiString; const ACount: Integer): AnsiString", &RightStr, kAllRequired, &WideRightStr},
     {"function MidStr(const AText: AnsiString; const AStart, ACount: Integer): AnsiString", &MidStr, kAllRequired, &WideMidStr},

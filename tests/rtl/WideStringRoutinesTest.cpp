@@ -70,6 +70,11 @@ TEST(WideStringRoutines, PositionsAndClipping) {
   WideInsert(u"<", d, -5);
   EXPECT_EQ(d, u"<\u65e5\u00e9");
 
+  EXPECT_EQ(WideReplace(u"\u65e5a\u65e5\u65e5", u"\u65e5", u"<>"), u"<>a<><>");
+  EXPECT_EQ(WideReplace(u"aaa", u"aa", u"b"), u"ba");
+  EXPECT_EQ(WideReplace(u"\u65e5\u65e5", u"\u0080", u"x"), u"\u65e5\u65e5");
+  EXPECT_EQ(WideReplace(u"abc", u"", u"x"), u"abc");
+
   EXPECT_EQ(WideTrim(u" \t\u65e5 \u3000\r\n"), u"\u65e5 \u3000");  // only codes up to 32
   EXPECT_EQ(WideAsciiUpperCase(u"ab\u00e9\u03c9"), u"AB\u00e9\u03c9");
   EXPECT_EQ(WideAsciiLowerCase(u"AB\u00c9"), u"ab\u00c9");

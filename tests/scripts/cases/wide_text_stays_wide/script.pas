@@ -20,6 +20,8 @@ begin
   SetVariable('Reverse', ReverseString(Trim(v)));
   SetVariable('Contains', AnsiContainsStr(v, Copy(v, 3, 2)));
   SetVariable('Length', Length(v));
+  SetVariable('Replace', AnsiReplaceStr(v + v, Copy(v, 3, 1), '-'));
+  SetVariable('IfThen', IfThen(Length(v) > 3, Trim(v), 'short'));
   w := v;
   Delete(w, 1, 2);
   Insert(Copy(v, 2, 1), w, 3);

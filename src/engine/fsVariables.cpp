@@ -1,11 +1,26 @@
 #include "engine/fsVariables.h"
 
 #include "engine/fsValueCopy.h"
+#include "rtl/CodePage.h"
+#include "rtl/TextLoss.h"
 #include "rtl/VariantConvert.h"
 
 namespace fs {
 
 using rtl::Variant;
+
+namespace {
+
+// A string variable keeps 8-bit text: a wide value that the code page cannot hold in
+// full is reported as lost by the variable.
+Variant Narrowed(const Variant& value, const std::string& name) {
+  if (value.VarType() != rtl::varOleStr) return Variant(rtl::VarToAnsiString(value));
+  rtl::AnsiString text;
+  if (!rtl::WideToAnsiExact(value.AsOleStrRaw(), text)) rtl::ReportTextLoss("String variable " + name);
+  return Variant(text);
+}
+
+}  // namespace
 
 TfsVariable::TfsVariable(const std::string& name, TfsVarType typ, const std::string& typeName)
     : TfsCustomVariable(name, typ, typeName) {
@@ -31,7 +46,7 @@ void TfsVariable::SetValue(const Variant& value) {
       else
         FValue = Variant(rtl::VarToDouble(value));
       break;
-    case fvtString: FValue = Variant(rtl::VarToAnsiString(value)); break;
+    case fvtString: FValue = Narrowed(value, FName); break;
     case fvtInt64: FValue = Variant(rtl::VarToInt64(value)); break;
     default: CopyValue(FValue, value); break;
   }
@@ -57,7 +72,7 @@ void TfsStringVariable::SetValue(const Variant& value) {
   if (value.VarType() == rtl::varString)
     FValue = value;
   else
-    FValue = Variant(rtl::VarToAnsiString(value));
+    FValue = Narrowed(value, FName);
 }
 
 Variant TfsStringVariable::GetValue() {

@@ -39,6 +39,7 @@ const char* const kMessageLines[] = {
     "MsgCompile||\"%s\" script has been compiled successfully||||||D||||||||",
     "MsgExecErr||Unable to execute \"%s\" script: %s||||||D||||||||",
     "MsgDiscard||Data packet has been discarded||||||D||||||||",
+    "MsgTextLost||%s lost characters outside the code page||||||D||||||||",
     " ",
 };
 
@@ -57,16 +58,18 @@ thread_local TaPlugin* tRunning = nullptr;
 // native routines.
 class RunningScope {
 public:
-  RunningScope(TaPlugin* plugin, fs::TfsRunLimit* limit)
+  RunningScope(TaPlugin* plugin, fs::TfsRunLimit* limit, rtl::TTextLossListener* textLoss)
       : FPrevious(tRunning),
         FPreviousListener(rtl::SetUserWaitListener(limit)),
-        FPreviousWorkListener(rtl::SetLongWorkListener(limit)) {
+        FPreviousWorkListener(rtl::SetLongWorkListener(limit)),
+        FPreviousTextLoss(rtl::SetTextLossListener(textLoss)) {
     tRunning = plugin;
   }
   ~RunningScope() {
     tRunning = FPrevious;
     rtl::SetUserWaitListener(FPreviousListener);
     rtl::SetLongWorkListener(FPreviousWorkListener);
+    rtl::SetTextLossListener(FPreviousTextLoss);
   }
   RunningScope(const RunningScope&) = delete;
   RunningScope& operator=(const RunningScope&) = delete;
@@ -75,6 +78,7 @@ private:
   TaPlugin* FPrevious;
   rtl::TUserWaitListener* FPreviousListener;
   rtl::TLongWorkListener* FPreviousWorkListener;
+  rtl::TTextLossListener* FPreviousTextLoss;
 };
 
 // Bounds one row's run by the configuration's limit.
@@ -154,6 +158,16 @@ void TaPlugin::InitializeForm() {
 
 std::string TaPlugin::Message(const char* id) const { return FMessages->GetMessageText(id); }
 
+void TaPlugin::TTextLossLog::TextLost(std::string_view routine) noexcept {
+  if (FLogged) return;
+  FLogged = true;
+  try {
+    FPlugin.AddLog(1, FormatMessage(FPlugin.Message("MsgTextLost"), {std::string(routine)}));
+  } catch (...) {
+    // A warning that cannot be written is not worth the row.
+  }
+}
+
 void TaPlugin::orbPluginCreate(rtl::TObject*) {
   // The log messages of maData are translated with the module's other texts.
   if (orb::TWtransl* translator = Translator()) translator->AddComponentProperty("MessagesText");
@@ -164,6 +178,7 @@ void TaPlugin::ApplyConfig(TDataSourceCfg* cfg) {
   ModuleLock lock(this);
   FCompileTried = false;
   FCompiled = false;
+  FTextLoss.Reset();
   if (FStored) FStored->Clear();
   cfg->Load();
   FEnabled = cfg->comboType_ItemIndex >= 0 && cfg->edtExpr_Lines->Count() > 0;
@@ -269,7 +284,7 @@ void TaPlugin::orbPluginProcessData(orb::TorbPlugin*, orb::PPluginCallRec pCallR
     return;
   }
   out->Clear();
-  RunningScope running(this, &FScript->RunLimit());
+  RunningScope running(this, &FScript->RunLimit(), &FTextLoss);
   ApplyMemoryLimit();
   try {
     RunRows(pCallRec, input, out);

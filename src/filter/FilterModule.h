@@ -15,6 +15,7 @@
 #include "filter/StoredVariables.h"
 #include "filter/WorkingRow.h"
 #include "rtl/ScriptMemory.h"
+#include "rtl/TextLoss.h"
 #include "ui/MsgArray.h"
 
 namespace fs {
@@ -85,6 +86,19 @@ private:
   // cannot be had; false for anything else, which the caller passes on.
   bool LogRunError(const std::exception& e);
 
+  // Logs the first loss of characters of a configuration as a warning naming the
+  // routine; later ones would only repeat it.
+  class TTextLossLog final : public rtl::TTextLossListener {
+  public:
+    explicit TTextLossLog(TaPlugin& plugin) : FPlugin(plugin) {}
+    void TextLost(std::string_view routine) noexcept override;
+    void Reset() noexcept { FLogged = false; }
+
+  private:
+    TaPlugin& FPlugin;
+    bool FLogged = false;
+  };
+
   orb::TorbStrHolder* FProperties = nullptr;  // owned component
   ui::TMsgArray* FMessages = nullptr;         // owned component ("maData")
   std::unique_ptr<fs::TfsScript> FScript;     // "fsScript1"
@@ -104,6 +118,7 @@ private:
   std::string FDiscardReason;
   orb::PPluginCallRec FCallRec = nullptr;
   orb::TorbRowsParamsList* FOut = nullptr;
+  TTextLossLog FTextLoss{*this};
 };
 
 // The filter whose script runs on the calling thread, or nullptr.

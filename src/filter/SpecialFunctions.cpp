@@ -8,6 +8,7 @@
 #include "rtl/BoundedText.h"
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
+#include "rtl/TextLoss.h"
 #include "rtl/VariantConvert.h"
 #include "rtl/VariantOps.h"
 #include "runtime/fsMethodHelper.h"
@@ -23,9 +24,11 @@ const char* const kSpecialNames[22] = {
 
 namespace {
 
-std::string Text(const rtl::Variant& v) { return rtl::VarToAnsiString(v).str(); }
+// Names, data for the host and log lines are 8-bit text: a wide argument that loses
+// characters on the way is reported as lost by the routine.
+std::string Text(const rtl::Variant& v, std::string_view routine) { return rtl::VarToAnsiStringIn(v, routine).str(); }
 // A variable name: the text shares the argument's string where it is one.
-rtl::AnsiString NameOf(const rtl::Variant& v) { return rtl::VarToAnsiString(v); }
+rtl::AnsiString NameOf(const rtl::Variant& v, std::string_view routine) { return rtl::VarToAnsiStringIn(v, routine); }
 
 // The callbacks a host did not export are a run-time error of the script.
 template <class F>
@@ -37,7 +40,9 @@ F Callback(F f, const char* name) {
 std::uint32_t SourceIdOf(const TaPlugin& p) { return p.CallRec() ? p.CallRec()->SourceId : 0; }
 
 // A text for the log or an event's name: bounded, and shared rather than copied first.
-std::string MessageText(const rtl::Variant& v) { return rtl::BoundedText(rtl::VarToAnsiString(v).view()); }
+std::string MessageText(const rtl::Variant& v, std::string_view routine) {
+  return rtl::BoundedText(rtl::VarToAnsiStringIn(v, routine).view());
+}
 
 // An event's text value is data for the host, so it may be longer than a message; past
 // that it is cut and marked like one, so that a huge value neither fails the row nor
@@ -52,7 +57,7 @@ rtl::Variant EventValue(const rtl::Variant& v) {
   return v;
 }
 
-void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs) {
+void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs, std::string_view routine) {
   std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
   if (pairs && pairs->IsArray()) {
     const rtl::VarArray* a = pairs->AsArrayRaw();
@@ -60,9 +65,9 @@ void QueueEvent(TaPlugin& p, const rtl::Variant& name, const rtl::Variant* pairs
     const rtl::Variant* items = a ? rtl::VarArrayData(a) : nullptr;
     // Name, value, name, value ...; a last name without a value is ignored.
     for (std::int64_t i = 0; i < high; i += 2)
-      args->Add(MessageText(items[i]), EventValue(items[i + 1]));
+      args->Add(MessageText(items[i], routine), EventValue(items[i + 1]));
   }
-  p.AddEvent(false, MessageText(name), args.get());
+  p.AddEvent(false, MessageText(name, routine), args.get());
 }
 
 }  // namespace
@@ -96,13 +101,13 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   if (!row || !stored) return;
 
   if (n == "SETVARIABLE") {
-    row->Write(NameOf(P(0)).view(), P(1));
+    row->Write(NameOf(P(0), caller.Name()).view(), P(1));
   } else if (n == "NEWROW") {
     if (orb::TorbRowsParamsList* out = p.Out()) out->AppendRow(row);
     while (row->Count() > row->RowBase) row->Remove(row->RowBase);
   } else if (n == "GETVARIABLE" || n == "GETVARIABLEDEF") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view())) TWorkingRow::ReadValue(*item, result);
+    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), caller.Name()).view())) TWorkingRow::ReadValue(*item, result);
     if (n == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
   } else if (n == "GETVARIABLECOUNT") {
     result = rtl::Variant(row->Count());
@@ -116,45 +121,45 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     else
       result = rtl::Variant(item->Name);
   } else if (n == "PUSHVARIABLE") {
-    stored->Push(NameOf(P(0)).view(), P(1));
+    stored->Push(NameOf(P(0), caller.Name()).view(), P(1));
   } else if (n == "POPVARIABLE") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = stored->Find(NameOf(P(0)).view())) result = item->Value;
+    if (const orb::TorbParamsListItem* item = stored->Find(NameOf(P(0), caller.Name()).view())) result = item->Value;
   } else if (n == "DELETEVARIABLE") {
-    const std::int32_t i = row->IndexOfName(NameOf(P(0)).view());
+    const std::int32_t i = row->IndexOfName(NameOf(P(0), caller.Name()).view());
     if (i >= 0) row->Remove(i);
   } else if (n == "DISCARDDATAPACKET") {
-    p.RequestDiscard(Text(P(0)), rtl::VarToBool(P(1)));
+    p.RequestDiscard(Text(P(0), caller.Name()), rtl::VarToBool(P(1)));
   } else if (n == "ISVARIABLEDEFINED") {
-    result = rtl::Variant(row->IndexOfName(NameOf(P(0)).view()) >= 0);
+    result = rtl::Variant(row->IndexOfName(NameOf(P(0), caller.Name()).view()) >= 0);
   } else if (n == "ISVARIABLEDEFINEDVALID") {
-    const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0)).view());
+    const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), caller.Name()).view());
     rtl::Variant value;
     if (item) TWorkingRow::ReadValue(*item, value);
     result = rtl::Variant(item != nullptr && !value.IsEmptyOrNull());
   } else if (n == "ISVARIABLESTORED") {
-    result = rtl::Variant(stored->Find(NameOf(P(0)).view()) != nullptr);
+    result = rtl::Variant(stored->Find(NameOf(P(0), caller.Name()).view()) != nullptr);
   } else if (n == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;
-    p.AddLog(level, MessageText(P(0)));
+    p.AddLog(level, MessageText(P(0), caller.Name()));
   } else if (n == "SENDDATA") {
     result = rtl::Variant(false);
-    const std::string s = Text(P(0));
+    const std::string s = Text(P(0), caller.Name());
     if (s.empty()) return;
     result = rtl::Variant(Callback(p.fSendData, "fSendData")(p.FModuleIndex, 0, SourceIdOf(p), s.data(),
                                                             static_cast<std::int32_t>(s.size())));
   } else if (n == "SENDDATATODATASOURCE") {
     result = rtl::Variant(false);
-    const std::string source = Text(P(0));
+    const std::string source = Text(P(0), caller.Name());
     if (source.empty()) return;
     const std::int32_t id = DataSourceId(source);
-    const std::string s = Text(P(1));
+    const std::string s = Text(P(1), caller.Name());
     if (s.empty()) return;
     result = rtl::Variant(
         Callback(p.fSendData, "fSendData")(0, id, SourceIdOf(p), s.data(), static_cast<std::int32_t>(s.size())));
   } else if (n == "SENDSTRING") {
-    const std::string s = Text(P(0));
+    const std::string s = Text(P(0), caller.Name());
     result = rtl::Variant(
         Callback(p.fSendString, "fSendString")(p.FModuleIndex, 0, SourceIdOf(p), s.empty() ? nullptr : s.c_str()));
   } else if (n == "SENDBYTE") {
@@ -162,7 +167,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     result = rtl::Variant(Callback(p.fSendByte, "fSendByte")(p.FModuleIndex, 0, SourceIdOf(p),
                                                             static_cast<std::uint32_t>(b)));
   } else if (n == "SENDEVENT" || n == "SENDEVENTEX") {
-    QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr);
+    QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr, caller.Name());
   } else if (n == "REDIRECTDATA") {
     std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
     args->Add("CFG", P(0));

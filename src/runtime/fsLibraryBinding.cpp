@@ -3,6 +3,7 @@
 #include "engine/fsStrings.h"
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
+#include "rtl/TextLoss.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsRegistry.h"
 
@@ -69,8 +70,21 @@ Variant LibTypedValue(const Variant& value, TfsLibType type) {
 
 namespace {
 
-// An argument as its declared type (see TfsLibraryArgs::Value).
-Variant Converted(const Variant& v, TfsLibType type, const Variant& def) {
+bool IsText(TfsLibType type) noexcept { return type == TfsLibType::String || type == TfsLibType::Char; }
+
+// A string or character argument as UTF-16 text, for a routine's wide work.
+Variant ConvertedWide(const Variant& v, TfsLibType type, const Variant& def) {
+  std::u16string text = rtl::VarToWideString(v);
+  if (type == TfsLibType::Char) {
+    if (text.empty() && !def.IsEmptyOrNull()) text = rtl::VarToWideString(def);
+    text.resize(std::min<std::size_t>(text.size(), 1));
+  }
+  return Variant(std::u16string_view(text));
+}
+
+// An argument as its declared type (see TfsLibraryArgs::Value); a text that loses
+// characters is reported as lost by routine.
+Variant Converted(const Variant& v, TfsLibType type, const Variant& def, const std::string& routine) {
   switch (type) {
     case TfsLibType::Float:
     case TfsLibType::Date: return Variant(rtl::VarToDouble(v));
@@ -80,10 +94,10 @@ Variant Converted(const Variant& v, TfsLibType type, const Variant& def) {
     case TfsLibType::Cardinal:
     case TfsLibType::Int64: return Variant(Narrowed(rtl::VarToInt64(v), type));
     case TfsLibType::Boolean: return Variant(rtl::VarToBool(v));
-    case TfsLibType::String: return Variant(rtl::VarToAnsiString(v));
+    case TfsLibType::String: return Variant(rtl::VarToAnsiStringIn(v, routine));
     case TfsLibType::Char: {
-      rtl::AnsiString text = rtl::VarToAnsiString(v);
-      if (text.IsEmpty() && !def.IsEmptyOrNull()) text = rtl::VarToAnsiString(def);
+      rtl::AnsiString text = rtl::VarToAnsiStringIn(v, routine);
+      if (text.IsEmpty() && !def.IsEmptyOrNull()) text = rtl::VarToAnsiStringIn(def, routine);
       return Variant(FirstCharacter(text));
     }
     case TfsLibType::Variant:
@@ -94,14 +108,15 @@ Variant Converted(const Variant& v, TfsLibType type, const Variant& def) {
 
 }  // namespace
 
-TfsLibraryArgs::TfsLibraryArgs(TfsMethodHelper& caller, const TfsLibrarySignature& signature)
+TfsLibraryArgs::TfsLibraryArgs(TfsMethodHelper& caller, const TfsLibrarySignature& signature, bool wide)
     : FCaller(caller), FSignature(signature) {
   for (int i = 0; i < signature.Count; ++i) {
     const Variant& passed = caller.ArgumentValue(i);
     const Variant& def = signature.Required[i] ? passed : caller.Params(i)->DefValue();
     const Variant& v = passed.IsEmpty() && !signature.Required[i] ? def : passed;
     try {
-      FValues[i] = Converted(v, signature.Params[i], def);
+      const TfsLibType type = signature.Params[i];
+      FValues[i] = wide && IsText(type) ? ConvertedWide(v, type, def) : Converted(v, type, def, caller.Name());
     } catch (rtl::Exception& error) {
       caller.NameArgument(error, i);
       throw;
@@ -152,17 +167,32 @@ TfsLibrarySignature SignatureOf(const TfsMethodHelper& helper, int checked) {
   return s;
 }
 
+// Whether a string or character argument arrives as a wide string.
+bool AnyWideText(const TfsMethodHelper& caller, const TfsLibrarySignature& signature) {
+  for (int i = 0; i < signature.Count; ++i)
+    if (IsText(signature.Params[i]) && caller.ArgumentValue(i).VarType() == rtl::varOleStr) return true;
+  return false;
+}
+
 }  // namespace
 
 void RegisterLibrary(TfsRegistry& registry, const char* category, std::span<const TfsLibraryEntry> table) {
   for (const TfsLibraryEntry& entry : table) {
     TfsMethodHelper* helper = registry.RegisterFunction(entry.Declaration, TfsMethodCallback(), category);
     const TfsLibrarySignature signature = SignatureOf(*helper, entry.Checked);
-    const TfsLibraryFunction work = entry.Callback;
-    helper->SetCallback([signature, work](rtl::TObject*, rtl::TClass, const std::string&, TfsMethodHelper* caller) {
+    const TfsLibraryFunction work = entry.Callback, wideWork = entry.WideCallback;
+    helper->SetCallback([signature, work, wideWork](rtl::TObject*, rtl::TClass, const std::string&,
+                                                     TfsMethodHelper* caller) {
       // A missing required argument: no work, and the call yields null.
       for (int i = 0; i < signature.Checked; ++i)
         if (signature.Required[i] && caller->ArgumentValue(i).IsEmpty()) return Variant::Null();
+      if (wideWork && AnyWideText(*caller, signature)) {
+        TfsLibraryArgs args(*caller, signature, true);
+        Variant result = wideWork(args);
+        return result.VarType() == rtl::varOleStr && signature.Result == TfsLibType::String
+                   ? result
+                   : LibTypedValue(result, signature.Result);
+      }
       TfsLibraryArgs args(*caller, signature);
       return LibTypedValue(work(args), signature.Result);
     });

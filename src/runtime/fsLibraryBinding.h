@@ -15,7 +15,13 @@
 //   - the callback's result is returned as the declared type (dates as date values,
 //     Word and Byte as unsigned integers, Integer and LongInt as 32-bit, Int64 as 64-bit,
 //     and so on); a null result stays null;
-//   - errors of the computation pass to the script with their own message.
+//   - errors of the computation pass to the script with their own message;
+//   - a routine whose work needs no bytes may give a second callback for wide text: it
+//     runs when a string argument arrives as a wide string, reads its strings with
+//     Wide() and may return a wide string, so characters outside the code page pass
+//     through; every other call, and every routine without one, reads its strings as
+//     8-bit text, and a wide text that loses characters on the way is reported
+//     (rtl/TextLoss) with the routine's name.
 //
 //   Variant DateOf(TfsLibraryArgs& a) { return Variant(rtl::SerialDate(a.Float(0))); }
 //   const TfsLibraryEntry kDateUtils[] = {
@@ -73,8 +79,9 @@ struct TfsLibrarySignature {
 // first argument that does not convert); the readers then give them as C++ values.
 class TfsLibraryArgs {
 public:
-  // Converts every argument; raises the conversion error naming the argument.
-  TfsLibraryArgs(TfsMethodHelper& caller, const TfsLibrarySignature& signature);
+  // Converts every argument; raises the conversion error naming the argument. With
+  // wide, string and character arguments are read as UTF-16 text.
+  TfsLibraryArgs(TfsMethodHelper& caller, const TfsLibrarySignature& signature, bool wide = false);
 
   int Count() const noexcept { return FSignature.Count; }
   // The argument as its declared type: a double for dates and floating point, a 64-bit
@@ -90,6 +97,8 @@ public:
   std::int64_t Int64(int index) const;
   bool Bool(int index) const;
   rtl::AnsiString Str(int index) const;
+  // A string or character argument of a call made with wide text.
+  std::u16string_view Wide(int index) const noexcept { return FValues[index].AsOleStrRaw(); }
   // The character of a Char argument ('\0' when it has none).
   char Char(int index) const;
 
@@ -113,6 +122,8 @@ struct TfsLibraryEntry {
   const char* Declaration;
   TfsLibraryFunction Callback;
   int Checked = kAllRequired;
+  // The same work on wide text (nullptr: none).
+  TfsLibraryFunction WideCallback = nullptr;
 };
 
 // The value converted to the declared type (null and empty stay as they are).

@@ -5,6 +5,7 @@
 #include "engine/fsVariables.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Object.h"
+#include "rtl/TextLoss.h"
 #include "rtl/VariantConvert.h"
 #include "runtime/fsDeclaration.h"
 
@@ -107,8 +108,10 @@ bool TfsMethodHelper::ArgBool(int index) const {
 }
 
 rtl::AnsiString TfsMethodHelper::ArgString(int index) const {
-  return Convert(index, [](const Variant& v) { return rtl::VarToAnsiString(v); });
+  return Convert(index, [this](const Variant& v) { return rtl::VarToAnsiStringIn(v, Name()); });
 }
+
+bool TfsMethodHelper::ArgIsWide(int index) const { return ArgumentValue(index).VarType() == rtl::varOleStr; }
 
 std::u16string TfsMethodHelper::ArgWideString(int index) const {
   return Convert(index, [](const Variant& v) { return rtl::VarToWideString(v); });

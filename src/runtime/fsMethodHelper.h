@@ -56,8 +56,13 @@ public:
   std::int64_t ArgInt64(int index) const;
   double ArgFloat(int index) const;
   bool ArgBool(int index) const;
+  // A wide text that loses characters on the way to 8 bits is reported as lost by this
+  // routine (rtl/TextLoss).
   rtl::AnsiString ArgString(int index) const;
   std::u16string ArgWideString(int index) const;
+  // Whether the argument arrives as a wide string: a routine whose work needs no bytes
+  // then does it on the wide text.
+  bool ArgIsWide(int index) const;
   // The object an argument names (nullptr for nil); a reference to no living object
   // raises.
   rtl::TObject* ArgObject(int index) const;

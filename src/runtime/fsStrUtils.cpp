@@ -12,6 +12,8 @@
 #include "rtl/MultiByte.h"
 #include "rtl/ScriptMemory.h"
 #include "rtl/StringRoutines.h"
+#include "rtl/TextSearch.h"
+#include "rtl/WideStringRoutines.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsLibraryMessages.h"
 #include "runtime/fsRegistry.h"
@@ -171,6 +173,7 @@ Variant StuffString(Args& a) {
   return Text(rtl::Copy(text, 1, start - 1).str() + a.Str(3).str() + rtl::Copy(text, start + length, INT64_MAX).str());
 }
 
+// One of its texts as it came: the same work on 8-bit and on wide text.
 Variant IfThen(Args& a) { return a.Value(a.Bool(0) ? 1 : 2); }
 
 // Parts by bytes, and by characters of the code page.
@@ -194,32 +197,63 @@ Variant PosEx(Args& a) {
   return Variant(at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at + 1));
 }
 
+// The same on wide text, whose characters the code page need not hold.
+Variant WideLeftStr(Args& a) { return Variant(rtl::WideCopy(a.Wide(0), 1, a.Int(1))); }
+Variant WideRightStr(Args& a) {
+  const std::u16string_view s = a.Wide(0);
+  const std::int64_t count = a.Int(1);
+  return Variant(rtl::WideCopy(s, static_cast<std::int64_t>(s.size()) - count + 1, count));
+}
+Variant WideMidStr(Args& a) { return Variant(rtl::WideCopy(a.Wide(0), a.Int(1), a.Int(2))); }
+
+Variant WidePosEx(Args& a) {
+  const std::u16string_view sub = a.Wide(0), s = a.Wide(1);
+  const std::int64_t offset = a.Int64(2);
+  if (sub.empty() || offset < 1 || offset > static_cast<std::int64_t>(s.size())) return Variant(0);
+  const std::size_t at = rtl::FindWideText(s, sub, static_cast<std::size_t>(offset - 1));
+  return Variant(at == std::u16string_view::npos ? 0 : static_cast<std::int32_t>(at + 1));
+}
+
+Variant WideContainsStr(Args& a) { return Variant(rtl::FindWideText(a.Wide(0), a.Wide(1)) != std::u16string_view::npos); }
+Variant WideStartsStr(Args& a) { return Variant(a.Wide(1).starts_with(a.Wide(0))); }
+Variant WideEndsStr(Args& a) { return Variant(a.Wide(1).ends_with(a.Wide(0))); }
+
+Variant WideReplaceStr(Args& a) { return Variant(rtl::WideReplace(a.Wide(0), a.Wide(1), a.Wide(2))); }
+
+// A surrogate pair stays a pair, in its order.
+Variant WideReverseString(Args& a) {
+  std::u16string r(a.Wide(0).rbegin(), a.Wide(0).rend());
+  for (std::size_t i = 0; i + 1 < r.size(); ++i)
+    if (r[i] >= 0xDC00 && r[i] <= 0xDFFF && r[i + 1] >= 0xD800 && r[i + 1] <= 0xDBFF) std::swap(r[i], r[i + 1]), ++i;
+  return Variant(std::u16string_view(r));
+}
+
 const TfsLibraryEntry kStrUtils[] = {
     {"function AnsiResemblesText(const AText, AOther: string): Boolean", &SameSoundex},
     {"function AnsiContainsText(const AText, ASubText: string): Boolean", &Contains<true>},
     {"function AnsiStartsText(const ASubText, AText: string): Boolean", &StartsWith<true>},
     {"function AnsiEndsText(const ASubText, AText: string): Boolean", &EndsWith<true>},
     {"function AnsiReplaceText(const AText, AFromText, AToText: string): string", &Replace<true>},
-    {"function AnsiContainsStr(const AText, ASubText: string): Boolean", &Contains<false>},
-    {"function AnsiStartsStr(const ASubText, AText: string): Boolean", &StartsWith<false>},
-    {"function AnsiEndsStr(const ASubText, AText: string): Boolean", &EndsWith<false>},
-    {"function AnsiReplaceStr(const AText, AFromText, AToText: string): string", &Replace<false>},
+    {"function AnsiContainsStr(const AText, ASubText: string): Boolean", &Contains<false>, kAllRequired, &WideContainsStr},
+    {"function AnsiStartsStr(const ASubText, AText: string): Boolean", &StartsWith<false>, kAllRequired, &WideStartsStr},
+    {"function AnsiEndsStr(const ASubText, AText: string): Boolean", &EndsWith<false>, kAllRequired, &WideEndsStr},
+    {"function AnsiReplaceStr(const AText, AFromText, AToText: string): string", &Replace<false>, kAllRequired, &WideReplaceStr},
     {"function DupeString(const AText: string; ACount: Integer): string", &DupeString},
-    {"function ReverseString(const AText: string): string", &ReverseString},
+    {"function ReverseString(const AText: string): string", &ReverseString, kAllRequired, &WideReverseString},
     {"function AnsiReverseString(const AText: AnsiString): AnsiString", &AnsiReverseString},
     {"function StuffString(const AText: string; AStart, ALength: Cardinal; const ASubText: string): string",
      &StuffString},
-    {"function IfThen(AValue: Boolean; const ATrue: string; AFalse: string = ''): string", &IfThen},
-    {"function LeftStr(const AText: AnsiString; const ACount: Integer): AnsiString", &LeftStr},
-    {"function RightStr(const AText: AnsiString; const ACount: Integer): AnsiString", &RightStr},
-    {"function MidStr(const AText: AnsiString; const AStart, ACount: Integer): AnsiString", &MidStr},
+    {"function IfThen(AValue: Boolean; const ATrue: string; AFalse: string = ''): string", &IfThen, kAllRequired, &IfThen},
+    {"function LeftStr(const AText: AnsiString; const ACount: Integer): AnsiString", &LeftStr, kAllRequired, &WideLeftStr},
+    {"function RightStr(const AText: AnsiString; const ACount: Integer): AnsiString", &RightStr, kAllRequired, &WideRightStr},
+    {"function MidStr(const AText: AnsiString; const AStart, ACount: Integer): AnsiString", &MidStr, kAllRequired, &WideMidStr},
     {"function LeftBStr(const AText: AnsiString; const AByteCount: Integer): AnsiString", &LeftStr},
     {"function RightBStr(const AText: AnsiString; const AByteCount: Integer): AnsiString", &RightStr},
     {"function MidBStr(const AText: AnsiString; const AByteStart, AByteCount: Integer): AnsiString", &MidStr},
     {"function AnsiLeftStr(const AText: AnsiString; const ACount: Integer): AnsiString", &AnsiLeftStr},
     {"function AnsiRightStr(const AText: AnsiString; const ACount: Integer): AnsiString", &AnsiRightStr},
     {"function AnsiMidStr(const AText: AnsiString; const AStart, ACount: Integer): AnsiString", &AnsiMidStr},
-    {"function PosEx(const SubStr, S: string; Offset: Cardinal = 1): Integer", &PosEx},
+    {"function PosEx(const SubStr, S: string; Offset: Cardinal = 1): Integer", &PosEx, kAllRequired, &WidePosEx},
     {"function DecodeSoundexInt(AValue: Integer): string", &DecodeSoundex},
     {"function SoundexWord(const AText: string): Word", &SoundexWord},
     {"function DecodeSoundexWord(AValue: Word): string", &DecodeSoundex},

@@ -34,6 +34,7 @@
 #include "rtl/TextConversions.h"
 #include "rtl/VariantArrays.h"
 #include "rtl/VariantConvert.h"
+#include "rtl/WideStringRoutines.h"
 #include "rtl/VariantOps.h"
 #include "runtime/fsFunctionTable.h"
 #include "runtime/fsRegistry.h"
@@ -129,10 +130,27 @@ Variant Length(Args& a) {
   return Int(static_cast<std::int64_t>(a.ArgString(0).Length()));
 }
 
-Variant Copy(Args& a) { return Variant(rtl::Copy(a.ArgString(0), a.ArgInt(1), a.ArgInt(2))); }
-Variant Pos(Args& a) { return Variant(rtl::Pos(a.ArgString(0).view(), a.ArgString(1).view())); }
+// The routines whose work needs no bytes keep a wide text wide: the row's values arrive
+// wide, and characters outside the code page pass through them.
+Variant Wide(std::u16string_view s) { return Variant(s); }
+
+Variant Copy(Args& a) {
+  if (a.ArgIsWide(0)) return Wide(rtl::WideCopy(a.ArgumentValue(0).AsOleStrRaw(), a.ArgInt(1), a.ArgInt(2)));
+  return Variant(rtl::Copy(a.ArgString(0), a.ArgInt(1), a.ArgInt(2)));
+}
+
+Variant Pos(Args& a) {
+  if (a.ArgIsWide(0) || a.ArgIsWide(1)) return Variant(rtl::WidePos(a.ArgWideString(0), a.ArgWideString(1)));
+  return Variant(rtl::Pos(a.ArgString(0).view(), a.ArgString(1).view()));
+}
 
 Variant Delete(Args& a) {
+  if (a.ArgIsWide(0)) {
+    std::u16string s = a.ArgWideString(0);
+    rtl::WideDelete(s, a.ArgInt(1), a.ArgInt(2));
+    a.SetArgumentValue(0, Wide(s));
+    return Variant();
+  }
   AnsiString s = a.ArgString(0);
   rtl::Delete(s, a.ArgInt(1), a.ArgInt(2));
   a.SetArgumentValue(0, Variant(s));
@@ -140,15 +158,33 @@ Variant Delete(Args& a) {
 }
 
 Variant Insert(Args& a) {
+  if (a.ArgIsWide(0) || a.ArgIsWide(1)) {
+    std::u16string s2 = a.ArgWideString(1);
+    rtl::WideInsert(a.ArgWideString(0), s2, a.ArgInt(2));
+    a.SetArgumentValue(1, Wide(s2));
+    return Variant();
+  }
   AnsiString s2 = a.ArgString(1);
   rtl::Insert(a.ArgString(0).view(), s2, a.ArgInt(2));
   a.SetArgumentValue(1, Variant(s2));
   return Variant();
 }
 
-Variant Uppercase(Args& a) { return Variant(rtl::UpperCase(a.ArgString(0))); }
-Variant Lowercase(Args& a) { return Variant(rtl::LowerCase(a.ArgString(0))); }
-Variant Trim(Args& a) { return Variant(rtl::Trim(a.ArgString(0))); }
+Variant Uppercase(Args& a) {
+  if (a.ArgIsWide(0)) return Wide(rtl::WideAsciiUpperCase(a.ArgumentValue(0).AsOleStrRaw()));
+  return Variant(rtl::UpperCase(a.ArgString(0)));
+}
+
+Variant Lowercase(Args& a) {
+  if (a.ArgIsWide(0)) return Wide(rtl::WideAsciiLowerCase(a.ArgumentValue(0).AsOleStrRaw()));
+  return Variant(rtl::LowerCase(a.ArgString(0)));
+}
+
+Variant Trim(Args& a) {
+  if (a.ArgIsWide(0)) return Wide(rtl::WideTrim(a.ArgumentValue(0).AsOleStrRaw()));
+  return Variant(rtl::Trim(a.ArgString(0)));
+}
+
 Variant NameCase(Args& a) { return Variant(rtl::NameCase(a.ArgString(0).view())); }
 Variant CompareText(Args& a) { return Variant(rtl::CompareText(a.ArgString(0).view(), a.ArgString(1).view())); }
 

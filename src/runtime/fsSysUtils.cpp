@@ -24,6 +24,7 @@
 #include "rtl/StringRoutines.h"
 #include "rtl/TextConversions.h"
 #include "rtl/VariantConvert.h"
+#include "rtl/WideStringRoutines.h"
 #include "rtl/WrapText.h"
 #include "runtime/fsLibraryBinding.h"
 #include "runtime/fsLibraryMessages.h"
@@ -66,6 +67,15 @@ Variant AnsiSameText(Args& a) { return Variant(LocaleCompare(a, true) == 0); }
 Variant Trim(Args& a) { return Variant(rtl::Trim(a.Str(0))); }
 Variant TrimLeft(Args& a) { return Variant(rtl::TrimLeft(a.Str(0))); }
 Variant TrimRight(Args& a) { return Variant(rtl::TrimRight(a.Str(0))); }
+
+// The same on wide text: the row's values keep the characters the code page lacks.
+Variant WideUpperCase(Args& a) { return Variant(rtl::WideAsciiUpperCase(a.Wide(0))); }
+Variant WideLowerCase(Args& a) { return Variant(rtl::WideAsciiLowerCase(a.Wide(0))); }
+Variant WideAnsiUpperCase(Args& a) { return Variant(rtl::WideUpperCase(a.Wide(0))); }
+Variant WideAnsiLowerCase(Args& a) { return Variant(rtl::WideLowerCase(a.Wide(0))); }
+Variant WideTrim(Args& a) { return Variant(rtl::WideTrim(a.Wide(0))); }
+Variant WideTrimLeft(Args& a) { return Variant(rtl::WideTrimLeft(a.Wide(0))); }
+Variant WideTrimRight(Args& a) { return Variant(rtl::WideTrimRight(a.Wide(0))); }
 
 // Quoting -------------------------------------------------------------------------------
 
@@ -337,6 +347,7 @@ Variant NextCharIndex(Args& a) { return Variant(rtl::NextCharIndex(a.Str(0).view
 Variant IsDelimiter(Args& a) { return Variant(rtl::IsDelimiter(a.Str(0).view(), a.Str(1).view(), a.Int(2))); }
 Variant LastDelimiter(Args& a) { return Variant(rtl::LastDelimiter(a.Str(0).view(), a.Str(1).view())); }
 Variant AnsiPos(Args& a) { return Variant(rtl::AnsiPos(a.Str(0).view(), a.Str(1).view())); }
+Variant WideAnsiPos(Args& a) { return Variant(rtl::WidePos(a.Wide(0), a.Wide(1))); }
 Variant WrapText(Args& a) { return Variant(rtl::WrapText(a.Str(0).view(), a.Int(1))); }
 
 // Null ------------------------------------------------------------------------------------------------
@@ -345,20 +356,20 @@ Variant IsNull(Args& a) { return Variant(a.Value(0).IsEmptyOrNull()); }
 Variant Nvl(Args& a) { return a.Value(0).IsEmptyOrNull() ? a.Value(1) : a.Value(0); }
 
 const TfsLibraryEntry kSysUtils[] = {
-    {"function UpperCase(const S: string): string", &UpperCase},
-    {"function LowerCase(const S: string): string", &LowerCase},
+    {"function UpperCase(const S: string): string", &UpperCase, kAllRequired, &WideUpperCase},
+    {"function LowerCase(const S: string): string", &LowerCase, kAllRequired, &WideLowerCase},
     {"function CompareStr(const S1, S2: string): Integer", &CompareStr},
     {"function CompareText(const S1, S2: string): Integer", &CompareText},
     {"function SameText(const S1, S2: string): Boolean", &SameText},
-    {"function AnsiUpperCase(const S: string): string", &AnsiUpperCase},
-    {"function AnsiLowerCase(const S: string): string", &AnsiLowerCase},
+    {"function AnsiUpperCase(const S: string): string", &AnsiUpperCase, kAllRequired, &WideAnsiUpperCase},
+    {"function AnsiLowerCase(const S: string): string", &AnsiLowerCase, kAllRequired, &WideAnsiLowerCase},
     {"function AnsiCompareStr(const S1, S2: string): Integer", &AnsiCompareStr},
     {"function AnsiSameStr(const S1, S2: string): Boolean", &AnsiSameStr},
     {"function AnsiCompareText(const S1, S2: string): Integer", &AnsiCompareText},
     {"function AnsiSameText(const S1, S2: string): Boolean", &AnsiSameText},
-    {"function Trim(const S: string): string", &Trim},
-    {"function TrimLeft(const S: string): string", &TrimLeft},
-    {"function TrimRight(const S: string): string", &TrimRight},
+    {"function Trim(const S: string): string", &Trim, kAllRequired, &WideTrim},
+    {"function TrimLeft(const S: string): string", &TrimLeft, kAllRequired, &WideTrimLeft},
+    {"function TrimRight(const S: string): string", &TrimRight, kAllRequired, &WideTrimRight},
     {"function QuotedStr(const S: string): string", &QuotedStr},
     {"function AnsiQuotedStr(const S: string; Quote: Char): string", &AnsiQuotedStr},
     {"function AnsiDequotedStr(const S: string; AQuote: Char): string", &AnsiDequotedStr},
@@ -446,7 +457,7 @@ const TfsLibraryEntry kSysUtils[] = {
     {"function SameFileName(const S1, S2: string): Boolean", &SameFileName},
     {"function AnsiLowerCaseFileName(const S: string): string", &AnsiLowerCase},
     {"function AnsiUpperCaseFileName(const S: string): string", &AnsiUpperCase},
-    {"function AnsiPos(const Substr, S: string): Integer", &AnsiPos},
+    {"function AnsiPos(const Substr, S: string): Integer", &AnsiPos, kAllRequired, &WideAnsiPos},
     {"function WrapText(const Line: string; MaxCol: Integer = 45): string", &WrapText},
     {"function FindCmdLineSwitch(const Switch: string): Boolean", &FindCmdLineSwitch},
     {"function FindCmdLineSwitch2(const Switch: string; IgnoreCase: Boolean): Boolean", &FindCmdLineSwitch2},

@@ -596,7 +596,9 @@ void TfsSyntaxMemo::FindText(const rtl::AnsiString& text) {
       }
     }
   }
-  FFooterMessage = rtl::AnsiString(std::string(memotexts::NotFoundBefore) + text.str() + memotexts::NotFoundAfter);
+  std::string message = std::string(memotexts::NotFoundBefore) + text.str() + memotexts::NotFoundAfter;
+  if (FOnTranslate) FOnTranslate(this, nullptr, &message);
+  FFooterMessage = rtl::AnsiString(message);
   InvalidateFooter();
 }
 
@@ -933,6 +935,7 @@ void TfsSyntaxMemo::ToggleBookmark(int n) {
 void TfsSyntaxMemo::OpenSearch() {
   rtl::TObjectPtr<TfsSynMemoSearch> dialog = rtl::MakeObject<TfsSynMemoSearch>();
   dialog->Edit1->SetText(FLastSearch);
+  if (FOnTranslate) FOnTranslate(this, dialog.get(), nullptr);
   const int result = dialog->ShowModal();
   FLastSearch = dialog->Edit1->Text();
   if (result == gui::mrOk) FindText(FLastSearch);

@@ -576,6 +576,10 @@ void TfsSyntaxMemo::Restore(const std::string& snapshot) {
   SetWholeText(std::string_view(snapshot).substr(10));
   FSelStart = FSelEnd = {0, 0};
   Invalidate();
+  // The restored text is shown from the left edge unless its caret needs the view
+  // scrolled: keeping the old scroll put the caret at the left edge with the columns
+  // before it hidden.
+  FLeftCol = 0;
   SetCaret(column, line);
   Changed();
 }

@@ -207,6 +207,8 @@ TEST(ConfigForm, TheDialogAndTheMessagesInGerman) {
       d.btnCheckClick(d.btnCheck);
       seen["errors"] += d.lblStatus->Caption().str() + ";";
     }
+    // Closed with the script it opened with, so no question is asked.
+    d.edtExpr->SetText(rtl::AnsiString(d.FShownScript));
   };
   gui::TResponder* previous = gui::SetResponder(&responder);
   // On Windows the dialog's own loop runs: it is read from a timer, then cancelled.

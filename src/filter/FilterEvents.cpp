@@ -86,7 +86,10 @@ std::string TaPlugin::CheckCode(const orb::TorbParamsList* params) {
   const std::string column = colon == std::string::npos ? std::string() : pos.substr(colon + 1);
   std::string answer = column + ":" + line + "|";
   if (!FCheckScript->LastErrorUnit().empty()) answer += FCheckScript->LastErrorUnit() + ": ";
-  return answer + FCheckScript->LastErrorText();
+  // The dialog that asked shows the message in the module's language.
+  std::string message = FCheckScript->LastErrorText();
+  TranslateText(message);
+  return answer + message;
 }
 
 void TaPlugin::orbPluginEvent(orb::TorbPlugin*, const std::string& Command, orb::PPluginCallRec pCallRec,

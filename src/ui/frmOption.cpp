@@ -286,7 +286,16 @@ void TfrmOption::FormCreate(rtl::TObject*) {
           n->SetSelectedIndex(image);
           n->SetExpanded(n->Level() == 0);
         }
+        // The form was translated before the tree had nodes: the root and the
+        // categories are texts of the language file too.
+        module->TranslateForm(fsTree1);
       }
+    }
+    if (orb::TorbPlugin* module = Module()) {
+      edtExpr->SetOnTranslate([module](rtl::TObject*, rtl::TComponent* component, std::string* text) {
+        if (component) module->TranslateForm(component);
+        if (text) module->TranslateText(*text);
+      });
     }
     // The search strip's width may come from the stored settings.
     panTop2Resize(panTop2);

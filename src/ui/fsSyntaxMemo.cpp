@@ -576,6 +576,10 @@ void TfsSyntaxMemo::Restore(const std::string& snapshot) {
   SetWholeText(std::string_view(snapshot).substr(10));
   FSelStart = FSelEnd = {0, 0};
   Invalidate();
+  // The restored text is shown from the left edge unless its caret needs the view
+  // scrolled: keeping the old scroll put the caret at the left edge with the columns
+  // before it hidden.
+  FLeftCol = 0;
   SetCaret(column, line);
   Changed();
 }
@@ -596,7 +600,9 @@ void TfsSyntaxMemo::FindText(const rtl::AnsiString& text) {
       }
     }
   }
-  FFooterMessage = rtl::AnsiString(std::string(memotexts::NotFoundBefore) + text.str() + memotexts::NotFoundAfter);
+  std::string message = std::string(memotexts::NotFoundBefore) + text.str() + memotexts::NotFoundAfter;
+  if (FOnTranslate) FOnTranslate(this, nullptr, &message);
+  FFooterMessage = rtl::AnsiString(message);
   InvalidateFooter();
 }
 
@@ -933,6 +939,7 @@ void TfsSyntaxMemo::ToggleBookmark(int n) {
 void TfsSyntaxMemo::OpenSearch() {
   rtl::TObjectPtr<TfsSynMemoSearch> dialog = rtl::MakeObject<TfsSynMemoSearch>();
   dialog->Edit1->SetText(FLastSearch);
+  if (FOnTranslate) FOnTranslate(this, dialog.get(), nullptr);
   const int result = dialog->ShowModal();
   FLastSearch = dialog->Edit1->Text();
   if (result == gui::mrOk) FindText(FLastSearch);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,12 @@ public:
   void SetShowGutter(bool v);
   const rtl::TNotifyEvent& OnChange() const noexcept { return FOnChange; }
   void SetOnChange(rtl::TNotifyEvent h) { FOnChange = std::move(h); }
+  // Raised for what the editor shows of its own beyond its menu (the search dialog
+  // before it opens, the search's messages): the form's owner translates them into its
+  // language. Component or Text is null.
+  using TTranslateEvent = std::function<void(rtl::TObject* Sender, rtl::TComponent* Component, std::string* Text)>;
+  const TTranslateEvent& OnTranslate() const noexcept { return FOnTranslate; }
+  void SetOnTranslate(TTranslateEvent h) { FOnTranslate = std::move(h); }
   bool Modified() const noexcept { return FModified; }
   void SetModified(bool v) noexcept { FModified = v; }
 
@@ -203,6 +210,7 @@ private:
   gui::TFont *FCommentAttr, *FKeywordAttr, *FStringAttr, *FTextAttr;
   gui::TPopupMenu* FMenu;
   rtl::TNotifyEvent FOnChange;
+  TTranslateEvent FOnTranslate;
 };
 
 }  // namespace ui

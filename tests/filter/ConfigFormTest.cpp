@@ -10,6 +10,7 @@
 #include "gui/GuiTestSupport.h"
 #include "platform/WindowPeer.h"
 #include "rtl/Object.h"
+#include "ui/fsSynMemoSearch.h"
 #include "ui/frmOption.h"
 
 using orb::TPluginConfigFormFunc;
@@ -185,6 +186,29 @@ TEST(ConfigForm, TheDialogAndTheMessagesInGerman) {
     seen["filter"] = d.OpenDialog1->Filter().str();
     d.btnCheckClick(d.btnCheck);
     seen["status"] = d.lblStatus->Caption().str();
+    // The tree is filled after the form was translated: its root and categories are
+    // translated with it, the functions stay what a script calls.
+    const gui::TTreeNode* root = d.fsTree1->Items()->GetFirstNode();
+    seen["tree"] = root->Text().str() + ":";
+    for (const gui::TTreeNode* c = root->GetFirstChild(); c; c = c->GetNextSibling()) seen["tree"] += c->Text().str() + ";";
+    seen["function"] = root->GetFirstChild()->GetFirstChild()->Text().str();
+    // The editor's search dialog and message.
+    rtl::TObjectPtr<ui::TfsSynMemoSearch> search = rtl::MakeObject<ui::TfsSynMemoSearch>();
+    ASSERT_TRUE(d.edtExpr->OnTranslate());
+    d.edtExpr->OnTranslate()(d.edtExpr, search.get(), nullptr);
+    for (const gui::TControl* c : std::initializer_list<gui::TControl*>{search->Label1, search->Search, search->Button1})
+      seen["search"] += c->Text().str() + ";";
+    seen["search"] += search->Caption().str();
+    d.edtExpr->FindText("Walrus");
+    seen["not found"] = d.edtExpr->FooterMessage().str();
+    // The compiler's messages, names and all.
+    for (const char* script : {"begin\n  Walrus := 1;\nend.", "begin\n  SetVariable('v', 1)\n  x\nend."}) {
+      d.edtExpr->SetText(script);
+      d.btnCheckClick(d.btnCheck);
+      seen["errors"] += d.lblStatus->Caption().str() + ";";
+    }
+    // Closed with the script it opened with, so no question is asked.
+    d.edtExpr->SetText(rtl::AnsiString(d.FShownScript));
   };
   gui::TResponder* previous = gui::SetResponder(&responder);
   // On Windows the dialog's own loop runs: it is read from a timer, then cancelled.
@@ -213,6 +237,13 @@ TEST(ConfigForm, TheDialogAndTheMessagesInGerman) {
   EXPECT_EQ(seen["MsgPlsCheck"], "Warnung");
   EXPECT_EQ(seen["status"], "Kompilierung erfolgreich");
   EXPECT_EQ(seen["filter"], "Dateien \"PascalScript\" (*.pas)|*.pas");
+  EXPECT_EQ(seen["tree"].rfind("Funktionen:Umwandlung;Datum/Uhrzeit;", 0), 0u) << seen["tree"];
+  for (const char* category : {";Dateien;", ";Zeichenketten;", ";Datum und Uhrzeit (Zeitzonen);", ";Spezial;"})
+    EXPECT_NE(seen["tree"].find(category), std::string::npos) << category;
+  EXPECT_EQ(seen["function"], "BoolToStr(B: Boolean): string;");
+  EXPECT_EQ(seen["search"], "Suchtext;Suchen;Abbrechen;Suchen");
+  EXPECT_EQ(seen["not found"], "Text \x84Walrus\x93 nicht gefunden.");
+  EXPECT_EQ(seen["errors"], "Unbekannter Bezeichner: \x84Walrus\x93;\x84;\x93 erwartet;");
   // The caption is the module's, and the dialect names are names.
   EXPECT_EQ(seen["caption"].rfind("Velmora", 0), 0u);
   EXPECT_EQ(seen["combo"], "PascalScript\r\nC++Script\r\nJScript\r\nBasicScript\r\n");

@@ -216,3 +216,56 @@ TEST(Transl, TheTableIsReleasedAfterAPause) {
   EXPECT_FALSE(t->Translate("DE", nullptr, &text, "EN"));
   EXPECT_EQ(text, "Save");
 }
+
+TEST(Transl, MessagesMadeFromFormatsMatchTheirPattern) {
+  LanguageFile file(
+      "EN:>'%s' expected\r\nDE:>'%s' erwartet\r\n\r\n"
+      "EN:>'%s' or '%s' expected\r\nDE:>'%s' oder '%s' erwartet\r\n\r\n"
+      "EN:>Types: %s, %s\r\nDE:>Typen: %s und %s\r\n\r\n"
+      "EN:>%s\r\nDE:>Everything\r\n\r\n",
+      "g");
+  auto t = rtl::MakeObject<TWtransl>();
+  t->SetLanguageFile(rtl::AnsiString(file.Name));
+  struct Case {
+    const char* Text;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      // The pattern with the most literal text wins over a shorter one that also fits.
+      {"'FINALLY' or 'EXCEPT' expected", "'FINALLY' oder 'EXCEPT' erwartet"},
+      {"';' expected", "';' erwartet"},
+      {"Types: a, b, c", "Typen: a und b, c"},
+      // Every name takes a character: an empty one is no match, and so is the bare "%s".
+      {"'' expected", "'' expected"},
+      {"Types: , b", "Types: , b"},
+      {"Something else", "Something else"},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.Text;
+    t->Translate("DE", nullptr, &text, "EN");
+    EXPECT_EQ(text, c.Expected) << c.Text;
+  }
+}
+
+TEST(Transl, RegisteredTranslatorsTranslateItemTexts) {
+  LanguageFile file("EN:>Save\r\nDE:>Speichern\r\n\r\n", "h");
+  // Other stands for items that are no property the walk knows (of the holders of this
+  // test only: the registration stays for the process).
+  orb::RegisterComponentTranslator("TTextHolder", [](rtl::TComponent* comp, const auto& translate) {
+    if (comp->Name().str().rfind("Items", 0) != 0) return;
+    auto* holder = static_cast<TTextHolder*>(comp);
+    std::string text = holder->Other.str();
+    if (translate(text)) holder->Other = rtl::AnsiString(text);
+  });
+  auto t = rtl::MakeObject<TWtransl>();
+  t->SetLanguageFile(rtl::AnsiString(file.Name));
+  auto root = rtl::MakeObject<TTextHolder>();
+  root->SetName("Items");
+  root->Other = "Save";
+  TTextHolder* masked = Holder(root.get(), "ItemsMasked", "Save", orb::TranslMaskTagBase + 4);
+  masked->Other = "Save";
+  t->Translate("DE", root.get(), nullptr, "EN");
+  EXPECT_EQ(root->Other.str(), "Speichern");
+  // Tag mask 4 keeps a component's items.
+  EXPECT_EQ(masked->Other.str(), "Save");
+}

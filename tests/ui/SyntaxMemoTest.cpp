@@ -109,6 +109,24 @@ TEST_F(SyntaxMemoTest, UndoKeepsThirtyTwoSnapshots) {
   EXPECT_EQ(M.UndoCount(), 0);
 }
 
+TEST_F(SyntaxMemoTest, UndoShowsTheTextFromTheLeftEdge) {
+  SetText("begin");
+  Caret(6, 1);
+  // Pasted past the right edge: the view follows the caret.
+  const int pasted = M.VisibleColumns() + 10;
+  gui::Clipboard()->SetAsText(rtl::AnsiString(std::string(static_cast<std::size_t>(pasted), 'x')));
+  Ctrl('V');
+  ASSERT_GT(M.LeftCol(), 0);
+  // Undone back to the short line, the view starts at its first column again; redone,
+  // it follows the caret to the right.
+  Ctrl('Z');
+  ASSERT_EQ(Text(), "begin");
+  EXPECT_EQ(At(), P(6, 1));
+  EXPECT_EQ(M.LeftCol(), 0);
+  Key('Z', ssCtrl | ssShift, 26);
+  EXPECT_EQ(M.LeftCol(), 6 + pasted - M.VisibleColumns());
+}
+
 TEST_F(SyntaxMemoTest, CtrlShiftZRedoesWhatCtrlZUndid) {
   SetText("x");
   Caret(2, 1);

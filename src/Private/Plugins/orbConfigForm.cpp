@@ -4,6 +4,9 @@
 #include <cmath>
 
 #include "Private/Plugins/orbPluginModule.h"
+#include "Private/Plugins/orbTransl.h"
+#include "gui/ComCtrls.h"
+#include "gui/StatusBar.h"
 #include "gui/StdCtrls.h"
 #include "platform/WindowPeer.h"
 
@@ -13,6 +16,26 @@ namespace {
 
 [[maybe_unused]] const rtl::TClassInfo* const kRegistered[] = {
     &TOkCancelOptions::StaticClassInfo(), &THtmlHelp::StaticClassInfo(), &TPluginCfgHelp::StaticClassInfo()};
+
+// The texts of the forms' controls that are items rather than properties: the nodes
+// of a tree view and the panels of a status bar are translated as texts.
+[[maybe_unused]] const bool kItemTranslators = [] {
+  RegisterComponentTranslator("TTreeView", [](rtl::TComponent* comp, const auto& translate) {
+    auto* tree = static_cast<gui::TTreeView*>(comp);
+    for (gui::TTreeNode* node = tree->Items()->GetFirstNode(); node; node = node->GetNext()) {
+      std::string text = node->Text().str();
+      if (translate(text)) node->SetText(rtl::AnsiString(text));
+    }
+  });
+  RegisterComponentTranslator("TStatusBar", [](rtl::TComponent* comp, const auto& translate) {
+    gui::TStatusPanels* panels = static_cast<gui::TStatusBar*>(comp)->Panels();
+    for (int i = 0; i < panels->Count(); ++i) {
+      std::string text = panels->Items(i)->Text().str();
+      if (translate(text)) panels->Items(i)->SetText(rtl::AnsiString(text));
+    }
+  });
+  return true;
+}();
 
 constexpr int kButtonWidth = 75, kButtonHeight = 25, kButtonGap = 4, kBevelHeight = 9;
 

@@ -159,6 +159,17 @@ bool TorbPlugin::TranslateForm(rtl::TComponent* Form) {
   return FTranslator->Translate(FLanguage, Form, nullptr, "EN");
 }
 
+bool TorbPlugin::TranslateText(std::string& Text) {
+  if (!FTranslator || FTranslator->LanguageFile().IsEmpty() || FLanguage.empty()) return false;
+  const std::string before = Text;
+  try {
+    FTranslator->Translate(FLanguage, nullptr, &Text, "EN");
+  } catch (...) {
+    Text = before;
+  }
+  return Text != before;
+}
+
 void TorbPlugin::ApplyLanguageParameter(PPluginCallRec pCallRec) {
   std::string language = ParamText(pCallRec->Params, "LANGUAGE");
   // A host that switches its language switches ours; the same language changes nothing.

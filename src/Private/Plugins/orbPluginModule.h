@@ -206,6 +206,9 @@ public:
   // Translates a configuration form (and what it owns) into FLanguage from the
   // built-in English; false without a translator or a language file.
   bool TranslateForm(rtl::TComponent* Form);
+  // Translates one built-in English text (a message, perhaps made from a format) into
+  // FLanguage in place; false when it has no translation.
+  bool TranslateText(std::string& Text);
 
 protected:
   // Translates the module's own texts into FLanguage once (again after a change of

@@ -163,7 +163,42 @@ std::string ComponentPath(const rtl::TComponent* comp) {
   return path;
 }
 
+struct TRegisteredTranslator {
+  std::string ClassName;
+  TComponentTextTranslator Translator;
+};
+
+std::mutex& TranslatorsLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::vector<TRegisteredTranslator>& Translators() {
+  static std::vector<TRegisteredTranslator> list;
+  return list;
+}
+
+std::vector<std::string> SplitAtPlaceholders(const std::string& source) {
+  std::vector<std::string> parts;
+  std::size_t from = 0;
+  for (std::size_t at; (at = source.find("%s", from)) != std::string::npos; from = at + 2)
+    parts.push_back(source.substr(from, at - from));
+  parts.push_back(source.substr(from));
+  return parts;
+}
+
+std::size_t LiteralLength(const std::string& source) {
+  std::size_t n = 0;
+  for (const std::string& part : SplitAtPlaceholders(source)) n += part.size();
+  return n;
+}
+
 }  // namespace
+
+void RegisterComponentTranslator(const std::string& ClassName, TComponentTextTranslator Translator) {
+  std::lock_guard guard(TranslatorsLock());
+  Translators().push_back({ClassName, std::move(Translator)});
+}
 
 const rtl::TClassInfo& TWtransl::StaticClassInfo() {
   static const rtl::TClassInfo info =
@@ -243,7 +278,42 @@ std::set<std::string> TWtransl::Collected() const {
 
 void TWtransl::ReleaseTable() {
   FTable.reset();
+  FPatterns.clear();
   FLoaded = 0;
+}
+
+bool TWtransl::TranslateByPattern(const std::string& text, std::u16string& result) const {
+  for (const auto& [source, translation] : FPatterns) {
+    const std::vector<std::string> parts = SplitAtPlaceholders(source);
+    if (text.size() <= LiteralLength(source) || !StartsWith(text, parts.front())) continue;
+    const std::string& last = parts.back();
+    if (text.compare(text.size() - last.size(), last.size(), last) != 0) continue;
+    // Every name takes at least one character, and the literal parts between them are
+    // found from the left.
+    std::vector<std::string> names;
+    std::size_t at = parts.front().size();
+    const std::size_t end = text.size() - last.size();
+    bool matched = true;
+    for (std::size_t i = 1; i + 1 < parts.size() && matched; ++i) {
+      const std::size_t next = parts[i].empty() ? at + 1 : text.find(parts[i], at + 1);
+      if (next == std::string::npos || next + parts[i].size() > end) matched = false;
+      else {
+        names.push_back(text.substr(at, next - at));
+        at = next + parts[i].size();
+      }
+    }
+    if (!matched || at >= end) continue;
+    names.push_back(text.substr(at, end - at));
+    result.clear();
+    std::size_t name = 0, from = 0;
+    for (std::size_t p; (p = translation.find(u"%s", from)) != std::u16string::npos; from = p + 2) {
+      result += translation.substr(from, p - from);
+      if (name < names.size()) result += rtl::AnsiToWide(names[name++]);
+    }
+    result += translation.substr(from);
+    return true;
+  }
+  return false;
 }
 
 std::u16string TWtransl::DecodeTranslation(const std::string& raw) const {
@@ -256,6 +326,7 @@ std::string TWtransl::ToProcess(const std::u16string& text) const { return rtl::
 
 void TWtransl::LoadTable() {
   FTable = std::make_unique<TWtranslLanguagesList>();
+  FPatterns.clear();
   FLoaded = 0;
   FEncoding = TEncoding::CodePage;
   FCodePage = 0;
@@ -285,6 +356,8 @@ void TWtransl::LoadTable() {
       std::u16string value = DecodeTranslation(target);
       const std::string lower = Lower(source);
       if (lower != source) FTable->Lower[lower] = value;
+      // A pattern without literal text would take every text.
+      if (source.find("%s") != std::string::npos && LiteralLength(source) > 0) FPatterns.emplace_back(source, value);
       FTable->Exact[source] = std::move(value);
       ++FLoaded;
       if (FSaveMode == TTranslSaveMode::Unused) FCollected.insert(source);
@@ -306,6 +379,8 @@ void TWtransl::LoadTable() {
     }
   }
   // A block not ended by an empty line is not used.
+  std::stable_sort(FPatterns.begin(), FPatterns.end(),
+                   [](const auto& a, const auto& b) { return LiteralLength(a.first) > LiteralLength(b.first); });
 }
 
 bool TWtransl::Translate(const std::string& Language, rtl::TComponent* Component, std::string* Text,
@@ -401,6 +476,21 @@ void TWtransl::TranslateProperties(rtl::TComponent* comp) {
       }
     }
   }
+  if (mask & 4) return;
+  std::vector<TComponentTextTranslator> handlers;
+  {
+    std::lock_guard guard(TranslatorsLock());
+    for (const TRegisteredTranslator& r : Translators())
+      if (IsOfClass(comp, r.ClassName)) handlers.push_back(r.Translator);
+  }
+  const std::string context = ComponentPath(comp) + ".Items";
+  for (const TComponentTextTranslator& handler : handlers) {
+    try {
+      handler(comp, [&](std::string& text) { return TranslateText(text, context); });
+    } catch (...) {
+      // Texts that cannot be set keep what they were.
+    }
+  }
 }
 
 bool TWtransl::TranslateText(std::string& text, const std::string& context) {
@@ -413,6 +503,7 @@ bool TWtransl::TranslateText(std::string& text, const std::string& context) {
     if (it != map.end()) found = &it->second;
   };
   std::string usedKey;
+  std::u16string fromPattern;
   if (FTable) {
     const std::string encoded = EncodeControls(trimmed);
     const std::string bare = RemoveAccelerators(encoded);
@@ -428,6 +519,7 @@ bool TWtransl::TranslateText(std::string& text, const std::string& context) {
       look(FTable->Lower, usedKey);
       if (!found) look(FTable->Exact, usedKey);
     }
+    if (!found && !FPatterns.empty() && TranslateByPattern(trimmed, fromPattern)) found = &fromPattern;
   }
   if (found) {
     std::u16string value = *found;

@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "rtl/Component.h"
 #include "rtl/Locks.h"
@@ -33,6 +34,15 @@ struct TWtranslLanguagesList {
 // How untranslated texts are collected and how the side file is written.
 enum class TTranslSaveMode { None, Untranslated, UntranslatedWithObject, Unused, All };
 enum class TTranslFileMode { New, Rewrite, Append };
+
+// A translator of a component's texts that are no published properties (the node texts
+// of a tree view, the panels of a status bar): it passes each text to Translate, which
+// changes it in place and answers whether a translation was found.
+using TComponentTextTranslator =
+    std::function<void(rtl::TComponent* Comp, const std::function<bool(std::string& Text)>& Translate)>;
+// Registers Translator for ClassName and the classes derived from it, process-wide;
+// the walk raises it for every such component whose items are translated (tag mask 4).
+void RegisterComponentTranslator(const std::string& ClassName, TComponentTextTranslator Translator);
 
 // Tags that steer the walk over a component tree.
 constexpr std::intptr_t TranslSkipTag = 9999;          // the component and all it owns
@@ -99,6 +109,9 @@ private:
   void TranslateProperties(rtl::TComponent* comp);
   // One text; true when a translation was found (text then holds it).
   bool TranslateText(std::string& text, const std::string& context);
+  // A text built from a format (a message with names in it) through the entries whose
+  // source holds "%s": true when one matches, text then holds the translation.
+  bool TranslateByPattern(const std::string& text, std::u16string& result) const;
   std::u16string DecodeTranslation(const std::string& raw) const;
   std::string ToProcess(const std::u16string& text) const;
 
@@ -116,6 +129,8 @@ private:
   TTranslSaveMode FSaveMode = TTranslSaveMode::None;
   TTranslFileMode FFileMode = TTranslFileMode::New;
   std::set<std::string> FCollected;
+  // The entries whose source holds "%s", the longest literal parts first.
+  std::vector<std::pair<std::string, std::u16string>> FPatterns;
 };
 
 }  // namespace orb

@@ -259,6 +259,7 @@ FS_NOINLINE void ChargeLines(std::size_t lines) {
 bool TfsILParser::BuildProgramTree(const std::string& source) {
   if (!FCompiled) SelectDialect(FProgram ? FProgram->SyntaxType() : std::string("PascalScript"));
   FLines.clear();
+  FPartialLines.clear();
   FErrorText.clear();
   FErrorPos.clear();
   FLastErrorTerm = false;
@@ -319,6 +320,12 @@ bool TfsILParser::BuildProgramTree(const std::string& source) {
     FProgram->SetLastErrorPos(FErrorPos);
   }
   return ok;
+}
+
+void TfsILParser::BuildPartialTree() {
+  FLines = std::move(FPartialLines);
+  FPartialLines.clear();
+  BuildDocument();
 }
 
 void TfsILParser::BuildDocument() {
@@ -538,6 +545,7 @@ FS_NOINLINE void TfsILParser::RecordError(const Element* e, int start) {
   // The first reportable error wins.
   if (!e->FHasErr || !FErrorText.empty()) return;
   FErrorText = e->FErrText;
+  if (FKeepPartial) FPartialLines = FLines;
   int saved = FParser.Position();
   FParser.SetPosition(start);
   FParser.SkipBlanks();

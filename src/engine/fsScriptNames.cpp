@@ -1,5 +1,7 @@
 #include "engine/fsScriptNames.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <unordered_set>
 
 #include "engine/fsILParser.h"
@@ -76,19 +78,18 @@ std::vector<TfsScriptName> ScriptOwnNames(const std::string& dialect, const std:
   TfsILParser parser(&script);
   try {
     parser.SelectDialect(dialect);
-    for (int attempt = 0; attempt <= kNameParseRetries + 1; ++attempt) {
-      if (parser.BuildProgramTree(source)) {
-        std::unordered_set<std::string> seen;
-        Collect(parser.ProgramTree().Root(), text, starts, seen, out);
-        return out;
-      }
-      // First the line being typed, then wherever the parser stopped.
-      const int line = attempt == 0 && caretLine > 0 ? caretLine : std::atoi(parser.ErrorPos().c_str());
-      if (line < 1) break;
-      BlankLine(source, starts, line);
+    parser.SetKeepPartial(true);
+    bool parsed = parser.BuildProgramTree(source);
+    // The line being typed is the likeliest reason; then what parsed before the error.
+    if (!parsed && caretLine > 0 && caretLine <= static_cast<int>(starts.size())) {
+      BlankLine(source, starts, caretLine);
+      parsed = parser.BuildProgramTree(source);
     }
+    if (!parsed) parser.BuildPartialTree();
+    std::unordered_set<std::string> seen;
+    Collect(parser.ProgramTree().Root(), text, starts, seen, out);
   } catch (...) {
-    // An unknown dialect or a parser that gives up: no names of the script's own.
+    // An unknown dialect or a parser that gives up: the names found so far.
   }
   return out;
 }

@@ -108,7 +108,7 @@ private:
 
   // State of one BuildProgramTree.
   std::vector<std::string> FLines;
-  bool FKeepPartial = false;
+  bool FKeepPartial = false, FPartialPending = false;
   std::vector<std::string> FPartialLines;
   std::string FErrorText, FErrorPos;
   bool FLastErrorTerm = false;

@@ -11,10 +11,23 @@ namespace {
 // The system's tooltip colours.
 constexpr gui::TColor kInfoText = gui::SystemColorBase | 23, kInfoBack = gui::SystemColorBase | 24;
 
+// A list box framed like the system's own, so that it stands apart from the text under it.
+class TCompletionListBox : public gui::TListBox {
+public:
+  using gui::TListBox::TListBox;
+
+protected:
+  platform::PeerStyle PeerStyle() const override {
+    platform::PeerStyle s = gui::TListBox::PeerStyle();
+    s.ClientEdge = true;
+    return s;
+  }
+};
+
 }  // namespace
 
 TfsSynMemoCompletion::TfsSynMemoCompletion(TfsSyntaxMemo& memo) : FMemo(memo) {
-  FList = new gui::TListBox(&memo);
+  FList = new TCompletionListBox(&memo);
   FList->SetName("CompletionList");
   FList->SetVisible(false);
   FList->SetTabStop(false);
@@ -28,7 +41,7 @@ TfsSynMemoCompletion::TfsSynMemoCompletion(TfsSyntaxMemo& memo) : FMemo(memo) {
   FHint = new gui::TPanel(&memo);
   FHint->SetName("CompletionHint");
   FHint->SetVisible(false);
-  FHint->SetBevelOuter(gui::bvNone);
+  FHint->SetBevelOuter(gui::bvRaised);
   FHint->SetBorderWidth(0);
   FHint->SetAlignment(gui::taLeftJustify);
   FHint->SetParentFont(false);
@@ -102,9 +115,12 @@ void TfsSynMemoCompletion::Filter() {
     UpdateHint();
     return;
   }
+  // The first names only: a list of hundreds is read by typing on, and filling the
+  // system's list box costs per item.
+  if (FShown.size() > static_cast<std::size_t>(MaxListed)) FShown.resize(static_cast<std::size_t>(MaxListed));
   std::string text;
   for (const TfsCompletionItem* item : FShown) (text += item->Name) += "\r\n";
-  FList->Items()->SetText(rtl::AnsiString(text));
+  if (FList->Items()->Text().view() != text) FList->Items()->SetText(rtl::AnsiString(text));
   PlaceList();
   if (!FList->Visible()) FList->SetVisible(true);
   Select(0);
@@ -123,7 +139,8 @@ void TfsSynMemoCompletion::PlaceList() {
   int y = lineTop + lh;
   const int bottom = FMemo.ClientHeight() - FMemo.FooterHeight();
   if (y + height > bottom && lineTop - height >= 0) y = lineTop - height;
-  FList->SetBounds(x, y, width, height);
+  if (FList->Left() != x || FList->Top() != y || FList->Width() != width || FList->Height() != height)
+    FList->SetBounds(x, y, width, height);
 }
 
 void TfsSynMemoCompletion::Select(int index) {
@@ -157,8 +174,11 @@ bool TfsSynMemoCompletion::KeyDown(std::uint16_t key, std::uint32_t shift) {
   }
   if (key == gui::VK_ESCAPE) {
     if (!ListShown() && !HintShown()) return false;
-    if (!ListShown()) FDismissedCall = OpenCall(FMemo.Line(FMemo.CaretPos().Y - 1), FMemo.CaretPos().X);
+    // The first Escape closes the list (the call's hint comes back), the next the hint.
+    const bool list = ListShown();
+    if (!list) FDismissedCall = OpenCall(FMemo.Line(FMemo.CaretPos().Y - 1), FMemo.CaretPos().X);
     Close();
+    if (list) UpdateHint();
     return true;
   }
   if (!ListShown()) return false;
@@ -194,10 +214,10 @@ void TfsSynMemoCompletion::AfterKey() {
 }
 
 void TfsSynMemoCompletion::UpdateHint() {
+  // The list and the hint do not show together: the list is what the keys act on, and
+  // redrawing a hint on every filtering key would slow typing on long scripts.
   if (ListShown()) {
-    const int index = FList->ItemIndex();
-    const TfsCompletionItem* item = index >= 0 && index < static_cast<int>(FShown.size()) ? FShown[static_cast<std::size_t>(index)] : nullptr;
-    ShowHint(item && !item->Declaration.empty() ? item->Declaration : std::string());
+    ShowHint(std::string());
     return;
   }
   const gui::TPoint caret = FMemo.CaretPos();
@@ -217,15 +237,18 @@ void TfsSynMemoCompletion::ShowHint(const std::string& text) {
   const int lineTop = (caret.Y - FMemo.TopLine() - 1) * lh;
   const int width = std::min(static_cast<int>(text.size()) * cw + 10, std::max(40, FMemo.ClientWidth() - 4));
   const int height = lh + 6;
-  int x = FMemo.GutterWidth() + ((ListShown() ? FWordStart.X : caret.X) - FMemo.LeftCol() - 1) * cw;
+  int x = FMemo.GutterWidth() + (caret.X - FMemo.LeftCol() - 1) * cw;
   x = std::max(0, std::min(x, FMemo.ClientWidth() - width));
   int y = lineTop - height;
-  // No room above the line: below it, and below the list when that is there.
-  if (y < 0) y = ListShown() && FList->Top() > lineTop ? FList->Top() + FList->Height() : lineTop + lh;
-  FHint->Font()->Assign(FMemo.Font());
-  FHint->Font()->SetColor(kInfoText);
-  FHint->SetCaption(rtl::AnsiString(" " + text));
-  FHint->SetBounds(x, y, width, height);
+  if (y < 0) y = lineTop + lh;  // no room above the line: below it
+  if (FHint->Font()->Name() != FMemo.Font()->Name() || FHint->Font()->Height() != FMemo.Font()->Height()) {
+    FHint->Font()->Assign(FMemo.Font());
+    FHint->Font()->SetColor(kInfoText);
+  }
+  const rtl::AnsiString caption(" " + text);
+  if (FHint->Caption().view() != caption.view()) FHint->SetCaption(caption);
+  if (FHint->Left() != x || FHint->Top() != y || FHint->Width() != width || FHint->Height() != height)
+    FHint->SetBounds(x, y, width, height);
   if (!FHint->Visible()) FHint->SetVisible(true);
 }
 

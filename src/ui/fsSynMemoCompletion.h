@@ -1,8 +1,8 @@
 // TfsSynMemoCompletion: the editor's completion. Ctrl+Space opens a list of the names
 // that can follow the word at the caret; typing filters it, Up, Down and the page
 // keys choose, Enter or Tab put the chosen name in place of the word, Escape closes.
-// While the caret stands in the argument list of a known routine, its declaration
-// shows as a hint above the line until its ")". The names come from a source the
+// While the caret stands in the argument list of a known routine (and the list is
+// closed), its declaration shows as a hint above the line until its ")". The names come from a source the
 // editor's owner sets (the options dialog asks the module); they are read again when
 // the editor has been idle for a moment after a change, never on a keystroke, except
 // the first time.
@@ -30,6 +30,8 @@ public:
   static constexpr std::uint32_t RefreshMs = 400;
   // Rows the list shows at once.
   static constexpr int ListRows = 8;
+  // Names the list holds at most, the first in name order.
+  static constexpr int MaxListed = 100;
 
   explicit TfsSynMemoCompletion(TfsSyntaxMemo& memo);
 
@@ -51,7 +53,7 @@ public:
   bool HintShown() const;
   gui::TListBox* List() const noexcept { return FList; }
   gui::TPanel* Hint() const noexcept { return FHint; }
-  // The list's names, as shown.
+  // The list's names, as shown (at most MaxListed).
   const std::vector<const TfsCompletionItem*>& Shown() const noexcept { return FShown; }
 
 private:

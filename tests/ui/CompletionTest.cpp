@@ -205,16 +205,22 @@ TEST_F(CompletionTest, TheRoutineHintStaysUntilItsCloseParenthesis) {
   EXPECT_FALSE(C.HintShown());
   Type("3");
   EXPECT_FALSE(C.HintShown());
-  // An unknown routine has none; while the list is open it shows the chosen name's.
+  // An unknown routine has none; while the list is open there is none either.
   M.SetText("Foo(");
   M.SetCaret(5, 1);
   Type("x");
   EXPECT_FALSE(C.HintShown());
-  M.SetText("Sc");
-  M.SetCaret(3, 1);
-  CtrlSpace();
+  M.SetText("Scale(S");
+  M.SetCaret(8, 1);
+  EXPECT_FALSE(C.HintShown());
+  Key(VK_LEFT);
+  Key(VK_RIGHT);
   EXPECT_TRUE(C.HintShown());
-  EXPECT_EQ(C.Hint()->Caption().str(), " function Scale(Value: Double): Double;");
+  CtrlSpace();
+  EXPECT_TRUE(C.ListShown());
+  EXPECT_FALSE(C.HintShown());
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(C.HintShown());
 }
 
 TEST_F(CompletionTest, NamesAreReadOnceAndAgainWhenTheEditorIsIdleAfterAChange) {

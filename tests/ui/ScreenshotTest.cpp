@@ -145,7 +145,7 @@ TEST(Screenshot, CompletionList) {
   ASSERT_TRUE(platform::CaptureWindowBmp(*memo->Peer(), file));
   Picture p;
   ASSERT_TRUE(p.Load(file));
-  if (const char* keep = std::getenv("VELMORA_COMPLETION_BMP")) std::rename(file.c_str(), keep);
+  if (const char* keep = std::getenv("VELMORA_COMPLETION_BMP")) std::remove(keep), std::rename(file.c_str(), keep);
   else std::remove(file.c_str());
   const int ox = 2, oy = 2;
   auto* list = memo->Completion().List();

@@ -259,6 +259,8 @@ FS_NOINLINE void ChargeLines(std::size_t lines) {
 bool TfsILParser::BuildProgramTree(const std::string& source) {
   if (!FCompiled) SelectDialect(FProgram ? FProgram->SyntaxType() : std::string("PascalScript"));
   FLines.clear();
+  FPartialLines.clear();
+  FPartialPending = false;
   FErrorText.clear();
   FErrorPos.clear();
   FLastErrorTerm = false;
@@ -319,6 +321,14 @@ bool TfsILParser::BuildProgramTree(const std::string& source) {
     FProgram->SetLastErrorPos(FErrorPos);
   }
   return ok;
+}
+
+void TfsILParser::BuildPartialTree() {
+  if (FPartialPending) FPartialLines = FLines;
+  FPartialPending = false;
+  FLines = std::move(FPartialLines);
+  FPartialLines.clear();
+  BuildDocument();
 }
 
 void TfsILParser::BuildDocument() {
@@ -444,8 +454,15 @@ FS_NOINLINE void TfsILParser::Wrap(const Element* e, int start, std::size_t mark
     IncludeUnits(mark, start);
   else if (matched)
     WrapNode(e, start, mark);
-  else
+  else {
+    // What was written when the error was recorded is kept before the first rule takes
+    // its part back; errors that a list ends on quietly mostly take back nothing.
+    if (FPartialPending && mark < FLines.size() && !FErrorText.empty()) {
+      FPartialLines = FLines;
+      FPartialPending = false;
+    }
     FLines.resize(mark);  // a failed rule takes back what it wrote
+  }
 }
 
 FS_NOINLINE void TfsILParser::WriteAdd(const Element* e) {
@@ -538,6 +555,7 @@ FS_NOINLINE void TfsILParser::RecordError(const Element* e, int start) {
   // The first reportable error wins.
   if (!e->FHasErr || !FErrorText.empty()) return;
   FErrorText = e->FErrText;
+  FPartialPending = FKeepPartial;
   int saved = FParser.Position();
   FParser.SetPosition(start);
   FParser.SkipBlanks();

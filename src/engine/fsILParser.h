@@ -45,6 +45,12 @@ public:
   const TfsXMLDocument& Grammar() const;
   // The program tree of the last successful BuildProgramTree.
   TfsXMLDocument& ProgramTree() { return FProgramTree; }
+  // With KeepPartial set, a failed parse keeps what it had written when it stopped;
+  // BuildPartialTree then makes the program tree of that (every node it holds is whole:
+  // declarations before the error, the statements of blocks left open). For readers
+  // of a script being typed, never for compiling.
+  void SetKeepPartial(bool on) { FKeepPartial = on; }
+  void BuildPartialTree();
   const std::string& DialectName() const { return FDialectName; }
   // False when the dialect lets scripts use variables without declaring them.
   bool DeclareVars() const { return FDeclareVars; }
@@ -102,6 +108,8 @@ private:
 
   // State of one BuildProgramTree.
   std::vector<std::string> FLines;
+  bool FKeepPartial = false, FPartialPending = false;
+  std::vector<std::string> FPartialLines;
   std::string FErrorText, FErrorPos;
   bool FLastErrorTerm = false;
   std::string FToken;  // text of the token the current element read

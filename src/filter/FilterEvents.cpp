@@ -1,5 +1,6 @@
 // The filter's answers to module events: the function catalogue ("GetFuncList") and
-// the compile check of a script text ("CheckCode").
+// the compile check of a script text ("CheckCode") and the editor's completion names
+// ("GetCompletion").
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "Private/Plugins/orbParams.h"
 #include "engine/fsScript.h"
 #include "engine/fsXMLDocument.h"
+#include "filter/FilterCompletion.h"
 #include "filter/FilterModule.h"
 #include "filter/FilterScriptSetup.h"
 #include "platform/Collation.h"
@@ -100,6 +102,14 @@ void TaPlugin::orbPluginEvent(orb::TorbPlugin*, const std::string& Command, orb:
     params->WriteValue("RESULT", orb::OleText(FunctionCatalogue()), true);
   } else if (Command == "CheckCode") {
     params->WriteValue("RESULT", orb::OleText(CheckCode(params)), true);
+  } else if (Command == "GetCompletion") {
+    // P0 the language, P1 the text, P2 the caret line.
+    const std::int32_t at = params->IndexOfName("P0");
+    auto param = [&](int k) { return at >= 0 ? params->Items(at + k) : nullptr; };
+    const std::string language = param(0) ? rtl::VarToAnsiString(param(0)->Value).str() : std::string();
+    const std::string text = param(1) ? rtl::VarToAnsiString(param(1)->Value).str() : std::string();
+    const int line = param(2) ? rtl::VarToInt32(param(2)->Value) : 0;
+    params->WriteValue("RESULT", orb::OleText(CompletionNames(language, text, line)), true);
   }
 }
 

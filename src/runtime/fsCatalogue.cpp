@@ -112,4 +112,24 @@ void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOn
   }
 }
 
+std::vector<TfsCatalogueName> CatalogueNames(const TfsScript& script) {
+  std::vector<TfsCatalogueName> out;
+  const TfsItemTable& table = script.Items();
+  for (int i = 0; i < table.Count(); ++i) {
+    const TfsItemTable::Entry& entry = table.Entries(i);
+    TfsCustomVariable* v = entry.Object ? entry.Object->AsVariable() : nullptr;
+    if (!v || v->Name().empty()) continue;
+    if (auto* method = dynamic_cast<TfsMethodHelper*>(v)) {
+      out.push_back({'f', v->Name(), method->Declaration()});
+    } else if (v->Kind() == TfsItemKind::Class) {
+      auto* cls = static_cast<TfsClassVariable*>(v);
+      out.push_back({'c', v->Name(), cls->Name() + " = class(" + cls->Ancestor() + ")"});
+    } else if ((v->Kind() == TfsItemKind::Variable || v->Kind() == TfsItemKind::StringVariable) &&
+               (v->Typ() == fvtEnum || v->IsReadOnly()) && !SameText(v->Name(), v->TypeName())) {
+      out.push_back({'k', v->Name(), v->Name() + ": " + TypeText(v) + (v->Typ() == fvtEnum ? std::string() : " = " + ValueText(v->StoredValue()))});
+    }
+  }
+  return out;
+}
+
 }  // namespace fs

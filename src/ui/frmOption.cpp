@@ -275,6 +275,17 @@ void TfrmOption::FormCreate(rtl::TObject*) {
     if (FBtnOK) FBtnOK->SetOnClick([this](rtl::TObject* s) { btnOKClick(s); });
     FBtnCancel = dynamic_cast<gui::TButton*>(FindComponent("btnCancel"));
     FScriptOK = true;
+    // Completion's names: the script's own for the text as it stands, and the catalogue's.
+    edtExpr->Completion().SetSource([this](TfsSyntaxMemo& memo) {
+      rtl::Variant names;
+      orb::TorbPlugin* module = Module();
+      if (!module || !orb::CallModuleEvent(module, "GetCompletion",
+                                           {rtl::Variant(comboType->Text()), rtl::Variant(memo.Text()),
+                                            rtl::Variant(static_cast<std::int32_t>(memo.CaretPos().Y))},
+                                           names))
+        return std::string();
+      return rtl::VarToAnsiString(names).str();
+    });
     rtl::Variant answer;
     if (orb::TorbPlugin* module = Module(); module && orb::CallModuleEvent(module, "GetFuncList", {rtl::Variant(0)}, answer)) {
       const std::string outline = rtl::VarToAnsiString(answer).str();
@@ -317,6 +328,8 @@ void TfrmOption::comboTypeChange(rtl::TObject*) {
   if (index < 0) return;
   comboType->SetHint(comboType->Text());
   edtExpr->SetSyntaxType(index == 1 ? stCpp : index == 2 ? stJs : index == 3 ? stVB : stPascal);
+  // The script's own names are read in the new language.
+  edtExpr->Completion().Refresh();
   edtExpr->Invalidate();
   FScriptOK = false;
 }

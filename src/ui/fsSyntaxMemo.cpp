@@ -24,10 +24,6 @@ namespace {
 
 [[maybe_unused]] const TClassInfo* const kRegistered = &TfsSyntaxMemo::StaticClassInfo();
 
-bool IsWordChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 int TrimmedLength(const std::string& s) {
   std::size_t n = s.size();
   while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= ' ') --n;
@@ -87,6 +83,7 @@ TfsSyntaxMemo::TfsSyntaxMemo(rtl::TComponent* owner)
       FTextAttr(rtl::CreateObject<gui::TFont>()),
       FMenu(rtl::CreateObject<gui::TPopupMenu>(this)) {
   FBookmarks.fill(-1);
+  FCompletion = std::make_unique<TfsSynMemoCompletion>(*this);
   FLines->Add("");
   FLines->SetOnChange([this](rtl::TObject*) {
     if (!FSyncing) OutsideChange();
@@ -223,6 +220,8 @@ void TfsSyntaxMemo::SetText(const rtl::AnsiString& text) {
 }
 
 void TfsSyntaxMemo::OutsideChange() {
+  FCompletion->Close();
+  FCompletion->TextChanged();
   FText.clear();
   for (int i = 0; i < FLines->Count(); ++i) FText.push_back(FLines->Get(i).str());
   if (FText.empty()) {
@@ -246,6 +245,7 @@ void TfsSyntaxMemo::SetWholeText(std::string_view text) {
 }
 
 void TfsSyntaxMemo::ReplaceLines(int first, int removed, const std::vector<std::string>& lines) {
+  FCompletion->TextChanged();
   const int added = static_cast<int>(lines.size());
   const auto at = FText.begin() + first;
   // Replace in place where the counts overlap; insert or erase the rest.
@@ -452,6 +452,8 @@ bool TfsSyntaxMemo::MouseWheel(int delta, gui::TShiftState, int, int) {
 
 void TfsSyntaxMemo::PeerFocusChanged(bool gained) {
   TCustomControl::PeerFocusChanged(gained);
+  // The list's own click gives the focus straight back; anything else ends completion.
+  if (!gained && !FCompletion->List()->Focused()) FCompletion->Close();
   UpdateCaret();
 }
 
@@ -707,6 +709,10 @@ void TfsSyntaxMemo::Navigate(std::uint16_t key, gui::TShiftState shift) {
 
 void TfsSyntaxMemo::KeyDown(std::uint16_t& key, gui::TShiftState shift) {
   FPrevCaret = FCaret;
+  if (FCompletion->KeyDown(key, shift)) {
+    key = 0;
+    return;
+  }
   const bool ctrl = (shift & gui::ssCtrl) != 0, sh = (shift & gui::ssShift) != 0, alt = (shift & gui::ssAlt) != 0;
   switch (key) {
     case gui::VK_PRIOR: case gui::VK_NEXT: case gui::VK_END: case gui::VK_HOME:
@@ -755,6 +761,7 @@ void TfsSyntaxMemo::KeyDown(std::uint16_t& key, gui::TShiftState shift) {
       }
       break;
   }
+  FCompletion->AfterKey();
   key = 0;
 }
 
@@ -772,6 +779,7 @@ void TfsSyntaxMemo::KeyPress(char& key) {
       ReplaceSelection(rtl::AnsiString(&key, 1));
       break;
   }
+  FCompletion->AfterKey();
   key = 0;
 }
 
@@ -955,6 +963,7 @@ TPoint TfsSyntaxMemo::CellAt(int x, int y) const {
 
 void TfsSyntaxMemo::MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
+  FCompletion->Close();
   if (shift & gui::ssDouble) return;  // the press that belongs to a double click
   if (button == gui::mbRight) {
     if (!PopupMenu()) {

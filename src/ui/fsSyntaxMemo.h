@@ -10,12 +10,14 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/Controls.h"
 #include "gui/Menus.h"
 #include "rtl/StringList.h"
+#include "ui/fsSynMemoCompletion.h"
 #include "ui/fsSyntaxHighlighter.h"
 
 namespace ui {
@@ -130,6 +132,8 @@ public:
   int GutterWidth() const noexcept { return FGutterWidth; }
   int FooterHeight() const noexcept { return FFooterHeight; }
   gui::TPopupMenu* OwnMenu() const noexcept { return FMenu; }
+  // Ctrl+Space completion and the routine hint; its names come from SetSource.
+  TfsSynMemoCompletion& Completion() noexcept { return *FCompletion; }
 
 protected:
   platform::PeerStyle PeerStyle() const override;
@@ -139,8 +143,10 @@ protected:
   void FontChanged() override;
   // Tab and Enter edit the text; Escape is left to the form (a dialog's Cancel).
   // Ctrl+Tab and Ctrl+Shift+Tab move the focus on, as in the system's multi-line edits.
+  // Escape closes an open completion list or hint first.
   bool WantsKey(std::uint16_t key, gui::TShiftState shift) const override {
-    return key != gui::VK_ESCAPE && !(key == gui::VK_TAB && (shift & gui::ssCtrl));
+    if (key == gui::VK_ESCAPE) return FCompletion && (FCompletion->ListShown() || FCompletion->HintShown());
+    return !(key == gui::VK_TAB && (shift & gui::ssCtrl));
   }
   void KeyDown(std::uint16_t& key, gui::TShiftState shift) override;
   void KeyPress(char& key) override;
@@ -211,6 +217,7 @@ private:
   gui::TPopupMenu* FMenu;
   rtl::TNotifyEvent FOnChange;
   TTranslateEvent FOnTranslate;
+  std::unique_ptr<TfsSynMemoCompletion> FCompletion;
 };
 
 }  // namespace ui

@@ -593,3 +593,73 @@ TEST(OptionsDialog, ShownFromAnotherThreadThanTheOneThatLoaded) {
   ASSERT_EQ(cfg.Process(*packet, rows), 0);
   EXPECT_EQ(rows, std::vector<std::string>{"v=7"});
 }
+
+// Completion in every dialect through the module: the script's own variables and
+// routines (read while the line being typed does not parse yet), and the registered
+// functions, classes and constants; a known function's declaration after its "(".
+TEST(OptionsDialog, CompletionOffersTheScriptsAndTheCataloguesNamesInEveryDialect) {
+  struct Case {
+    const char* Script;  // the last line is being typed
+    const char* Routine;
+  } cases[] = {
+      {"var TotalCount: Integer;\nprocedure ShowTotal(s: string);\nbegin\nend;\nbegin\n  if Tot", "ShowTotal"},
+      {"int TotalCount;\nvoid ShowTotal(string s) { }\n{\n  if (Tot", "ShowTotal"},
+      {"var TotalCount = 0;\nfunction ShowTotal(s) { }\nif (Tot", "ShowTotal"},
+      {"Dim TotalCount\nSub ShowTotal(s)\nEnd Sub\nIf Tot", "ShowTotal"},
+  };
+  Configuration cfg(330, kDoubles);
+  DialogUser user([&](TfrmOption& d) {
+    ui::TfsSyntaxMemo& m = *d.edtExpr;
+    ui::TfsSynMemoCompletion& c = m.Completion();
+    auto listed = [&] {
+      std::vector<std::string> out;
+      for (const ui::TfsCompletionItem* item : c.Shown()) out.push_back(item->Name);
+      return out;
+    };
+    for (int dialect = 0; dialect < 4; ++dialect) {
+      SCOPED_TRACE(d.comboType->Items()->Get(dialect).str());
+      d.comboType->SetItemIndex(dialect);
+      d.comboTypeChange(d.comboType);
+      m.SetText(rtl::AnsiString(cases[dialect].Script));
+      m.SetFocus();
+      m.SetCaret(static_cast<int>(m.Line(m.LineCount() - 1).size()) + 1, m.LineCount());
+      c.Refresh();  // what the editor does once it is idle
+      guitest::Key(m, gui::VK_SPACE, gui::ssCtrl, ' ');
+      EXPECT_EQ(listed(), std::vector<std::string>({"TotalCount"}));
+      guitest::Key(m, gui::VK_RETURN, 0, '\r');
+      EXPECT_NE(m.Text().str().find("Tot" "alCount"), std::string::npos);
+      EXPECT_EQ(m.Line(m.LineCount() - 1).substr(m.Line(m.LineCount() - 1).size() - 10), "TotalCount");
+      // The script's routine with its header, the catalogue's function, class and constant.
+      for (const char* prefix : {"ShowTo", "AnsiLeftS", "TStringLi", "fmCreat"}) {
+        m.SetText(rtl::AnsiString(std::string(cases[dialect].Script) + "\n" + prefix));
+        m.SetCaret(static_cast<int>(std::string(prefix).size()) + 1, m.LineCount());
+        guitest::Key(m, gui::VK_SPACE, gui::ssCtrl, ' ');
+        EXPECT_EQ(c.Shown().size(), 1u) << prefix;
+        guitest::Key(m, gui::VK_TAB, 0, '\t');
+        EXPECT_FALSE(c.ListShown());
+      }
+      EXPECT_EQ(m.Line(m.LineCount() - 1), "fmCreate");
+      m.SetText(rtl::AnsiString(std::string(cases[dialect].Script) + "\nx = AnsiLeftStr"));
+      m.SetCaret(16, m.LineCount());
+      guitest::Type(m, "(");
+      ASSERT_TRUE(c.HintShown());
+      EXPECT_NE(c.Hint()->Caption().str().find("AnsiLeftStr("), std::string::npos) << c.Hint()->Caption().str();
+      guitest::Type(m, "s, 2)");
+      EXPECT_FALSE(c.HintShown());
+      m.SetText(rtl::AnsiString(std::string(cases[dialect].Script) + "\nShowTotal"));
+      m.SetCaret(10, m.LineCount());
+      c.Refresh();
+      guitest::Type(m, "(");
+      ASSERT_TRUE(c.HintShown());
+      EXPECT_NE(c.Hint()->Caption().str().find("ShowTotal(s"), std::string::npos) << c.Hint()->Caption().str();
+      guitest::Key(m, gui::VK_ESCAPE);
+      EXPECT_FALSE(c.HintShown());
+    }
+    // Escape closed only the hint: the dialog is still there to cancel.
+    EXPECT_TRUE(d.Visible());
+    d.edtExpr->SetText(rtl::AnsiString(kDoubles));
+    Press(*d.FBtnCancel);
+  });
+  EXPECT_EQ(cfg.ShowOptions(), 0);
+  EXPECT_TRUE(user.Acted);
+}

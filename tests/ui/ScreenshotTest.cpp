@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -109,5 +110,53 @@ TEST(Screenshot, ResizingRepaintsTheFooterWhereItNowIs) {
   Picture small = picture("shrunk");
   EXPECT_EQ(small.At(ox + memo->ClientWidth() - 10, footerRow(shrunk)), face);
   EXPECT_EQ(small.At(ox + memo->ClientWidth() - 10, oy + shrunk - 20 - 4), window);
+  form->Hide();
+}
+
+// The completion list as the user sees it: below the word, its first name selected,
+// the text around it still drawn. VELMORA_COMPLETION_BMP keeps the picture.
+TEST(Screenshot, CompletionList) {
+  if (!platform::HasDisplay()) GTEST_SKIP() << "the headless build draws no pixels";
+  auto form = rtl::MakeObject<TForm>();
+  form->SetClientWidth(480);
+  form->SetClientHeight(260);
+  auto* memo = new ui::TfsSyntaxMemo(form.get());
+  memo->SetParent(form.get());
+  memo->SetAlign(alClient);
+  memo->Font()->SetName("Courier New");
+  memo->Font()->SetHeight(-13);
+  memo->SetText("var Total: Integer;\nbegin\n  { scale the reading }\n  Total := Se\nend.");
+  memo->Completion().SetSource([](ui::TfsSyntaxMemo&) {
+    return std::string(
+        "f\tSetVariable\tprocedure SetVariable(const Name: String; Value: Variant)\r\n"
+        "f\tSetVariableEx\tprocedure SetVariableEx(const Name: String)\r\n"
+        "f\tSecondOf\tfunction SecondOf(const AValue: TDateTime): Word\r\n"
+        "f\tSendString\tprocedure SendString(const S: String)\r\n");
+  });
+  form->Show();
+  memo->SetFocus();
+  memo->SetCaret(14, 4);
+  guitest::Key(*memo, VK_SPACE, ssCtrl, ' ');
+  ASSERT_TRUE(memo->Completion().ListShown());
+  Application()->ProcessMessages();
+  memo->Repaint();
+  memo->Completion().List()->Repaint();
+  const std::string file = "completion-shot.bmp";
+  ASSERT_TRUE(platform::CaptureWindowBmp(*memo->Peer(), file));
+  Picture p;
+  ASSERT_TRUE(p.Load(file));
+  if (const char* keep = std::getenv("VELMORA_COMPLETION_BMP")) std::remove(keep), std::rename(file.c_str(), keep);
+  else std::remove(file.c_str());
+  const int ox = 2, oy = 2;
+  auto* list = memo->Completion().List();
+  // The list starts under the word's line, at its column.
+  EXPECT_EQ(list->Top(), 4 * memo->LineHeight());
+  EXPECT_EQ(list->Left(), memo->GutterWidth() + 11 * memo->CharWidth());
+  const std::uint32_t highlight = platform::SystemColor(13);
+  EXPECT_GT(p.Count(ox + list->Left(), oy + list->Top(), ox + list->Left() + list->Width(), oy + list->Top() + list->Height(),
+                    [&](std::uint32_t c) { return c == highlight; }),
+            100);
+  // The text left of the list is still there: "Total :=" on the word's line.
+  EXPECT_GT(p.Count(ox + memo->GutterWidth(), oy + 3 * memo->LineHeight(), ox + list->Left(), oy + 4 * memo->LineHeight(), Dark), 20);
   form->Hide();
 }

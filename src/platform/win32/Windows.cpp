@@ -283,11 +283,15 @@ public:
     }
     const bool combo = FKind == PeerClass::ComboBox || FKind == PeerClass::ComboList;
     FQuiet = true;
+    // Drawn once when all are in, not once per item (a list refilled as the user types).
+    SendMessageW(FHwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(FHwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
     for (const std::string& s : items) {
       const std::wstring w = Wide(s);
       SendMessageW(FHwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     }
+    SendMessageW(FHwnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(FHwnd, nullptr, TRUE);
     FQuiet = false;
   }
   void SetItemIndex(int index) override {

@@ -96,18 +96,20 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
   const std::string_view n = name;
   const int argCount = caller.ParamCount();
   auto P = [&](int i) -> const rtl::Variant& { return i < argCount ? caller.ArgumentValue(i) : kEmpty; };
+  // The routine a lost character is reported against.
+  const std::string_view routine = caller.Name();
   TWorkingRow* row = p.Row();
   TStoredVariables* stored = p.Stored();
   if (!row || !stored) return;
 
   if (n == "SETVARIABLE") {
-    row->Write(NameOf(P(0), caller.Name()).view(), P(1));
+    row->Write(NameOf(P(0), routine).view(), P(1));
   } else if (n == "NEWROW") {
     if (orb::TorbRowsParamsList* out = p.Out()) out->AppendRow(row);
     while (row->Count() > row->RowBase) row->Remove(row->RowBase);
   } else if (n == "GETVARIABLE" || n == "GETVARIABLEDEF") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), caller.Name()).view())) TWorkingRow::ReadValue(*item, result);
+    if (const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), routine).view())) TWorkingRow::ReadValue(*item, result);
     if (n == "GETVARIABLEDEF" && result.IsEmptyOrNull()) result = P(1);
   } else if (n == "GETVARIABLECOUNT") {
     result = rtl::Variant(row->Count());
@@ -121,45 +123,45 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     else
       result = rtl::Variant(item->Name);
   } else if (n == "PUSHVARIABLE") {
-    stored->Push(NameOf(P(0), caller.Name()).view(), P(1));
+    stored->Push(NameOf(P(0), routine).view(), P(1));
   } else if (n == "POPVARIABLE") {
     result.Clear();
-    if (const orb::TorbParamsListItem* item = stored->Find(NameOf(P(0), caller.Name()).view())) result = item->Value;
+    if (const orb::TorbParamsListItem* item = stored->Find(NameOf(P(0), routine).view())) result = item->Value;
   } else if (n == "DELETEVARIABLE") {
-    const std::int32_t i = row->IndexOfName(NameOf(P(0), caller.Name()).view());
+    const std::int32_t i = row->IndexOfName(NameOf(P(0), routine).view());
     if (i >= 0) row->Remove(i);
   } else if (n == "DISCARDDATAPACKET") {
-    p.RequestDiscard(Text(P(0), caller.Name()), rtl::VarToBool(P(1)));
+    p.RequestDiscard(Text(P(0), routine), rtl::VarToBool(P(1)));
   } else if (n == "ISVARIABLEDEFINED") {
-    result = rtl::Variant(row->IndexOfName(NameOf(P(0), caller.Name()).view()) >= 0);
+    result = rtl::Variant(row->IndexOfName(NameOf(P(0), routine).view()) >= 0);
   } else if (n == "ISVARIABLEDEFINEDVALID") {
-    const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), caller.Name()).view());
+    const orb::TorbParamsListItem* item = row->ItemByName(NameOf(P(0), routine).view());
     rtl::Variant value;
     if (item) TWorkingRow::ReadValue(*item, value);
     result = rtl::Variant(item != nullptr && !value.IsEmptyOrNull());
   } else if (n == "ISVARIABLESTORED") {
-    result = rtl::Variant(stored->Find(NameOf(P(0), caller.Name()).view()) != nullptr);
+    result = rtl::Variant(stored->Find(NameOf(P(0), routine).view()) != nullptr);
   } else if (n == "DBGLOG") {
     std::int32_t level = rtl::VarToInt32(P(1));
     if (level < 0 || level > 2) level = 2;
-    p.AddLog(level, MessageText(P(0), caller.Name()));
+    p.AddLog(level, MessageText(P(0), routine));
   } else if (n == "SENDDATA") {
     result = rtl::Variant(false);
-    const std::string s = Text(P(0), caller.Name());
+    const std::string s = Text(P(0), routine);
     if (s.empty()) return;
     result = rtl::Variant(Callback(p.fSendData, "fSendData")(p.FModuleIndex, 0, SourceIdOf(p), s.data(),
                                                             static_cast<std::int32_t>(s.size())));
   } else if (n == "SENDDATATODATASOURCE") {
     result = rtl::Variant(false);
-    const std::string source = Text(P(0), caller.Name());
+    const std::string source = Text(P(0), routine);
     if (source.empty()) return;
     const std::int32_t id = DataSourceId(source);
-    const std::string s = Text(P(1), caller.Name());
+    const std::string s = Text(P(1), routine);
     if (s.empty()) return;
     result = rtl::Variant(
         Callback(p.fSendData, "fSendData")(0, id, SourceIdOf(p), s.data(), static_cast<std::int32_t>(s.size())));
   } else if (n == "SENDSTRING") {
-    const std::string s = Text(P(0), caller.Name());
+    const std::string s = Text(P(0), routine);
     result = rtl::Variant(
         Callback(p.fSendString, "fSendString")(p.FModuleIndex, 0, SourceIdOf(p), s.empty() ? nullptr : s.c_str()));
   } else if (n == "SENDBYTE") {
@@ -167,7 +169,7 @@ void DispatchSpecial(TaPlugin& p, const std::string& name, const fs::TfsMethodHe
     result = rtl::Variant(Callback(p.fSendByte, "fSendByte")(p.FModuleIndex, 0, SourceIdOf(p),
                                                             static_cast<std::uint32_t>(b)));
   } else if (n == "SENDEVENT" || n == "SENDEVENTEX") {
-    QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr, caller.Name());
+    QueueEvent(p, P(0), argCount > 1 ? &P(1) : nullptr, routine);
   } else if (n == "REDIRECTDATA") {
     std::unique_ptr<orb::TorbParamsList> args(new orb::TorbParamsList());
     args->Add("CFG", P(0));

@@ -54,6 +54,17 @@ std::string MemberText(const TfsCustomVariable* member) {
   return "event " + member->Name();
 }
 
+// Calls f for every named item of the script's table, in table order.
+template <class F>
+void ForEachNamed(const TfsScript& script, F&& f) {
+  const TfsItemTable& table = script.Items();
+  for (int i = 0; i < table.Count(); ++i) {
+    const TfsItemTable::Entry& entry = table.Entries(i);
+    TfsCustomVariable* v = entry.Object ? entry.Object->AsVariable() : nullptr;
+    if (v && !v->Name().empty()) f(v);
+  }
+}
+
 }  // namespace
 
 void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOnly) {
@@ -66,12 +77,7 @@ void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOn
   // The value names collected per enumeration or set type.
   std::unordered_map<TfsXMLItem*, std::string> enumNames;
 
-  const TfsItemTable& table = script.Items();
-  for (int i = 0; i < table.Count(); ++i) {
-    const TfsItemTable::Entry& entry = table.Entries(i);
-    TfsCustomVariable* v = entry.Object ? entry.Object->AsVariable() : nullptr;
-    if (!v || v->Name().empty()) continue;
-
+  ForEachNamed(script, [&](TfsCustomVariable* v) {
     if (auto* method = dynamic_cast<TfsMethodHelper*>(v)) {
       bool created = false;
       TfsXMLItem* category = Child(functions, method->Category(), created);
@@ -79,9 +85,9 @@ void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOn
       TfsXMLItem* fn = category->Add();
       fn->SetName("item");
       fn->SetText(TextAttr(method->Declaration()) + " description=\"" + method->Description() + "\"");
-      continue;
+      return;
     }
-    if (functionsOnly) continue;
+    if (functionsOnly) return;
 
     if (v->Kind() == TfsItemKind::Class) {
       auto* cls = static_cast<TfsClassVariable*>(v);
@@ -101,7 +107,7 @@ void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOn
         AddEntry(variables, v->Name() + ": " + TypeText(v));
       }
     }
-  }
+  });
 
   for (int i = 0; i < types->Count(); ++i) {
     TfsXMLItem* type = types->Items(i);
@@ -114,11 +120,7 @@ void ExportCatalogue(const TfsScript& script, TfsXMLItem* item, bool functionsOn
 
 std::vector<TfsCatalogueName> CatalogueNames(const TfsScript& script) {
   std::vector<TfsCatalogueName> out;
-  const TfsItemTable& table = script.Items();
-  for (int i = 0; i < table.Count(); ++i) {
-    const TfsItemTable::Entry& entry = table.Entries(i);
-    TfsCustomVariable* v = entry.Object ? entry.Object->AsVariable() : nullptr;
-    if (!v || v->Name().empty()) continue;
+  ForEachNamed(script, [&](TfsCustomVariable* v) {
     if (auto* method = dynamic_cast<TfsMethodHelper*>(v)) {
       out.push_back({'f', v->Name(), method->Declaration()});
     } else if (v->Kind() == TfsItemKind::Class) {
@@ -128,7 +130,7 @@ std::vector<TfsCatalogueName> CatalogueNames(const TfsScript& script) {
                (v->Typ() == fvtEnum || v->IsReadOnly()) && !SameText(v->Name(), v->TypeName())) {
       out.push_back({'k', v->Name(), v->Name() + ": " + TypeText(v) + (v->Typ() == fvtEnum ? std::string() : " = " + ValueText(v->StoredValue()))});
     }
-  }
+  });
   return out;
 }
 

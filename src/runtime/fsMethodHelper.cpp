@@ -24,6 +24,7 @@ TfsMethodHelper::TfsMethodHelper(TfsDeclaration&& declaration, const std::string
   declaration.Params.clear();
   FGetName = FUppercaseName + ".GET";
   FSetName = FUppercaseName + ".SET";
+  FIsFree = FUppercaseName == "FREE";
 }
 
 TfsMethodHelper::~TfsMethodHelper() = default;
@@ -35,7 +36,7 @@ Variant TfsMethodHelper::GetValue() {
   rtl::TObject* instance = Instance();
   // The object stays whole while its method runs, even when a handler the method
   // raises frees it; Free itself must not hold it.
-  rtl::TObjectUse use(instance && FUppercaseName != "FREE" ? instance : nullptr);
+  rtl::TObjectUse use(FIsFree ? nullptr : instance);
   return FCallback(instance, FClassRef, FIndexProp ? FGetName : FUppercaseName, this);
 }
 

@@ -109,6 +109,7 @@ private:
   std::string FGetName;  // NAME.GET
   std::string FSetName;  // NAME.SET
   bool FIsFunction = false;
+  bool FIsFree = false;  // Free, which must not hold its own object while it runs
 };
 
 }  // namespace fs
